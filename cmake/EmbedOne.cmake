@@ -1,0 +1,6 @@
+file(READ ${INPUT} hex HEX)
+string(LENGTH "${hex}" hex_len)
+math(EXPR size "${hex_len} / 2")
+string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+string(REGEX REPLACE "(0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,)" "\\1\n" bytes "${bytes}")
+file(WRITE ${OUTPUT} "#include <cstddef>\nnamespace seastrip::embedded {\nextern const unsigned char k_${SYMBOL}[];\nextern const std::size_t k_${SYMBOL}_size;\nconst unsigned char k_${SYMBOL}[] = {\n${bytes}\n};\nconst std::size_t k_${SYMBOL}_size = ${size};\n}\n")

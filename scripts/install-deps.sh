@@ -1,0 +1,20 @@
+#!/bin/sh
+# Installs the Debian packages that building and testing need, only those
+# missing. Quiet when nothing is missing.
+set -e
+PACKAGES="cmake g++ make pkg-config libstb-dev libgtest-dev libgmock-dev libbenchmark-dev
+libgtk-3-dev libcanberra-dev libcanberra-gtk3-dev libgif-dev libwebp-dev
+xvfb xauth xdotool x11-utils openbox tint2 fonts-ipafont-mincho fonts-ipafont-gothic fonts-liberation
+clang libclang-rt-14-dev"
+missing=""
+for p in $PACKAGES; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $p"
+    fi
+done
+[ -z "$missing" ] && exit 0
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO=sudo
+echo "Installing:$missing"
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing >/dev/null

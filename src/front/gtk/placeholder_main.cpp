@@ -1,0 +1,7 @@
+#include <cstdio>
+
+int main()
+{
+    std::fputs("seastrip: the desktop front is not built yet; try build/seastrip-render.\n", stderr);
+    return 1;
+}

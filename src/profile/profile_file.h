@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+namespace seastrip {
+
+// A settings file on disk for platforms without a profile API.
+
+// The stored value, or the empty string when the file, the section or the key
+// is missing, or the file cannot be read.
+std::string ReadProfileFile(const std::string& path, const std::string& section, const std::string& key);
+
+// Stores the value, creating the file on the first write. The file is
+// replaced atomically (written beside it, then renamed), so an interrupted
+// write never leaves a damaged file. Returns false when nothing was stored.
+bool WriteProfileFile(const std::string& path, const std::string& section, const std::string& key,
+                      const std::string& value);
+
+// Files larger than this are not settings files; they are neither read nor
+// rewritten, so nothing of them is lost.
+constexpr size_t kMaxProfileFileBytes = 1 << 20;
+
+}  // namespace seastrip

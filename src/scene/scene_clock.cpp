@@ -1,0 +1,68 @@
+#include "scene/scene_clock.h"
+
+namespace seastrip {
+namespace {
+
+int ChosenHour(const Program& p, bool& autoMarked)
+{
+    autoMarked = p.platform.IsChecked(MenuGroup::Scene, 0);
+    for (int i = 0; i < kSceneItemCount; ++i) {
+        if (p.platform.IsChecked(MenuGroup::Scene, i)) return i == 0 ? p.platform.LocalHour() : kChoiceHours[i];
+    }
+    return 0;  // nothing marked: the small hours
+}
+
+}  // namespace
+
+void ComputeScene(Program& p)
+{
+    bool autoMarked = false;
+    const int hour = ChosenHour(p, autoMarked);
+    int32_t& scene = p.SceneNow;
+
+    int32_t b;
+    if (hour >= 6 && hour <= 17) {
+        scene = kSceneDay;
+        b = kSceneDay;
+    } else if (hour == 18) {
+        if (scene >= 1 && scene <= 344) {
+            b = scene;  // a sunset under way continues
+        } else if (scene == kSceneNight && autoMarked) {
+            b = kSceneNight;  // night was already reached this hour
+        } else {
+            scene = 1;
+            b = 1;
+        }
+    } else if (hour == 5) {
+        if (scene >= 346 && scene <= kSceneLast) {
+            b = scene;  // a dawn under way continues
+        } else if (scene == kSceneDay && autoMarked) {
+            b = kSceneDay;  // day was already reached this hour
+        } else {
+            scene = 346;
+            b = 346;
+        }
+    } else {
+        scene = kSceneNight;
+        b = kSceneNight;
+    }
+
+    if (b >= 1 && b <= 344) {
+        scene = b + 1;
+        if (scene == kSceneNight && p.platform.IsChecked(MenuGroup::Scene, 3)) {
+            p.platform.SetChecked(MenuGroup::Scene, 3, false);
+            p.platform.SetChecked(MenuGroup::Scene, 4, true);
+        }
+    } else if (b >= 346) {
+        scene = b + 1;
+        if (scene == kSceneLast + 1) {
+            scene = kSceneDay;
+            if (p.platform.IsChecked(MenuGroup::Scene, 1)) {
+                p.platform.SetChecked(MenuGroup::Scene, 1, false);
+                p.platform.SetChecked(MenuGroup::Scene, 2, true);
+            }
+        }
+    }
+}
+
+}  // namespace seastrip

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "shell/program.h"
+
+namespace seastrip {
+
+constexpr int kTimerMainIntervalMs = 250;
+constexpr int kTimerNamiIntervalMs = 110;
+
+// The two heartbeat ticks; a front's timers call them.
+void TimerMainTick(Program& program);
+void TimerNamiTick(Program& program);
+
+}  // namespace seastrip

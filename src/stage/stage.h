@@ -1,0 +1,93 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "platform/bitmap.h"
+#include "platform/element.h"
+#include "platform/element_design.h"
+
+namespace seastrip {
+
+class StageElement;
+
+// A rectangle in strip pixels, right and bottom exclusive. Empty when w or h is 0.
+struct PixelRect {
+    int x = 0;
+    int y = 0;
+    int w = 0;
+    int h = 0;
+    bool Empty() const { return w <= 0 || h <= 0; }
+    friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
+// The software stage: the strip's surface and its elements on pixel buffers,
+// composed into one RGB frame. It is the reference for what an element does.
+class Stage {
+public:
+    Stage(int screenWidthPx, int screenHeightPx, float twipsPerPixelX = 15.0f, float twipsPerPixelY = 15.0f);
+    ~Stage();
+    Stage(const Stage&) = delete;
+    Stage& operator=(const Stage&) = delete;
+
+    float TwipsPerPixelX() const { return tppX_; }
+    float TwipsPerPixelY() const { return tppY_; }
+    int ScreenWidthPx() const { return screenWidthPx_; }
+    int ScreenHeightPx() const { return screenHeightPx_; }
+
+    // The strip's own surface (a persistent image; its position is the
+    // window's place on the screen, its size the frame's size).
+    Element& Strip();
+    Element& CreateElement(const ElementDesign& design);
+    Element& CreateInstance(const Element& lowest);
+
+    // Composes the strip and every visible element, in stacking order and cut
+    // to their outlines, into the frame (strip width x strip height pixels).
+    // Only what changed since the last call is recomposed.
+    const Bitmap& Compose();
+    // The part of the frame that the last Compose changed.
+    PixelRect ChangedRect() const { return changed_; }
+    const Bitmap& Frame() const { return frame_; }
+
+    // Which element a press at strip pixel (x, y) reaches: a visible element
+    // whose outline covers the point, frontmost first; null for the strip.
+    const Element* HitTest(int x, int y) const;
+
+    int ElementCount() const;
+    // Elements in stacking order, back to front (for tests and debug views).
+    std::vector<const Element*> StackingOrder() const;
+    // The name and index an element was designed with.
+    static const char* NameOf(const Element& element);
+    static int IndexOf(const Element& element);
+
+    // Called by elements when something they show changes (strip pixels).
+    void Invalidate(const PixelRect& rect);
+    void InvalidateAll();
+
+private:
+    friend class StageElement;
+    void Restack(StageElement* element);
+
+    int screenWidthPx_;
+    int screenHeightPx_;
+    float tppX_;
+    float tppY_;
+    std::unique_ptr<StageElement> strip_;
+    std::vector<std::unique_ptr<StageElement>> elements_;  // owned, creation order
+    std::vector<StageElement*> stacking_;                   // back to front
+    Bitmap frame_;
+    PixelRect dirty_;
+    PixelRect changed_;
+    bool allDirty_ = true;
+};
+
+// Parses a region record (RGNDATA layout) as the Windows region builder does:
+// a 32-byte header with dwSize 32, iType 1, nCount rectangles following, and
+// byteCount at least 32 + 16 * nCount. Returns false for a malformed record.
+// Empty rectangles (right <= left or bottom <= top) are dropped.
+struct RegionRectPx {
+    int left, top, right, bottom;
+};
+bool ParseRegionRecord(const uint8_t* record, uint32_t byteCount, std::vector<RegionRectPx>& rects);
+
+}  // namespace seastrip
