@@ -49,9 +49,10 @@ void PaintSunsetSun(Program& p, int32_t scene)
     for (int i = 0; i < kBlendedRows; ++i) {
         const Colour s = Colour::FromPacked(sun.ReadPoint(0, i));
         for (int j = 0; j < kSunColumns; ++j) {
+            // Mask row m; above the mask the read gives -1, whose blue byte
+            // is 255: pure sky.
             const int m = i + 26 - k;
-            // Above the mask the read gives -1, whose blue byte is 255: pure sky.
-            const int n = (p.picSUN2->ReadPoint(j, i + 26 - k) >> 16) & 0xFF;
+            const int n = (p.picSUN2->ReadPoint(j, m) >> 16) & 0xFF;
             const Colour result{static_cast<uint8_t>(BlendComponent(s.r, kSunColour.r, n)),
                                 static_cast<uint8_t>(BlendComponent(s.g, kSunColour.g, n)),
                                 static_cast<uint8_t>(BlendComponent(s.b, kSunColour.b, n))};

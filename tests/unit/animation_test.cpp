@@ -1,0 +1,214 @@
+#include "animation/cloud_animation.h"
+#include "animation/wave_tick_animation.h"
+#include "program_fixture.h"
+
+namespace seastrip::testing {
+namespace {
+
+class AnimationTest : public ProgramTest {
+protected:
+    void SetUp() override { Start(); }
+    long Draws() const { return platform.RandomDraws(); }
+    void Script(std::vector<double> draws) { platform.ScriptRandom(std::move(draws)); }
+};
+
+// --- clouds -----------------------------------------------------------------
+
+TEST_F(AnimationTest, CloudOutlinesCycleAndDriftEveryThirdCall)
+{
+    P().CloudFrame = 0;
+    const long before = Draws();
+    AnimateClouds(P(), 0);
+    AnimateClouds(P(), 0);
+    EXPECT_EQ(Draws(), before) << "no drift on the first two calls";
+    EXPECT_EQ(P().CloudFrame, 2);
+    AnimateClouds(P(), 0);
+    EXPECT_EQ(Draws(), before + 3) << "one draw per cloud on the third";
+    EXPECT_EQ(P().CloudFrame, 0);
+}
+
+TEST_F(AnimationTest, CloudOutlineReflectionPointsFollowTheFrame)
+{
+    // Row 18: frame 17 has x = 5, frame 18 has x = 3 and 4, frame 19 has x = 2.
+    Element& cloud = P().picKUMO(0);
+    cloud.SetVisible(true);
+    cloud.BringToFront();
+    const int x0 = Px(cloud.Left());
+    Stage& stage = platform.GetStage();
+    P().CloudFrame = 0;
+    AnimateClouds(P(), 0);
+    EXPECT_EQ(stage.HitTest(x0 + 5, 18), &cloud);
+    EXPECT_NE(stage.HitTest(x0 + 3, 18), &cloud);
+    AnimateClouds(P(), 0);
+    EXPECT_EQ(stage.HitTest(x0 + 3, 18), &cloud);
+    EXPECT_NE(stage.HitTest(x0 + 5, 18), &cloud);
+    AnimateClouds(P(), 0);
+    EXPECT_EQ(stage.HitTest(x0 + 2, 18), &cloud);
+}
+
+TEST_F(AnimationTest, DriftIsBlockedByTheSunsSpanWithStrictEdges)
+{
+    const float sunLeft = P().picSUN3->Left();
+    const float sunRight = sunLeft + P().picSUN3->Width();
+    const float w = P().picKUMO(0).Width();
+    // Cloud 0 just right of the sun: moving -1 pixel would touch its edge.
+    P().picKUMO(0).SetLeft(sunRight + 15);
+    // Cloud 1 just left of it: moving +1 pixel would touch.
+    P().picKUMO(1).SetLeft(sunLeft - w - 15);
+    // Cloud 2 overlapping the sun: it never moves.
+    P().picKUMO(2).SetLeft(sunLeft - 30);
+    P().CloudFrame = 2;
+    // Offsets floor(4r - 2): r = 0.3 gives -1, 0.9 gives +1, 0.0 gives -2.
+    Script({0.3, 0.9, 0.0});
+    AnimateClouds(P(), 0);
+    EXPECT_FLOAT_EQ(P().picKUMO(0).Left(), sunRight + 15);
+    EXPECT_FLOAT_EQ(P().picKUMO(1).Left(), sunLeft - w - 15);
+    EXPECT_FLOAT_EQ(P().picKUMO(2).Left(), sunLeft - 30);
+
+    // One pixel further away, the same moves are allowed.
+    P().picKUMO(0).SetLeft(sunRight + 30);
+    P().picKUMO(1).SetLeft(sunLeft - w - 30);
+    P().CloudFrame = 2;
+    Script({0.3, 0.9, 0.6});
+    AnimateClouds(P(), 0);
+    EXPECT_FLOAT_EQ(P().picKUMO(0).Left(), sunRight + 15);
+    EXPECT_FLOAT_EQ(P().picKUMO(1).Left(), sunLeft - w - 15);
+}
+
+TEST_F(AnimationTest, CloudsLeftOfTheSunDriftOffTheScreenUnbounded)
+{
+    P().picKUMO(0).SetLeft(0);
+    P().picKUMO(0).SetVisible(false);
+    P().CloudFrame = 2;
+    Script({0.0, 0.6, 0.6});
+    AnimateClouds(P(), 0);
+    EXPECT_FLOAT_EQ(P().picKUMO(0).Left(), -30.0f) << "hidden clouds drift too, past the edge";
+}
+
+// --- shooting star ------------------------------------------------------------
+
+TEST_F(AnimationTest, ShootingStarFliesTenCallsAndFinishesAcrossASceneChange)
+{
+    Element& star = P().picSUN(2);
+    Script({0.01, 0.55});  // k = 0 (outline 24), m = 5
+    AnimateShootingStar(P(), 345);
+    EXPECT_TRUE(star.Visible());
+    EXPECT_EQ(P().StarStep, 2);
+    EXPECT_FLOAT_EQ(star.Left(), 15360.0f * 5 / 10);
+    EXPECT_FLOAT_EQ(star.Top(), 0.0f);
+    // Band 1 lit rows 0..3 white.
+    EXPECT_EQ(star.ReadPoint(1, 1), (Colour{255, 255, 255}).Packed());
+    EXPECT_EQ(star.ReadPoint(1, 4), (Colour{0, 0, 0}).Packed());
+
+    const long draws = Draws();
+    for (int call = 2; call <= 9; ++call) {
+        AnimateShootingStar(P(), call < 5 ? 345 : 0);  // the scene changes midway
+        // Band `call` is white from row 2(call-1); the row above it is black again.
+        const int top = 2 * (call - 1);
+        if (top < 16) EXPECT_EQ(star.ReadPoint(0, top), (Colour{255, 255, 255}).Packed()) << call;
+        EXPECT_EQ(star.ReadPoint(0, top - 1), (Colour{0, 0, 0}).Packed()) << call;
+        EXPECT_TRUE(star.Visible());
+    }
+    AnimateShootingStar(P(), 0);
+    EXPECT_FALSE(star.Visible());
+    EXPECT_EQ(P().StarStep, 0);
+    for (int y = 0; y < 16; ++y) EXPECT_EQ(star.ReadPoint(8, y), (Colour{0, 0, 0}).Packed()) << y;
+    EXPECT_EQ(Draws(), draws) << "a flight draws nothing";
+}
+
+TEST_F(AnimationTest, ShootingStarDrawsOnlyWhenIdleAtNight)
+{
+    long before = Draws();
+    AnimateShootingStar(P(), 0);
+    AnimateShootingStar(P(), 344);
+    EXPECT_EQ(Draws(), before);
+    Script({0.5});  // k = 45: no start, one draw
+    AnimateShootingStar(P(), 345);
+    EXPECT_EQ(Draws(), before + 1);
+    EXPECT_EQ(P().StarStep, 0);
+    Script({2.99 / 90, 0.0});  // k = 2: outline 26 at the left edge, two draws
+    AnimateShootingStar(P(), 345);
+    EXPECT_EQ(Draws(), before + 3);
+    EXPECT_FLOAT_EQ(P().picSUN(2).Left(), 0.0f);
+}
+
+// --- walker -------------------------------------------------------------------
+
+TEST_F(AnimationTest, WalkerEntersFlushLeftOrRightAndStepsInward)
+{
+    Element& walker = P().picSUN(3);
+    Script({0.0, 0.0});  // k = 0: rightward, 20 steps
+    AnimateWalker(P(), 0);
+    EXPECT_TRUE(walker.Visible());
+    EXPECT_FLOAT_EQ(walker.Left(), 15.0f);
+    EXPECT_FLOAT_EQ(walker.Top(), 360.0f);
+    EXPECT_EQ(P().WalkerSteps, 19);
+    EXPECT_EQ(P().WalkerDirection, 1);
+    for (int i = 0; i < 19; ++i) AnimateWalker(P(), 0);
+    EXPECT_EQ(P().WalkerSteps, 0);
+    EXPECT_FLOAT_EQ(walker.Left(), 20 * 15.0f) << "a burst of 20 steps stays on screen";
+
+    // Hidden again, a leftward start puts it flush right and steps left.
+    walker.SetVisible(false);
+    Script({0.1, 0.95});  // k = 1: leftward, 29 steps
+    AnimateWalker(P(), 0);
+    EXPECT_FLOAT_EQ(walker.Left(), 15360.0f - 90.0f - 15.0f);
+    EXPECT_EQ(P().WalkerSteps, 28);
+}
+
+TEST_F(AnimationTest, WalkerAtTheEdgeStepsOffAndHides)
+{
+    Element& walker = P().picSUN(3);
+    walker.SetVisible(true);
+    walker.SetLeft(15360.0f - 90.0f - 15.0f);
+    P().WalkerDirection = 1;
+    P().WalkerSteps = 5;
+    AnimateWalker(P(), 0);
+    EXPECT_TRUE(walker.Visible()) << "exactly flush right is on screen";
+    EXPECT_FLOAT_EQ(walker.Left(), 15360.0f - 90.0f);
+    AnimateWalker(P(), 0);
+    EXPECT_FALSE(walker.Visible());
+    EXPECT_EQ(P().WalkerSteps, 0);
+
+    walker.SetVisible(true);
+    walker.SetLeft(0);
+    P().WalkerDirection = -1;
+    P().WalkerSteps = 5;
+    AnimateWalker(P(), 0);
+    EXPECT_FALSE(walker.Visible()) << "a step left of 0 leaves the screen";
+}
+
+TEST_F(AnimationTest, WalkerHidesWhenTheDayEndsMidBurstAndDrawsByTheRules)
+{
+    Element& walker = P().picSUN(3);
+    Script({0.0, 0.0});
+    AnimateWalker(P(), 0);
+    const long draws = Draws();
+    AnimateWalker(P(), 0);  // walking: no draw
+    EXPECT_EQ(Draws(), draws);
+    const float left = walker.Left();
+    AnimateWalker(P(), 1);
+    EXPECT_FLOAT_EQ(walker.Left(), left + 15) << "the step is still taken";
+    EXPECT_FALSE(walker.Visible());
+    EXPECT_EQ(P().WalkerSteps, 0);
+    AnimateWalker(P(), 1);
+    EXPECT_EQ(Draws(), draws) << "no draws outside the day";
+    Script({0.5});  // standing idle by day: one draw, no start
+    AnimateWalker(P(), 0);
+    EXPECT_EQ(Draws(), draws + 1);
+    EXPECT_FALSE(walker.Visible());
+}
+
+TEST_F(AnimationTest, StandingWalkerStartsAnotherBurstFromWhereItStands)
+{
+    Element& walker = P().picSUN(3);
+    walker.SetVisible(true);
+    walker.SetLeft(3000);
+    P().WalkerSteps = 0;
+    Script({0.1, 0.0});  // leftward
+    AnimateWalker(P(), 0);
+    EXPECT_FLOAT_EQ(walker.Left(), 2985.0f);
+}
+
+}  // namespace
+}  // namespace seastrip::testing

@@ -1,0 +1,79 @@
+#include "program_fixture.h"
+#include "shell/menu_commands.h"
+#include "shell/timers.h"
+
+namespace seastrip::testing {
+namespace {
+
+class MenuCommandsTest : public ProgramTest {
+protected:
+    void SetUp() override { Start(); }
+    Colour Sky() { return Colour::FromPacked(P().frmBG->ReadPoint(100, 0)); }
+};
+
+TEST_F(MenuCommandsTest, NightAtNoonShowsAtOnceAndAutoReturnsToTheClock)
+{
+    platform.SetClock(At(12, 0));
+    SceneItemChosen(P(), 4);
+    EXPECT_EQ(MarkedScene(), 4);
+    EXPECT_EQ(P().SceneNow, 345);
+    EXPECT_EQ(Sky(), (Colour{0, 0, 105}));
+    EXPECT_TRUE(P().picHoshi(0).Visible());
+    SceneItemChosen(P(), 0);
+    EXPECT_EQ(MarkedScene(), 0);
+    EXPECT_EQ(P().SceneNow, 0);
+    EXPECT_EQ(Sky(), (Colour{0, 0, 255}));
+    EXPECT_FALSE(P().picHoshi(0).Visible());
+}
+
+TEST_F(MenuCommandsTest, EveningRunsItsSunsetThenTheMarkMovesToNight)
+{
+    SceneItemChosen(P(), 3);
+    EXPECT_EQ(P().SceneNow, 2);
+    EXPECT_TRUE(P().picSUN3->Visible());
+    // 343 more computations, one per two main ticks.
+    for (int i = 0; i < 2 * 343; ++i) TimerMainTick(P());
+    EXPECT_EQ(P().SceneNow, 345);
+    EXPECT_EQ(MarkedScene(), 4);
+    for (int i = 0; i < 4; ++i) TimerMainTick(P());
+    EXPECT_EQ(P().SceneNow, 345);
+    EXPECT_FALSE(P().picSUN3->Visible());
+    EXPECT_EQ(Sky(), (Colour{0, 0, 105}));
+}
+
+TEST_F(MenuCommandsTest, SoundChoicesWriteTheSettingEachTime)
+{
+    SoundItemChosen(P(), 1);
+    EXPECT_FALSE(platform.IsChecked(MenuGroup::Sound, 0));
+    EXPECT_TRUE(platform.IsChecked(MenuGroup::Sound, 1));
+    EXPECT_EQ(platform.memoryFiles["/memory/seastrip.ini"], "[Data]\nSound=OFF\n");
+    SoundItemChosen(P(), 0);
+    platform.memoryFiles["/memory/seastrip.ini"] = "[Data]\nSound=ON\nKeep=1\n";
+    SoundItemChosen(P(), 0);  // already marked: written again all the same
+    EXPECT_EQ(platform.memoryFiles["/memory/seastrip.ini"], "[Data]\nSound=ON\nKeep=1\n");
+    platform.memoryFiles["/memory/seastrip.ini"] = "[Data]\nSound=OFF\n";
+    SoundItemChosen(P(), 0);
+    EXPECT_EQ(platform.memoryFiles["/memory/seastrip.ini"], "[Data]\nSound=ON\n");
+}
+
+TEST_F(MenuCommandsTest, RestartReadsTheSoundChoiceBack)
+{
+    SoundItemChosen(P(), 1);
+    HeadlessPlatform second;
+    second.memoryFiles = platform.memoryFiles;
+    Program again(second);
+    StartProgram(again);
+    EXPECT_TRUE(second.IsChecked(MenuGroup::Sound, 1));
+    for (int i = 0; i < 120; ++i) TimerNamiTick(again);
+    EXPECT_TRUE(second.soundsPlayed.empty());
+}
+
+TEST_F(MenuCommandsTest, VersionOpensTheDialogAndExitEndsAtOnce)
+{
+    VersionChosen(P());
+    EXPECT_EQ(platform.versionDialogs, 1);
+    EXPECT_THROW(ExitChosen(P()), ProgramEnded);
+}
+
+}  // namespace
+}  // namespace seastrip::testing

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "shell/program.h"
+#include "shell/start_program.h"
+#include "stage/headless_platform.h"
+
+namespace seastrip::testing {
+
+// A freshly started program on a headless 1024-pixel screen at 15 twips per
+// pixel, its clock at noon unless a test sets it before Start().
+class ProgramTest : public ::testing::Test {
+protected:
+    explicit ProgramTest(HeadlessPlatform::Options options = {}) : platform(options) {}
+
+    void Start()
+    {
+        program = std::make_unique<Program>(platform);
+        StartProgram(*program);
+    }
+
+    Program& P() { return *program; }
+
+    static double At(int hour, int minute, int second = 0) { return hour * 3600.0 + minute * 60.0 + second; }
+
+    // Marks exactly one scene item, as the scene command leaves them.
+    void MarkScene(int index)
+    {
+        for (int i = 0; i < kSceneItemCount; ++i) platform.SetChecked(MenuGroup::Scene, i, i == index);
+    }
+
+    int MarkedScene() const
+    {
+        int marked = -1, count = 0;
+        for (int i = 0; i < kSceneItemCount; ++i) {
+            if (platform.IsChecked(MenuGroup::Scene, i)) {
+                marked = i;
+                ++count;
+            }
+        }
+        return count == 1 ? marked : -count;
+    }
+
+    static int Px(float twips) { return static_cast<int>(twips / 15.0f + 0.5f); }
+
+    HeadlessPlatform platform;
+    std::unique_ptr<Program> program;
+};
+
+}  // namespace seastrip::testing

@@ -1,0 +1,197 @@
+#include "program_fixture.h"
+#include "regions/apply_region.h"
+#include "shell/start_program.h"
+
+namespace seastrip::testing {
+namespace {
+
+class StripLoadTest : public ProgramTest {};
+
+TEST_F(StripLoadTest, DocksFullWidthAboveTheTaskbar)
+{
+    Start();
+    const Element& strip = *P().frmBG;
+    EXPECT_FLOAT_EQ(strip.Width(), 15360.0f);
+    EXPECT_FLOAT_EQ(strip.Height(), 420.0f);
+    // The metrics 716 + 22 = 738 pixels give a bottom of 11070 twips.
+    EXPECT_EQ(ScreenBottomTwips(platform), 11070);
+    EXPECT_FLOAT_EQ(strip.Top(), 10650.0f);
+    EXPECT_FLOAT_EQ(strip.Left(), 0.0f);
+    EXPECT_TRUE(strip.Visible());
+    EXPECT_TRUE(platform.timersStarted);
+}
+
+TEST_F(StripLoadTest, TilesFiveWavesAndFiveStarFieldsOnAThousandPixelScreen)
+{
+    Start();
+    ASSERT_EQ(P().picNami.Count(), 5);
+    ASSERT_EQ(P().picHoshi.Count(), 5);
+    for (int j = 0; j < 5; ++j) {
+        const Element& wave = P().picNami(j);
+        EXPECT_EQ(Px(wave.Left()), 10 + 320 * j);
+        EXPECT_EQ(Px(wave.Top()), 21);
+        EXPECT_FLOAT_EQ(wave.Width(), 4800.0f);
+        EXPECT_FLOAT_EQ(wave.Height(), 45.0f);
+        EXPECT_FALSE(wave.Visible());
+        const Element& stars = P().picHoshi(j);
+        EXPECT_EQ(Px(stars.Left()), 320 * j);
+        EXPECT_FLOAT_EQ(stars.Height(), 240.0f);
+        EXPECT_FALSE(stars.Visible()) << "stars are hidden by day";
+    }
+}
+
+TEST_F(StripLoadTest, PlacesSunGlitterAndPalm)
+{
+    Start();
+    EXPECT_FLOAT_EQ(P().picSUN3->Left(), static_cast<float>((15360 - 165) / 2));
+    EXPECT_FLOAT_EQ(P().picSUN3->Top(), 0.0f);
+    EXPECT_FLOAT_EQ(P().picSUN(1).Left(), static_cast<float>((15360 - 165) / 2 + 15));
+    EXPECT_FLOAT_EQ(P().picSUN(1).Top(), 240.0f);
+    EXPECT_FLOAT_EQ(P().picYASHI(0).Left(), 0.0f);
+    EXPECT_TRUE(P().picYASHI(0).Visible());
+}
+
+TEST_F(StripLoadTest, CloudsTakeTenthsClearOfTheSun)
+{
+    // k = 5 (the centre tenth) is rejected, then k = 0 accepted, shown (m = 4);
+    // then k = 9 accepted, hidden (m = 0); then k = 2 accepted, shown.
+    platform.ScriptRandom({0.55, 0.05, 0.9, 0.95, 0.0, 0.25, 0.5});
+    Start();
+    ASSERT_EQ(P().picKUMO.Count(), 3);
+    EXPECT_FLOAT_EQ(P().picKUMO(0).Left(), 0.0f);
+    EXPECT_TRUE(P().picKUMO(0).Visible());
+    EXPECT_FLOAT_EQ(P().picKUMO(1).Left(), 15360.0f * 9 / 10);
+    EXPECT_FALSE(P().picKUMO(1).Visible());
+    EXPECT_FLOAT_EQ(P().picKUMO(2).Left(), 3072.0f);
+    EXPECT_TRUE(P().picKUMO(2).Visible());
+    EXPECT_EQ(platform.RandomDraws(), 7);
+}
+
+TEST_F(StripLoadTest, EveryCloudIsClearOfTheSunWhateverTheDraws)
+{
+    Start();
+    const float sunLeft = P().picSUN3->Left();
+    const float sunRight = sunLeft + P().picSUN3->Width();
+    for (int i = 0; i < 3; ++i) {
+        const Element& cloud = P().picKUMO(i);
+        EXPECT_TRUE(sunRight < cloud.Left() || cloud.Left() + cloud.Width() < sunLeft) << "cloud " << i;
+        EXPECT_FLOAT_EQ(cloud.Top(), 0.0f);
+    }
+}
+
+TEST_F(StripLoadTest, SoundSwitchFollowsTheSettingExactly)
+{
+    for (const auto& [stored, soundOn] :
+         std::vector<std::pair<std::string, bool>>{{"OFF", false}, {"off", true}, {"Off", true}, {"", true}, {" OFF ", false}}) {
+        HeadlessPlatform fresh;
+        if (!stored.empty()) fresh.memoryFiles["/memory/seastrip.ini"] = "[Data]\nSound=" + stored + "\n";
+        Program program(fresh);
+        StartProgram(program);
+        EXPECT_EQ(fresh.IsChecked(MenuGroup::Sound, 0), soundOn) << "'" << stored << "'";
+        EXPECT_EQ(fresh.IsChecked(MenuGroup::Sound, 1), !soundOn) << "'" << stored << "'";
+    }
+}
+
+TEST_F(StripLoadTest, RightClickOnTheStripOpensTheMenuAndOtherButtonsDoNothing)
+{
+    Start();
+    StripMouseDown(P(), 1);
+    StripMouseDown(P(), 4);
+    EXPECT_EQ(platform.menuOpenings, 0);
+    StripMouseDown(P(), 2);
+    EXPECT_EQ(platform.menuOpenings, 1);
+}
+
+TEST_F(StripLoadTest, PressesOnVisibleShapesGoToTheElementElsewhereToTheStrip)
+{
+    Start();
+    Stage& stage = platform.GetStage();
+    // The palm's trunk foot at (0, 26) is its shape; (37, 26) is outside it.
+    EXPECT_EQ(stage.HitTest(0, 26), &P().picYASHI(0));
+    EXPECT_EQ(stage.HitTest(37, 26), nullptr);
+    // The hidden wave tiles do not catch presses.
+    EXPECT_EQ(stage.HitTest(10 + 1, 21 + 2), nullptr);
+}
+
+// A screen narrower than the sun's clear space: the placement loop must end.
+class NarrowScreenTest : public ProgramTest {
+protected:
+    NarrowScreenTest() : ProgramTest(Options()) {}
+    static HeadlessPlatform::Options Options()
+    {
+        HeadlessPlatform::Options o;
+        o.screenWidthPx = 12;  // the sun and one cloud width leave no clear tenth
+        return o;
+    }
+};
+
+TEST_F(NarrowScreenTest, CloudPlacementEndsWhenNoTenthIsClearOfTheSun)
+{
+    Start();
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_GE(P().picKUMO(i).Left(), 0.0f);
+        EXPECT_FALSE(P().picKUMO(i).Visible()) << "a cloud with no clear place stays hidden";
+    }
+}
+
+// Elements that refuse their outline, for the failure paths.
+class RefusingElement : public Element {
+public:
+    explicit RefusingElement(RegionResult result) : result_(result) {}
+    float Left() const override { return 0; }
+    float Top() const override { return 0; }
+    float Width() const override { return 0; }
+    float Height() const override { return 0; }
+    void SetLeft(float) override {}
+    void SetTop(float) override {}
+    void SetWidth(float) override {}
+    void SetHeight(float) override {}
+    bool Visible() const override { return false; }
+    void SetVisible(bool) override {}
+    void BringToFront() override {}
+    Colour FillColour() const override { return {}; }
+    void SetFillColour(Colour) override {}
+    Picture GetPicture() const override { return nullptr; }
+    void TakePictureOf(const Element&) override {}
+    void StretchCopy(const Bitmap&, int, int, int, int, int, int, int, int) override {}
+    int32_t ReadPoint(int, int) const override { return kNoPixel; }
+    void SetPoint(int, int, Colour) override {}
+    void FillBox(int, int, int, int, Colour) override {}
+    RegionResult ApplyRegionData(const uint8_t* record, uint32_t bytes) override
+    {
+        lastBytes = bytes;
+        lastRecord = record;
+        return result_;
+    }
+    uint32_t lastBytes = 0;
+    const uint8_t* lastRecord = nullptr;
+
+private:
+    RegionResult result_;
+};
+
+TEST_F(StripLoadTest, RegionFailuresShowTheirMessageAndEndTheProgram)
+{
+    Start();
+    RefusingElement createFails(RegionResult::CreateFailed);
+    EXPECT_THROW(ApplyRegion(P(), 16, createFails), ProgramEnded);
+    EXPECT_EQ(platform.lastMessage, "リージョンデータの読み込みに失敗しました。");
+
+    RefusingElement setFails(RegionResult::SetFailed);
+    EXPECT_THROW(ApplyRegion(P(), 14, setFails), ProgramEnded);
+    EXPECT_EQ(platform.lastMessage, "ウィンドウの整形に失敗しました。");
+}
+
+TEST_F(StripLoadTest, ApplyRegionHandsTheRecordInPlaceWithItsUsedBytes)
+{
+    Start();
+    RefusingElement ok(RegionResult::Ok);
+    ApplyRegion(P(), 16, ok);
+    EXPECT_EQ(ok.lastBytes, 80u);
+    EXPECT_EQ(ok.lastRecord, reinterpret_cast<const uint8_t*>(&P().RegionTable[16]));
+    ApplyRegion(P(), 14, ok);
+    EXPECT_EQ(ok.lastBytes, 32u + 16u * 183u);
+}
+
+}  // namespace
+}  // namespace seastrip::testing

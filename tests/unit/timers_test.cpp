@@ -1,0 +1,89 @@
+#include "program_fixture.h"
+#include "shell/menu_commands.h"
+#include "shell/timers.h"
+
+namespace seastrip::testing {
+namespace {
+
+class TimersTest : public ProgramTest {
+protected:
+    void SetUp() override { Start(); }
+};
+
+TEST_F(TimersTest, SceneChangeIsLaidOutOnOneTickAndPaintedAndRecordedOnTheNext)
+{
+    platform.SetClock(At(21, 0));
+    EXPECT_EQ(P().SceneShown, -1);
+    TimerMainTick(P());  // compute half
+    EXPECT_EQ(P().SceneNow, 345);
+    EXPECT_EQ(P().SceneShown, -1);
+    EXPECT_TRUE(P().picHoshi(0).Visible()) << "the layout ran on the compute tick";
+    const Colour skyBefore = Colour::FromPacked(P().frmBG->ReadPoint(500, 0));
+    EXPECT_EQ(skyBefore, (Colour{0, 0, 255})) << "the sky is still the day's";
+    TimerMainTick(P());  // paint half
+    EXPECT_EQ(P().SceneShown, 345);
+    EXPECT_EQ(Colour::FromPacked(P().frmBG->ReadPoint(500, 0)), (Colour{0, 0, 105}));
+}
+
+TEST_F(TimersTest, FirstComputeLaysOutEvenForDayBecauseNothingWasShown)
+{
+    // Disturb a remembered look: the first tick must put it right again, as
+    // SceneShown starts at -1.
+    P().picYASHI(0).BringToFront();
+    P().picNami(0).BringToFront();
+    TimerMainTick(P());
+    const auto order = platform.GetStage().StackingOrder();
+    EXPECT_EQ(order.back(), &P().picYASHI(0)) << "the layout brings the palm to the front";
+}
+
+TEST_F(TimersTest, MainPhaseAlternatesAndCloudsAnimateOnComputeTicksOnly)
+{
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(P().MainPhase, i % 2);
+        const int32_t frameBefore = P().CloudFrame;
+        TimerMainTick(P());
+        if (i % 2 == 0) EXPECT_EQ(P().CloudFrame, (frameBefore + 1) % 3);
+        else EXPECT_EQ(P().CloudFrame, frameBefore);
+    }
+}
+
+TEST_F(TimersTest, WaveStepWrapsAfterFiftyNineAndSoundStartsEachCycle)
+{
+    for (int i = 0; i < 60; ++i) {
+        EXPECT_EQ(P().WaveStep, i);
+        TimerNamiTick(P());
+    }
+    EXPECT_EQ(P().WaveStep, 0);
+    ASSERT_EQ(platform.soundsPlayed.size(), 1u);
+    EXPECT_EQ(platform.soundsPlayed[0], "./zem.wav");
+    for (int i = 0; i < 120; ++i) TimerNamiTick(P());
+    EXPECT_EQ(platform.soundsPlayed.size(), 3u);
+}
+
+TEST_F(TimersTest, SoundSwitchedOnMidCycleWaitsForTheNextCycle)
+{
+    SoundItemChosen(P(), 1);
+    TimerNamiTick(P());
+    TimerNamiTick(P());
+    EXPECT_TRUE(platform.soundsPlayed.empty());
+    SoundItemChosen(P(), 0);
+    for (int i = 2; i < 60; ++i) TimerNamiTick(P());
+    EXPECT_TRUE(platform.soundsPlayed.empty());
+    TimerNamiTick(P());
+    EXPECT_EQ(platform.soundsPlayed.size(), 1u);
+}
+
+TEST_F(TimersTest, MenuSceneChoiceIsRepaintedOnceMoreByTheTimer)
+{
+    SceneItemChosen(P(), 4);
+    EXPECT_EQ(P().SceneNow, 345);
+    EXPECT_EQ(P().SceneShown, -1) << "the command does not touch SceneShown";
+    EXPECT_EQ(Colour::FromPacked(P().frmBG->ReadPoint(0, 0)), (Colour{0, 0, 105}));
+    TimerMainTick(P());
+    TimerMainTick(P());
+    EXPECT_EQ(P().SceneShown, 345);
+    EXPECT_EQ(Colour::FromPacked(P().frmBG->ReadPoint(0, 0)), (Colour{0, 0, 105}));
+}
+
+}  // namespace
+}  // namespace seastrip::testing
