@@ -1,0 +1,387 @@
+#include "front/win32/win32_element.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <utility>
+
+#include "front/win32/win32_resource.h"
+
+namespace seastrip {
+namespace {
+
+constexpr wchar_t kStripClass[] = L"SeastripStrip";
+constexpr wchar_t kElementClass[] = L"SeastripElement";
+
+uint32_t ToPixel(Colour c) { return (uint32_t{c.r} << 16) | (uint32_t{c.g} << 8) | c.b; }
+Colour FromPixel(uint32_t p)
+{
+    return Colour{static_cast<uint8_t>(p >> 16), static_cast<uint8_t>(p >> 8), static_cast<uint8_t>(p)};
+}
+
+int ToPixels(float twips, float twipsPerPixel)
+{
+    return static_cast<int>(std::nearbyint(twips / twipsPerPixel));
+}
+
+BITMAPINFO TopDownInfo(int width, int height)
+{
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+// A picture in the 32-bit layout GDI draws from. Pictures are few and live as
+// long as the program, so each is converted once.
+const std::vector<uint32_t>& PixelsOf(const Picture& picture)
+{
+    static std::map<const Bitmap*, std::pair<Picture, std::vector<uint32_t>>> cache;
+    auto [it, added] = cache.try_emplace(picture.get());
+    if (added) {
+        it->second.first = picture;
+        std::vector<uint32_t>& pixels = it->second.second;
+        pixels.resize(static_cast<size_t>(picture->width) * picture->height);
+        for (int y = 0; y < picture->height; ++y)
+            for (int x = 0; x < picture->width; ++x)
+                pixels[static_cast<size_t>(y) * picture->width + x] = ToPixel(picture->At(x, y));
+    }
+    return it->second.second;
+}
+
+void RegisterClasses(HINSTANCE instance, WNDPROC procedure)
+{
+    static bool registered = false;
+    if (registered) return;
+    registered = true;
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    windowClass.lpszClassName = kElementClass;
+    RegisterClassExW(&windowClass);
+    windowClass.lpszClassName = kStripClass;
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_SEASTRIP));
+    RegisterClassExW(&windowClass);
+}
+
+}  // namespace
+
+Win32Element::Win32Element(HWND window, const TwipsScale& scale, bool persistent)
+    : window_(window), scale_(scale), persistent_(persistent)
+{
+}
+
+std::unique_ptr<Win32Element> Win32Element::CreateStrip(HINSTANCE instance, const TwipsScale& scale)
+{
+    RegisterClasses(instance, WindowProc);
+    std::unique_ptr<Win32Element> strip(new Win32Element(nullptr, scale, true));
+    CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kStripClass, L"Seastrip", WS_POPUP | WS_CLIPCHILDREN,
+                    0, 0, 0, 0, nullptr, nullptr, instance, strip.get());
+    return strip;
+}
+
+std::unique_ptr<Win32Element> Win32Element::CreateChild(HWND parent, const ElementDesign& design,
+                                                        const TwipsScale& scale)
+{
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
+    std::unique_ptr<Win32Element> element(new Win32Element(nullptr, scale, design.persistentImage));
+    element->left_ = ToPixels(design.left, scale.x);
+    element->top_ = ToPixels(design.top, scale.y);
+    element->width_ = ToPixels(design.width, scale.x);
+    element->height_ = ToPixels(design.height, scale.y);
+    element->visible_ = design.visible;
+    element->fill_ = design.fill;
+    element->picture_ = design.picture;
+    CreateWindowExW(0, kElementClass, L"", WS_CHILD | WS_CLIPSIBLINGS | (design.visible ? WS_VISIBLE : 0),
+                    element->left_, element->top_, element->width_, element->height_, parent, nullptr, instance,
+                    element.get());
+    element->ResizeImage();
+    return element;
+}
+
+std::unique_ptr<Win32Element> Win32Element::Duplicate() const
+{
+    const HWND parent = GetParent(window_);
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
+    std::unique_ptr<Win32Element> copy(new Win32Element(nullptr, scale_, persistent_));
+    copy->left_ = left_;
+    copy->top_ = top_;
+    copy->width_ = width_;
+    copy->height_ = height_;
+    copy->fill_ = fill_;
+    copy->picture_ = picture_;
+    CreateWindowExW(0, kElementClass, L"", WS_CHILD | WS_CLIPSIBLINGS, left_, top_, width_, height_, parent, nullptr,
+                    instance, copy.get());
+    copy->ResizeImage();
+    if (bits_ && copy->bits_) {
+        GdiFlush();
+        std::copy(bits_, bits_ + static_cast<size_t>(imageWidth_) * imageHeight_, copy->bits_);
+    }
+    copy->BringToFront();
+    return copy;
+}
+
+Win32Element::~Win32Element()
+{
+    if (window_) {
+        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
+    }
+    if (imageDc_) {
+        SelectObject(imageDc_, previousBitmap_);
+        DeleteDC(imageDc_);
+    }
+    if (image_) DeleteObject(image_);
+}
+
+LRESULT CALLBACK Win32Element::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* element = static_cast<Win32Element*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        element->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(element));
+    }
+    auto* element = reinterpret_cast<Win32Element*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!element) return DefWindowProcW(window, message, wParam, lParam);
+    switch (message) {
+    case WM_PAINT:
+        element->Paint();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;  // WM_PAINT covers every pixel
+    case WM_MOUSEACTIVATE:
+        return MA_NOACTIVATE;  // an ornament never takes the focus
+    case WM_LBUTTONDOWN:
+        element->Press(1);
+        return 0;
+    case WM_RBUTTONDOWN:
+        element->Press(2);
+        return 0;
+    case WM_MBUTTONDOWN:
+        element->Press(4);
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+void Win32Element::Press(int button)
+{
+    if (pressHandler_) pressHandler_(button);
+}
+
+void Win32Element::Paint()
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window_, &paint);
+    const RECT& area = paint.rcPaint;
+    if (persistent_ && imageDc_) {
+        BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, imageDc_, area.left,
+               area.top, SRCCOPY);
+    } else {
+        SetDCBrushColor(dc, RGB(fill_.r, fill_.g, fill_.b));
+        FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+        if (picture_ && picture_->width > 0 && picture_->height > 0) {
+            const std::vector<uint32_t>& pixels = PixelsOf(picture_);
+            BITMAPINFO info = TopDownInfo(picture_->width, picture_->height);
+            SetDIBitsToDevice(dc, 0, 0, picture_->width, picture_->height, 0, 0, 0, picture_->height,
+                              pixels.data(), &info, DIB_RGB_COLORS);
+        }
+    }
+    EndPaint(window_, &paint);
+}
+
+float Win32Element::Left() const { return static_cast<float>(left_) * scale_.x; }
+float Win32Element::Top() const { return static_cast<float>(top_) * scale_.y; }
+float Win32Element::Width() const { return static_cast<float>(width_) * scale_.x; }
+float Win32Element::Height() const { return static_cast<float>(height_) * scale_.y; }
+
+void Win32Element::SetLeft(float twips)
+{
+    left_ = ToPixels(twips, scale_.x);
+    Place();
+}
+
+void Win32Element::SetTop(float twips)
+{
+    top_ = ToPixels(twips, scale_.y);
+    Place();
+}
+
+void Win32Element::SetWidth(float twips)
+{
+    width_ = std::max(0, ToPixels(twips, scale_.x));
+    Place();
+    ResizeImage();
+}
+
+void Win32Element::SetHeight(float twips)
+{
+    height_ = std::max(0, ToPixels(twips, scale_.y));
+    Place();
+    ResizeImage();
+}
+
+void Win32Element::Place()
+{
+    SetWindowPos(window_, nullptr, left_, top_, width_, height_, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Element::SetVisible(bool visible)
+{
+    if (visible == visible_) return;
+    visible_ = visible;
+    ShowWindow(window_, visible ? SW_SHOWNOACTIVATE : SW_HIDE);
+}
+
+void Win32Element::BringToFront()
+{
+    SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Win32Element::SetFillColour(Colour colour)
+{
+    fill_ = colour;
+    if (persistent_) RepaintBackground();
+    InvalidateRect(window_, nullptr, FALSE);
+}
+
+void Win32Element::TakePictureOf(const Element& source)
+{
+    picture_ = source.GetPicture();
+    if (persistent_) RepaintBackground();
+    InvalidateRect(window_, nullptr, FALSE);
+}
+
+void Win32Element::ResizeImage()
+{
+    if (!persistent_ || (width_ == imageWidth_ && height_ == imageHeight_)) return;
+    HDC oldDc = imageDc_;
+    HBITMAP oldImage = image_;
+    HGDIOBJ oldPrevious = previousBitmap_;
+    uint32_t* oldBits = bits_;
+    const int oldWidth = imageWidth_;
+    const int oldHeight = imageHeight_;
+
+    imageDc_ = nullptr;
+    image_ = nullptr;
+    bits_ = nullptr;
+    imageWidth_ = 0;
+    imageHeight_ = 0;
+    if (width_ > 0 && height_ > 0) {
+        BITMAPINFO info = TopDownInfo(width_, height_);
+        void* bits = nullptr;
+        image_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        imageDc_ = image_ ? CreateCompatibleDC(nullptr) : nullptr;
+        if (imageDc_) {
+            previousBitmap_ = SelectObject(imageDc_, image_);
+            bits_ = static_cast<uint32_t*>(bits);
+            imageWidth_ = width_;
+            imageHeight_ = height_;
+            RepaintBackground();
+            GdiFlush();
+            for (int y = 0; y < std::min(oldHeight, imageHeight_); ++y)
+                std::copy(oldBits + static_cast<size_t>(y) * oldWidth,
+                          oldBits + static_cast<size_t>(y) * oldWidth + std::min(oldWidth, imageWidth_), Row(y));
+        } else if (image_) {
+            DeleteObject(image_);
+            image_ = nullptr;
+        }
+    }
+    if (oldDc) {
+        SelectObject(oldDc, oldPrevious);
+        DeleteDC(oldDc);
+    }
+    if (oldImage) DeleteObject(oldImage);
+    InvalidateRect(window_, nullptr, FALSE);
+}
+
+void Win32Element::RepaintBackground()
+{
+    if (!bits_) return;
+    GdiFlush();
+    std::fill(bits_, bits_ + static_cast<size_t>(imageWidth_) * imageHeight_, ToPixel(fill_));
+    if (!picture_) return;
+    const int w = std::min(picture_->width, imageWidth_);
+    const int h = std::min(picture_->height, imageHeight_);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) Row(y)[x] = ToPixel(picture_->At(x, y));
+}
+
+void Win32Element::Invalidate(int x, int y, int w, int h)
+{
+    RECT area{std::max(0, x), std::max(0, y), std::min(imageWidth_, x + w), std::min(imageHeight_, y + h)};
+    if (area.left < area.right && area.top < area.bottom) InvalidateRect(window_, &area, FALSE);
+}
+
+void Win32Element::StretchCopy(const Bitmap& source, int sx, int sy, int sw, int sh, int dx, int dy, int dw, int dh)
+{
+    if (!bits_ || sw <= 0 || sh <= 0 || dw <= 0 || dh <= 0) return;
+    GdiFlush();
+    for (int j = 0; j < dh; ++j) {
+        const int y = dy + j;
+        const int fromY = sy + static_cast<int>(static_cast<int64_t>(j) * sh / dh);
+        if (y < 0 || y >= imageHeight_ || fromY < 0 || fromY >= source.height) continue;
+        uint32_t* row = Row(y);
+        for (int i = 0; i < dw; ++i) {
+            const int x = dx + i;
+            const int fromX = sx + static_cast<int>(static_cast<int64_t>(i) * sw / dw);
+            if (x < 0 || x >= imageWidth_ || fromX < 0 || fromX >= source.width) continue;
+            row[x] = ToPixel(source.At(fromX, fromY));
+        }
+    }
+    Invalidate(dx, dy, dw, dh);
+}
+
+int32_t Win32Element::ReadPoint(int x, int y) const
+{
+    if (persistent_) {
+        if (!bits_ || x < 0 || y < 0 || x >= imageWidth_ || y >= imageHeight_) return kNoPixel;
+        GdiFlush();
+        return FromPixel(Row(y)[x]).Packed();
+    }
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return kNoPixel;
+    if (picture_ && picture_->Contains(x, y)) return picture_->At(x, y).Packed();
+    return fill_.Packed();
+}
+
+void Win32Element::SetPoint(int x, int y, Colour colour)
+{
+    if (!bits_ || x < 0 || y < 0 || x >= imageWidth_ || y >= imageHeight_) return;
+    GdiFlush();
+    Row(y)[x] = ToPixel(colour);
+    Invalidate(x, y, 1, 1);
+}
+
+void Win32Element::FillBox(int x, int y, int w, int h, Colour colour)
+{
+    if (!bits_) return;
+    GdiFlush();
+    const int right = std::min(imageWidth_, x + w);
+    const int bottom = std::min(imageHeight_, y + h);
+    for (int row = std::max(0, y); row < bottom; ++row)
+        for (int column = std::max(0, x); column < right; ++column) Row(row)[column] = ToPixel(colour);
+    Invalidate(x, y, w, h);
+}
+
+RegionResult Win32Element::ApplyRegionData(const uint8_t* record, uint32_t byteCount)
+{
+    // The record is already an RGNDATA; it is handed over in place.
+    const XFORM identity{1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f};
+    HRGN region = ExtCreateRegion(&identity, byteCount, reinterpret_cast<const RGNDATA*>(record));
+    if (!region) return RegionResult::CreateFailed;
+    // On success the window owns the region and frees the one it replaces.
+    if (!SetWindowRgn(window_, region, TRUE)) {
+        DeleteObject(region);
+        return RegionResult::SetFailed;
+    }
+    return RegionResult::Ok;
+}
+
+}  // namespace seastrip

@@ -1,0 +1,16 @@
+#pragma once
+
+namespace seastrip {
+
+struct GuiObjectCounts {
+    long gdi = -1;   // GDI objects of this process, -1 when unknown
+    long user = -1;  // USER objects, -1 when unknown
+    const char* gdiSource = "";
+};
+
+// The process's GDI and USER object counts. Where GetGuiResources is not
+// implemented (it answers 0; Wine does so), the GDI objects are counted in
+// the shared GDI handle table instead.
+GuiObjectCounts CountGuiObjects();
+
+}  // namespace seastrip

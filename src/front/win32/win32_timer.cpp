@@ -1,0 +1,62 @@
+#include "front/win32/win32_timer.h"
+
+#include <utility>
+
+#include "shell/timers.h"
+
+namespace seastrip {
+namespace {
+
+constexpr wchar_t kTimerClass[] = L"SeastripTimer";
+constexpr UINT_PTR kTimerMainId = 1;
+constexpr UINT_PTR kTimerNamiId = 2;
+
+}  // namespace
+
+TimerForm::~TimerForm()
+{
+    Stop();
+    if (window_) DestroyWindow(window_);
+}
+
+void TimerForm::Start(HINSTANCE instance, std::function<void()> mainTick, std::function<void()> namiTick)
+{
+    mainTick_ = std::move(mainTick);
+    namiTick_ = std::move(namiTick);
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = kTimerClass;
+    RegisterClassExW(&windowClass);
+    window_ = CreateWindowExW(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this);
+    SetTimer(window_, kTimerMainId, kTimerMainIntervalMs, nullptr);
+    SetTimer(window_, kTimerNamiId, kTimerNamiIntervalMs, nullptr);
+}
+
+void TimerForm::Stop()
+{
+    if (!window_) return;
+    KillTimer(window_, kTimerMainId);
+    KillTimer(window_, kTimerNamiId);
+    mainTick_ = nullptr;
+    namiTick_ = nullptr;
+}
+
+LRESULT CALLBACK TimerForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* form = static_cast<TimerForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* form = reinterpret_cast<TimerForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_TIMER && form) {
+        // A copy: a tick may stop the timers (a region failure) while running.
+        std::function<void()> tick = wParam == kTimerMainId ? form->mainTick_ : form->namiTick_;
+        if (tick) tick();
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace seastrip
