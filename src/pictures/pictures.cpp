@@ -1,0 +1,103 @@
+#include "pictures/pictures.h"
+
+#include <climits>
+#include <stdexcept>
+#include <string>
+
+#define STB_IMAGE_IMPLEMENTATION
+#define STBI_ONLY_PNG
+#define STBI_NO_STDIO
+#include <stb_image.h>
+
+// Generated at build time from assets/*.png.
+namespace seastrip::embedded {
+extern const unsigned char k_sky[];
+extern const std::size_t k_sky_size;
+extern const unsigned char k_sunmask[];
+extern const std::size_t k_sunmask_size;
+extern const unsigned char k_clouds[];
+extern const std::size_t k_clouds_size;
+extern const unsigned char k_palm[];
+extern const std::size_t k_palm_size;
+extern const unsigned char k_cloud[];
+extern const std::size_t k_cloud_size;
+extern const unsigned char k_icon[];
+extern const std::size_t k_icon_size;
+}  // namespace seastrip::embedded
+
+namespace seastrip::pictures {
+
+Picture Decode(const unsigned char* data, size_t size)
+{
+    if (data == nullptr || size == 0 || size > static_cast<size_t>(INT_MAX)) {
+        return nullptr;
+    }
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    stbi_uc* pixels = stbi_load_from_memory(data, static_cast<int>(size), &width, &height, &channels, 3);
+    if (pixels == nullptr) {
+        return nullptr;
+    }
+    auto bitmap = std::make_shared<Bitmap>();
+    bitmap->width = width;
+    bitmap->height = height;
+    bitmap->rgb.assign(pixels, pixels + static_cast<size_t>(width) * height * 3);
+    stbi_image_free(pixels);
+    return bitmap;
+}
+
+namespace {
+
+// The embedded pictures are part of the build, so one that does not decode
+// is a build fault, not something to limp past.
+Picture DecodeEmbedded(const char* name, const unsigned char* data, size_t size)
+{
+    Picture picture = Decode(data, size);
+    if (!picture) {
+        const char* reason = stbi_failure_reason();
+        throw std::runtime_error(std::string("embedded picture ") + name + " does not decode" +
+                                 (reason != nullptr ? std::string(": ") + reason : std::string()));
+    }
+    return picture;
+}
+
+}  // namespace
+
+Picture Sky()
+{
+    static const Picture picture = DecodeEmbedded("sky.png", embedded::k_sky, embedded::k_sky_size);
+    return picture;
+}
+
+Picture SunMask()
+{
+    static const Picture picture = DecodeEmbedded("sunmask.png", embedded::k_sunmask, embedded::k_sunmask_size);
+    return picture;
+}
+
+Picture CloudStrip()
+{
+    static const Picture picture = DecodeEmbedded("clouds.png", embedded::k_clouds, embedded::k_clouds_size);
+    return picture;
+}
+
+Picture Palm()
+{
+    static const Picture picture = DecodeEmbedded("palm.png", embedded::k_palm, embedded::k_palm_size);
+    return picture;
+}
+
+Picture Cloud()
+{
+    static const Picture picture = DecodeEmbedded("cloud.png", embedded::k_cloud, embedded::k_cloud_size);
+    return picture;
+}
+
+Picture Icon()
+{
+    static const Picture picture = DecodeEmbedded("icon.png", embedded::k_icon, embedded::k_icon_size);
+    return picture;
+}
+
+}  // namespace seastrip::pictures

@@ -1,0 +1,43 @@
+# Runs the asset generator into SCRATCH and compares every file it writes,
+# byte for byte, with its committed copy in COMMITTED.
+cmake_minimum_required(VERSION 3.22)
+foreach(var GENERATOR COMMITTED SCRATCH)
+  if(NOT DEFINED ${var})
+    message(FATAL_ERROR "compare_assets.cmake needs -D${var}=...")
+  endif()
+endforeach()
+
+file(REMOVE_RECURSE "${SCRATCH}")
+file(MAKE_DIRECTORY "${SCRATCH}")
+execute_process(COMMAND "${GENERATOR}" "${SCRATCH}" RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "seastrip-assetgen failed: ${result}")
+endif()
+
+set(expected sky.png sunmask.png clouds.png palm.png cloud.png icon.png icon.ico zem.wav)
+file(GLOB generated RELATIVE "${SCRATCH}" "${SCRATCH}/*")
+foreach(name ${expected})
+  if(NOT name IN_LIST generated)
+    message(FATAL_ERROR "the generator no longer writes ${name}")
+  endif()
+endforeach()
+
+set(drifted)
+foreach(name ${generated})
+  if(NOT EXISTS "${COMMITTED}/${name}")
+    list(APPEND drifted "${name} (not committed)")
+    continue()
+  endif()
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${SCRATCH}/${name}" "${COMMITTED}/${name}"
+                  RESULT_VARIABLE differs)
+  if(NOT differs EQUAL 0)
+    list(APPEND drifted ${name})
+  endif()
+endforeach()
+if(drifted)
+  string(REPLACE ";" ", " drifted "${drifted}")
+  message(FATAL_ERROR "assets differ from the generator's output: ${drifted}\n"
+                      "Regenerate with: seastrip-assetgen ${COMMITTED}")
+endif()
+list(LENGTH generated count)
+message(STATUS "all ${count} generated assets match")

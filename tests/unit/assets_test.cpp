@@ -1,0 +1,477 @@
+// The committed pictures and wave sound: their key colours, band and frame
+// structure, the outlines the window shapes rely on, and the loader.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "pictures/pictures.h"
+
+namespace seastrip::testing {
+namespace {
+
+constexpr Colour kMagenta{255, 0, 255};
+
+std::vector<unsigned char> ReadFile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::vector<unsigned char>(std::istreambuf_iterator<char>(file), {});
+}
+
+std::string AssetPath(const char* name)
+{
+    return std::string(SEASTRIP_SOURCE_DIR) + "/assets/" + name;
+}
+
+// Parses a row written as "3-5 8 10-12" into the x values it covers.
+std::set<int> ParseRow(const std::string& text)
+{
+    std::set<int> xs;
+    std::istringstream in(text);
+    std::string token;
+    while (in >> token) {
+        const size_t dash = token.find('-');
+        const int first = std::stoi(token.substr(0, dash));
+        const int last = dash == std::string::npos ? first : std::stoi(token.substr(dash + 1));
+        for (int x = first; x <= last; ++x) {
+            xs.insert(x);
+        }
+    }
+    return xs;
+}
+
+std::set<int> NonMagentaIn(const Bitmap& b, int left, int width, int y)
+{
+    std::set<int> xs;
+    for (int x = 0; x < width; ++x) {
+        if (b.At(left + x, y) != kMagenta) {
+            xs.insert(x);
+        }
+    }
+    return xs;
+}
+
+std::string Show(Colour c)
+{
+    return "(" + std::to_string(c.r) + ", " + std::to_string(c.g) + ", " + std::to_string(c.b) + ")";
+}
+
+// ---------------------------------------------------------------- sky
+
+struct SkyKey {
+    int column;
+    Colour rows[6];
+};
+constexpr int kSkyKeyRows[6] = {0, 15, 16, 23, 24, 27};
+constexpr SkyKey kSkyKeys[] = {
+    {0, {{0, 0, 255}, {85, 145, 255}, {36, 203, 255}, {177, 255, 233}, {255, 255, 205}, {255, 255, 147}}},
+    {60, {{201, 188, 231}, {201, 188, 231}, {225, 207, 231}, {246, 231, 231}, {212, 212, 136}, {200, 198, 98}}},
+    {180, {{255, 72, 72}, {227, 135, 125}, {186, 55, 39}, {141, 25, 25}, {128, 128, 0}, {92, 85, 0}}},
+    {285, {{95, 29, 90}, {255, 0, 128}, {104, 21, 8}, {73, 0, 0}, {73, 73, 0}, {52, 48, 0}}},
+    {345, {{0, 0, 105}, {22, 0, 87}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}}},
+    {405, {{227, 212, 255}, {53, 72, 171}, {18, 101, 127}, {88, 127, 116}, {127, 127, 102}, {127, 127, 73}}},
+    {465, {{45, 42, 255}, {85, 145, 255}, {36, 203, 255}, {177, 255, 233}, {255, 255, 205}, {255, 255, 147}}},
+};
+
+int Channel(Colour c, int k)
+{
+    return k == 0 ? c.r : (k == 1 ? c.g : c.b);
+}
+
+TEST(SkyPicture, KeyColumnsAreExact)
+{
+    const Picture sky = pictures::Sky();
+    ASSERT_EQ(sky->width, 480);
+    ASSERT_EQ(sky->height, 28);
+    for (const SkyKey& key : kSkyKeys) {
+        for (int i = 0; i < 6; ++i) {
+            EXPECT_EQ(sky->At(key.column, kSkyKeyRows[i]), key.rows[i])
+                << "column " << key.column << " row " << kSkyKeyRows[i] << " is "
+                << Show(sky->At(key.column, kSkyKeyRows[i]));
+        }
+    }
+}
+
+TEST(SkyPicture, SkyBandRunsStraightFromTopToHorizonInEveryColumn)
+{
+    const Picture sky = pictures::Sky();
+    for (int x = 0; x < 480; ++x) {
+        const Colour top = sky->At(x, 0);
+        const Colour bottom = sky->At(x, 15);
+        for (int y = 1; y < 15; ++y) {
+            for (int k = 0; k < 3; ++k) {
+                const double expected = Channel(top, k) + (Channel(bottom, k) - Channel(top, k)) * y / 15.0;
+                EXPECT_LE(std::abs(Channel(sky->At(x, y), k) - expected), 1.0)
+                    << "column " << x << " row " << y << " channel " << k;
+            }
+        }
+    }
+}
+
+TEST(SkyPicture, SeaAndBeachAreSmoothGradientsAndNightIsDark)
+{
+    const Picture sky = pictures::Sky();
+    const std::pair<int, int> bands[] = {{16, 23}, {24, 27}};
+    for (int x = 0; x < 480; ++x) {
+        for (auto [top, bottom] : bands) {
+            for (int k = 0; k < 3; ++k) {
+                // Each channel moves one way only from the band's top to its bottom.
+                const int direction = Channel(sky->At(x, bottom), k) - Channel(sky->At(x, top), k);
+                for (int y = top; y < bottom; ++y) {
+                    const int step = Channel(sky->At(x, y + 1), k) - Channel(sky->At(x, y), k);
+                    EXPECT_GE(step * direction, 0) << "column " << x << " row " << y << " channel " << k;
+                }
+            }
+        }
+    }
+    for (int y = 16; y < 28; ++y) {
+        EXPECT_EQ(sky->At(345, y), (Colour{0, 0, 0})) << "night sea and beach are black, row " << y;
+    }
+}
+
+TEST(SkyPicture, ColumnsChangeGraduallyAroundTheWholeDay)
+{
+    const Picture sky = pictures::Sky();
+    for (int x = 0; x < 480; ++x) {
+        const int next = (x + 1) % 480;  // the day wraps from 479 back to 0
+        for (int y = 0; y < 28; ++y) {
+            for (int k = 0; k < 3; ++k) {
+                EXPECT_LE(std::abs(Channel(sky->At(next, y), k) - Channel(sky->At(x, y), k)), 8)
+                    << "jump between columns " << x << " and " << next << " at row " << y;
+            }
+        }
+    }
+}
+
+TEST(SkyPicture, LateDawnAlreadyWearsTheDaySeaBeachAndHorizon)
+{
+    const Picture sky = pictures::Sky();
+    for (int x = 465; x < 480; ++x) {
+        for (int y = 15; y < 28; ++y) {
+            EXPECT_EQ(sky->At(x, y), sky->At(0, y)) << "column " << x << " row " << y;
+        }
+    }
+}
+
+// ---------------------------------------------------------------- sun mask
+
+TEST(SunMaskPicture, HoldsTheDiscWeightsExactly)
+{
+    const int disc[11][11] = {
+        {255, 255, 255, 195, 195, 195, 195, 195, 255, 255, 255},
+        {255, 255, 195, 143, 124, 124, 124, 143, 195, 255, 255},
+        {255, 195, 124, 83, 0, 0, 0, 83, 124, 195, 255},
+        {195, 143, 83, 0, 0, 0, 0, 0, 83, 143, 195},
+        {195, 124, 0, 0, 0, 0, 0, 0, 0, 124, 195},
+        {195, 124, 0, 0, 0, 0, 0, 0, 0, 124, 195},
+        {195, 124, 0, 0, 0, 0, 0, 0, 0, 124, 200},
+        {195, 143, 83, 0, 0, 0, 0, 0, 83, 143, 200},
+        {255, 195, 124, 83, 0, 0, 0, 83, 124, 195, 255},
+        {255, 255, 195, 143, 124, 124, 124, 143, 195, 255, 255},
+        {255, 255, 255, 200, 195, 195, 195, 200, 255, 255, 255},
+    };
+    const Picture mask = pictures::SunMask();
+    ASSERT_EQ(mask->width, 11);
+    ASSERT_EQ(mask->height, 43);
+    for (int y = 0; y < 43; ++y) {
+        for (int x = 0; x < 11; ++x) {
+            const bool inDisc = y >= 16 && y <= 26;
+            const auto w = static_cast<uint8_t>(inDisc ? disc[y - 16][x] : 255);
+            EXPECT_EQ(mask->At(x, y), (Colour{w, w, w})) << "x " << x << " y " << y;
+        }
+    }
+}
+
+// ---------------------------------------------------------------- clouds
+
+// The cloud body, rows 1 to 7, and the single reflection points that the
+// three cloud outlines show in row 18.
+const char* const kCloudBody[8] = {"", "12-18 20", "7-25", "6-26", "4-27", "3-28", "3-16 20-27", "5-8 22-24"};
+const char* const kReflections[3] = {"5 7 12 15-17 22 25-26 29", "3-4 6 9-10 13 18-19 23 26 28",
+                                     "2 4 6-7 9 14-15 17 21 24-26"};
+
+struct CloudKey {
+    int frame;
+    Colour body;
+    Colour rim;
+    Colour bar;
+};
+constexpr CloudKey kCloudKeys[] = {
+    {0, {255, 255, 255}, {192, 192, 192}, {255, 255, 255}},
+    {8, {128, 64, 0}, {254, 209, 203}, {254, 209, 203}},
+    {16, {47, 23, 0}, {47, 23, 0}, {47, 23, 0}},
+    {24, {47, 23, 0}, {252, 21, 116}, {252, 21, 116}},
+    {32, {0, 0, 0}, {0, 0, 0}, {0, 0, 128}},
+    {40, {255, 202, 255}, {192, 192, 192}, {255, 202, 255}},
+    {48, {255, 255, 255}, {192, 192, 192}, {255, 255, 255}},
+};
+
+bool InCloudBody(int x, int y)
+{
+    return y >= 1 && y <= 7 && ParseRow(kCloudBody[y]).count(x) > 0;
+}
+
+bool OnCloudRim(int x, int y)
+{
+    return !InCloudBody(x - 1, y) || !InCloudBody(x + 1, y) || !InCloudBody(x, y - 1) || !InCloudBody(x, y + 1);
+}
+
+// The body, rim and bar colours of one frame, read where each must show.
+CloudKey LookOfFrame(const Bitmap& strip, int frame)
+{
+    const int left = 32 * frame;
+    return CloudKey{frame, strip.At(left + 10, 4), strip.At(left + 12, 1), strip.At(left, 17)};
+}
+
+TEST(CloudStripPicture, EveryFrameHasTheOutlineBodyAndASolidBar)
+{
+    const Picture strip = pictures::CloudStrip();
+    ASSERT_EQ(strip->width, 1600);
+    ASSERT_EQ(strip->height, 20);
+    for (int f = 0; f < 50; ++f) {
+        const int left = 32 * f;
+        for (int y = 0; y < 17; ++y) {
+            const std::set<int> expected = y >= 1 && y <= 7 ? ParseRow(kCloudBody[y]) : std::set<int>{};
+            EXPECT_EQ(NonMagentaIn(*strip, left, 32, y), expected) << "frame " << f << " row " << y;
+        }
+        const CloudKey look = LookOfFrame(*strip, f);
+        for (int y = 1; y <= 7; ++y) {
+            for (int x = 0; x < 32; ++x) {
+                if (InCloudBody(x, y)) {
+                    EXPECT_EQ(strip->At(left + x, y), OnCloudRim(x, y) ? look.rim : look.body)
+                        << "frame " << f << " x " << x << " y " << y;
+                }
+            }
+        }
+        for (int y = 17; y < 20; ++y) {
+            for (int x = 0; x < 32; ++x) {
+                EXPECT_EQ(strip->At(left + x, y), look.bar) << "frame " << f << " bar at " << x << ", " << y;
+            }
+        }
+        EXPECT_NE(look.bar, kMagenta) << "frame " << f;
+    }
+}
+
+TEST(CloudStripPicture, KeyFramesAreExactAndTheLastRepeats)
+{
+    const Picture strip = pictures::CloudStrip();
+    for (const CloudKey& key : kCloudKeys) {
+        const CloudKey look = LookOfFrame(*strip, key.frame);
+        EXPECT_EQ(look.body, key.body) << "frame " << key.frame << " body " << Show(look.body);
+        EXPECT_EQ(look.rim, key.rim) << "frame " << key.frame << " rim " << Show(look.rim);
+        EXPECT_EQ(look.bar, key.bar) << "frame " << key.frame << " bar " << Show(look.bar);
+    }
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            EXPECT_EQ(strip->At(49 * 32 + x, y), strip->At(48 * 32 + x, y)) << "x " << x << " y " << y;
+        }
+    }
+}
+
+TEST(CloudStripPicture, FramesBetweenKeyFramesStayBetweenTheirColours)
+{
+    const Picture strip = pictures::CloudStrip();
+    for (size_t k = 0; k + 1 < std::size(kCloudKeys); ++k) {
+        const CloudKey& a = kCloudKeys[k];
+        const CloudKey& b = kCloudKeys[k + 1];
+        for (int f = a.frame + 1; f < b.frame; ++f) {
+            const CloudKey look = LookOfFrame(*strip, f);
+            const std::pair<Colour, std::pair<Colour, Colour>> parts[] = {
+                {look.body, {a.body, b.body}}, {look.rim, {a.rim, b.rim}}, {look.bar, {a.bar, b.bar}}};
+            for (const auto& [got, ends] : parts) {
+                for (int c = 0; c < 3; ++c) {
+                    const int lo = std::min(Channel(ends.first, c), Channel(ends.second, c));
+                    const int hi = std::max(Channel(ends.first, c), Channel(ends.second, c));
+                    EXPECT_GE(Channel(got, c), lo) << "frame " << f;
+                    EXPECT_LE(Channel(got, c), hi) << "frame " << f;
+                }
+            }
+        }
+    }
+}
+
+TEST(CloudStripPicture, ReflectionPointsOfAllOutlinesFallOnTheBar)
+{
+    const Picture strip = pictures::CloudStrip();
+    for (int f = 0; f < 50; ++f) {
+        for (int outline = 0; outline < 3; ++outline) {
+            for (int x : ParseRow(kReflections[outline])) {
+                EXPECT_NE(strip->At(32 * f + x, 18), kMagenta) << "frame " << f << " outline " << 17 + outline;
+            }
+        }
+    }
+}
+
+TEST(CloudPicture, ShowsTheDaylightFrameAboveKeyColour)
+{
+    const Picture cloud = pictures::Cloud();
+    const Picture strip = pictures::CloudStrip();
+    ASSERT_EQ(cloud->width, 32);
+    ASSERT_EQ(cloud->height, 25);
+    for (int y = 0; y < 25; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            EXPECT_EQ(cloud->At(x, y), y < 20 ? strip->At(x, y) : kMagenta) << "x " << x << " y " << y;
+        }
+    }
+}
+
+// ---------------------------------------------------------------- palm
+
+TEST(PalmPicture, OpaquePixelsAreExactlyThePalmOutline)
+{
+    const char* const rows[27] = {
+        "13-33", "13-28 30-35", "12-30 32-33", "11-15 17-19 21-24 26-27 29-31 33-34",
+        "11-14 17 19 22 24 26-33 35", "10-14 17 20 22-27 29 31-35", "10-14 17 19-20 22 25-27 29-30 32-34",
+        "10-13 16 18 20 25-26 28-31 33", "9-13 16 19 21 24-25 28-29 33-36", "9-12 19 24-25 27 29 33-34",
+        "8-12 24 29 35", "8-11 24 29 35", "8-11 28 35", "7-11", "7-11", "6-10", "6-10", "5-10", "5-9", "4-9",
+        "4-9", "4-8", "3-8", "2-8", "2-7", "1-7", "0-7",
+    };
+    const Picture palm = pictures::Palm();
+    ASSERT_EQ(palm->width, 38);
+    ASSERT_EQ(palm->height, 27);
+    for (int y = 0; y < 27; ++y) {
+        EXPECT_EQ(NonMagentaIn(*palm, 0, 38, y), ParseRow(rows[y])) << "row " << y;
+    }
+    // A brown trunk at the foot and green fronds in the crown.
+    const Colour trunk = palm->At(3, 26);
+    EXPECT_TRUE(trunk.r > trunk.g && trunk.g > trunk.b) << Show(trunk);
+    for (int x = 16; x <= 28; ++x) {
+        const Colour leaf = palm->At(x, 1);
+        EXPECT_TRUE(leaf.g > leaf.r && leaf.g > leaf.b) << "x " << x << " " << Show(leaf);
+    }
+}
+
+// ---------------------------------------------------------------- icon
+
+TEST(IconPicture, IsASixteenColourPictureAndTheIconFileHoldsIt)
+{
+    const Picture icon = pictures::Icon();
+    ASSERT_EQ(icon->width, 32);
+    ASSERT_EQ(icon->height, 32);
+    std::set<int32_t> colours;
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            colours.insert(icon->At(x, y).Packed());
+        }
+    }
+    EXPECT_LE(colours.size(), 16u);
+    EXPECT_GE(colours.size(), 4u) << "a picture, not a blank";
+
+    const std::vector<unsigned char> ico = ReadFile(AssetPath("icon.ico"));
+    ASSERT_GE(ico.size(), 22u);
+    auto u16 = [&](size_t at) { return ico[at] | ico[at + 1] << 8; };
+    auto u32 = [&](size_t at) { return static_cast<uint32_t>(u16(at) | u16(at + 2) << 16); };
+    EXPECT_EQ(u16(0), 0);
+    EXPECT_EQ(u16(2), 1) << "type icon";
+    ASSERT_EQ(u16(4), 1) << "one image";
+    EXPECT_EQ(ico[6], 32);
+    EXPECT_EQ(ico[7], 32);
+    const uint32_t size = u32(14);
+    const uint32_t offset = u32(18);
+    ASSERT_EQ(offset + size, ico.size());
+    ASSERT_EQ(u32(offset), 40u) << "a bitmap header";
+    ASSERT_EQ(u16(offset + 14), 4) << "four bits a pixel";
+    EXPECT_EQ(u32(offset + 8), 64u) << "colour rows and mask rows";
+    const size_t palette = offset + 40;
+    const size_t pixels = palette + 16 * 4;
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            const unsigned char pair = ico[pixels + (31 - y) * 16 + x / 2];
+            const int index = x % 2 == 0 ? pair >> 4 : pair & 15;
+            const size_t entry = palette + index * 4;
+            const Colour fromIco{ico[entry + 2], ico[entry + 1], ico[entry]};
+            EXPECT_EQ(fromIco, icon->At(x, y)) << "x " << x << " y " << y;
+        }
+    }
+}
+
+// ---------------------------------------------------------------- wave sound
+
+TEST(WaveSound, IsAShortAudibleSixteenBitPcmFileBesideThePrograms)
+{
+    const std::vector<unsigned char> wav = ReadFile(AssetPath("zem.wav"));
+    ASSERT_GE(wav.size(), 44u);
+    EXPECT_LE(wav.size(), 300u * 1024u);
+    auto u16 = [&](size_t at) { return static_cast<uint32_t>(wav[at] | wav[at + 1] << 8); };
+    auto u32 = [&](size_t at) { return u16(at) | u16(at + 2) << 16; };
+    ASSERT_EQ(std::string(wav.begin(), wav.begin() + 4), "RIFF");
+    ASSERT_EQ(std::string(wav.begin() + 8, wav.begin() + 12), "WAVE");
+    EXPECT_EQ(u32(4), wav.size() - 8);
+
+    uint32_t format = 0, channels = 0, rate = 0, bits = 0;
+    size_t dataAt = 0, dataSize = 0;
+    for (size_t at = 12; at + 8 <= wav.size();) {
+        const std::string id(wav.begin() + at, wav.begin() + at + 4);
+        const uint32_t chunk = u32(at + 4);
+        ASSERT_LE(at + 8 + chunk, wav.size()) << "chunk " << id << " overruns the file";
+        if (id == "fmt ") {
+            format = u16(at + 8);
+            channels = u16(at + 10);
+            rate = u32(at + 12);
+            bits = u16(at + 22);
+        } else if (id == "data") {
+            dataAt = at + 8;
+            dataSize = chunk;
+        }
+        at += 8 + chunk + (chunk & 1);
+    }
+    ASSERT_EQ(format, 1u) << "PCM";
+    ASSERT_EQ(bits, 16u);
+    ASSERT_GE(channels, 1u);
+    ASSERT_GT(dataSize, 0u);
+    const size_t samples = dataSize / 2;
+    const double seconds = static_cast<double>(samples / channels) / rate;
+    EXPECT_GE(seconds, 2.0);
+    EXPECT_LE(seconds, 3.0);
+
+    double sum = 0;
+    for (size_t i = 0; i < samples; ++i) {
+        const auto v = static_cast<int16_t>(u16(dataAt + 2 * i));
+        sum += static_cast<double>(v) * v;
+    }
+    EXPECT_GT(std::sqrt(sum / samples), 1000.0) << "loud enough to hear";
+
+    EXPECT_EQ(ReadFile(std::string(SEASTRIP_BINARY_DIR) + "/zem.wav"), wav)
+        << "the build puts the sound beside the executables";
+}
+
+// ---------------------------------------------------------------- loader
+
+TEST(PictureDecode, RefusesWhatIsNotAWholePng)
+{
+    const std::vector<unsigned char> png = ReadFile(AssetPath("sky.png"));
+    ASSERT_GT(png.size(), 100u);
+    EXPECT_EQ(pictures::Decode(nullptr, 0), nullptr);
+    EXPECT_EQ(pictures::Decode(png.data(), 0), nullptr);
+    EXPECT_EQ(pictures::Decode(png.data(), png.size() / 2), nullptr) << "truncated";
+    EXPECT_EQ(pictures::Decode(png.data(), 8), nullptr) << "signature only";
+    const std::string garbage = "this is certainly not a picture of the sea";
+    EXPECT_EQ(pictures::Decode(reinterpret_cast<const unsigned char*>(garbage.data()), garbage.size()), nullptr);
+    std::vector<unsigned char> wrongSignature = png;
+    wrongSignature[1] = 'Q';
+    EXPECT_EQ(pictures::Decode(wrongSignature.data(), wrongSignature.size()), nullptr);
+
+    // The whole file decodes to the same pixels as the embedded copy.
+    const Picture decoded = pictures::Decode(png.data(), png.size());
+    ASSERT_NE(decoded, nullptr);
+    EXPECT_EQ(decoded->width, 480);
+    EXPECT_EQ(decoded->rgb, pictures::Sky()->rgb);
+}
+
+TEST(PictureDecode, EmbeddedPicturesAreDecodedOnce)
+{
+    EXPECT_EQ(pictures::Palm().get(), pictures::Palm().get());
+    EXPECT_EQ(pictures::CloudStrip().get(), pictures::CloudStrip().get());
+}
+
+}  // namespace
+}  // namespace seastrip::testing
