@@ -105,7 +105,9 @@ TEST_F(AnimationTest, ShootingStarFliesTenCallsAndFinishesAcrossASceneChange)
         AnimateShootingStar(P(), call < 5 ? 345 : 0);  // the scene changes midway
         // Band `call` is white from row 2(call-1); the row above it is black again.
         const int top = 2 * (call - 1);
-        if (top < 16) EXPECT_EQ(star.ReadPoint(0, top), (Colour{255, 255, 255}).Packed()) << call;
+        if (top < 16) {
+            EXPECT_EQ(star.ReadPoint(0, top), (Colour{255, 255, 255}).Packed()) << call;
+        }
         EXPECT_EQ(star.ReadPoint(0, top - 1), (Colour{0, 0, 0}).Packed()) << call;
         EXPECT_TRUE(star.Visible());
     }

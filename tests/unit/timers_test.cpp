@@ -42,8 +42,8 @@ TEST_F(TimersTest, MainPhaseAlternatesAndCloudsAnimateOnComputeTicksOnly)
         EXPECT_EQ(P().MainPhase, i % 2);
         const int32_t frameBefore = P().CloudFrame;
         TimerMainTick(P());
-        if (i % 2 == 0) EXPECT_EQ(P().CloudFrame, (frameBefore + 1) % 3);
-        else EXPECT_EQ(P().CloudFrame, frameBefore);
+        const int32_t expected = i % 2 == 0 ? (frameBefore + 1) % 3 : frameBefore;
+        EXPECT_EQ(P().CloudFrame, expected);
     }
 }
 

@@ -1,13 +1,87 @@
 #include "timelapse.h"
 
+#include <chrono>
+#include <cmath>
 #include <cstdio>
+#include <string>
+
+#include "animation_writer.h"
+#include "headless_run.h"
 
 namespace seastrip {
+namespace {
 
-int RenderTimelapse(const RenderOptions&)
+constexpr double kDaySeconds = 24 * 3600.0;
+
+// A progress bar on standard error, shown once the work has taken a second.
+class Progress {
+public:
+    explicit Progress(long total) : total_(total), start_(std::chrono::steady_clock::now()) {}
+    void Update(long done)
+    {
+        const auto elapsed = std::chrono::steady_clock::now() - start_;
+        if (elapsed < std::chrono::seconds(1) && !shown_) return;
+        const int percent = static_cast<int>(100 * done / total_);
+        if (shown_ && percent == lastPercent_) return;
+        shown_ = true;
+        lastPercent_ = percent;
+        const int filled = percent * 30 / 100;
+        std::fprintf(stderr, "\r[%s%s] %3d%% %ld/%ld frames", std::string(static_cast<size_t>(filled), '#').c_str(),
+                     std::string(static_cast<size_t>(30 - filled), ' ').c_str(), percent, done, total_);
+        std::fflush(stderr);
+    }
+    void Done()
+    {
+        if (shown_) std::fputc('\n', stderr);
+    }
+
+private:
+    long total_;
+    std::chrono::steady_clock::time_point start_;
+    bool shown_ = false;
+    int lastPercent_ = -1;
+};
+
+}  // namespace
+
+int RenderTimelapse(const RenderOptions& options)
 {
-    std::fputs("seastrip-render: --timelapse is not built yet\n", stderr);
-    return 1;
+    double span = options.toSeconds - options.fromSeconds;
+    if (span <= 0) span += kDaySeconds;  // across midnight
+    const double secondsPerFrame = options.speed / options.fps;
+    const long frames = std::max(1L, static_cast<long>(std::lround(span / secondsPerFrame)));
+    const int delayMs = static_cast<int>(std::lround(1000.0 / options.fps));
+
+    RenderOptions start = options;
+    start.clockSeconds = options.fromSeconds;
+    HeadlessRun run(start);
+    for (const std::string& choice : options.choices) ApplyChoice(*run.program, choice);
+
+    std::string error;
+    auto writer = OpenAnimation(options.timelapse, options.width, 28, error);
+    if (!writer) {
+        std::fprintf(stderr, "seastrip-render: %s\n", error.c_str());
+        return 1;
+    }
+    Progress progress(frames);
+    const int64_t stepMs = static_cast<int64_t>(std::llround(secondsPerFrame * 1000.0));
+    for (long f = 0; f < frames; ++f) {
+        if (f > 0 && !run.simulation.Run(stepMs)) {
+            std::fprintf(stderr, "\nseastrip-render: the program ended: %s\n", run.platform.lastMessage.c_str());
+            return 1;
+        }
+        if (!writer->AddFrame(run.platform.GetStage().Compose(), delayMs)) {
+            std::fprintf(stderr, "\nseastrip-render: cannot write %s\n", options.timelapse.c_str());
+            return 1;
+        }
+        progress.Update(f + 1);
+    }
+    progress.Done();
+    if (!writer->Finish()) {
+        std::fprintf(stderr, "seastrip-render: cannot write %s\n", options.timelapse.c_str());
+        return 1;
+    }
+    return 0;
 }
 
 }  // namespace seastrip
