@@ -83,8 +83,10 @@ TEST_F(SceneLayoutTest, StepsSkipWhenTheirLookIsUnchanged)
     EXPECT_EQ(P().picHoshi(0).FillColour(), (Colour{238, 238, 238}));
     LayoutScene(P(), 420);
     EXPECT_EQ(P().picNami(0).FillColour(), (Colour{255, 255, 255}));
+    EXPECT_EQ(P().picHoshi(0).FillColour(), (Colour{136, 136, 136}));
+    LayoutScene(P(), 436);
     EXPECT_FALSE(P().picHoshi(0).Visible());
-    EXPECT_EQ(P().picHoshi(0).FillColour(), (Colour{238, 238, 238})) << "hiding leaves the colour";
+    EXPECT_EQ(P().picHoshi(0).FillColour(), (Colour{136, 136, 136})) << "hiding leaves the colour";
 }
 
 TEST_F(SceneLayoutTest, DawnIntoDayDoesNotRepaintTheClouds)

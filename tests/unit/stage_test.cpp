@@ -1,0 +1,529 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "platform/element.h"
+#include "stage/stage.h"
+
+namespace seastrip {
+namespace {
+
+constexpr float kTpp = 15.0f;
+constexpr Colour kRed{255, 0, 0};
+constexpr Colour kGreen{0, 255, 0};
+constexpr Colour kBlue{0, 0, 255};
+constexpr Colour kSky{10, 20, 30};
+
+// A region record in the platform's layout, with the header fields open to
+// tampering so malformed records can be built.
+std::vector<uint8_t> RegionRecord(const std::vector<RegionRectPx>& rects, uint32_t dwSize = 32, uint32_t iType = 1)
+{
+    std::vector<uint8_t> bytes(32 + 16 * rects.size());
+    auto put = [&](size_t at, uint32_t v) { std::memcpy(&bytes[at], &v, 4); };
+    put(0, dwSize);
+    put(4, iType);
+    put(8, static_cast<uint32_t>(rects.size()));
+    put(12, static_cast<uint32_t>(16 * rects.size()));
+    for (size_t i = 0; i < rects.size(); ++i) {
+        const size_t at = 32 + 16 * i;
+        put(at, static_cast<uint32_t>(rects[i].left));
+        put(at + 4, static_cast<uint32_t>(rects[i].top));
+        put(at + 8, static_cast<uint32_t>(rects[i].right));
+        put(at + 12, static_cast<uint32_t>(rects[i].bottom));
+    }
+    return bytes;
+}
+
+RegionResult Shape(Element& element, const std::vector<RegionRectPx>& rects)
+{
+    const std::vector<uint8_t> record = RegionRecord(rects);
+    return element.ApplyRegionData(record.data(), static_cast<uint32_t>(record.size()));
+}
+
+ElementDesign Design(int x, int y, int w, int h, Colour fill, bool persistent = false, bool visible = true)
+{
+    ElementDesign design;
+    design.name = "picTest";
+    design.left = x * kTpp;
+    design.top = y * kTpp;
+    design.width = w * kTpp;
+    design.height = h * kTpp;
+    design.fill = fill;
+    design.persistentImage = persistent;
+    design.visible = visible;
+    return design;
+}
+
+Picture MakePicture(int w, int h, Colour base)
+{
+    auto bitmap = std::make_shared<Bitmap>(w, h, base);
+    // A marker in the corner so that placement errors show.
+    bitmap->Set(0, 0, Colour{1, 2, 3});
+    return bitmap;
+}
+
+// A strip of the given pixel size painted in one colour.
+class StageTest : public ::testing::Test {
+protected:
+    explicit StageTest(int w = 64, int h = 28) : stage(w, h)
+    {
+        stage.Strip().SetWidth(w * kTpp);
+        stage.Strip().SetHeight(h * kTpp);
+        stage.Strip().SetFillColour(kSky);
+        stage.Compose();
+    }
+
+    Colour FrameAt(int x, int y) const { return stage.Frame().At(x, y); }
+
+    // The frame that a full recomposition would give must equal the one the
+    // incremental composition kept: anything less means a missed invalidation.
+    void ExpectFrameMatchesFullCompose()
+    {
+        const Bitmap incremental = stage.Compose();
+        stage.InvalidateAll();
+        const Bitmap& full = stage.Compose();
+        ASSERT_EQ(incremental.width, full.width);
+        ASSERT_EQ(incremental.height, full.height);
+        EXPECT_TRUE(incremental.rgb == full.rgb);
+        stage.Compose();
+    }
+
+    Stage stage;
+};
+
+TEST(RegionRecordTest, AcceptsValidRecordsAndDropsEmptyRectangles)
+{
+    std::vector<RegionRectPx> rects;
+    const auto record = RegionRecord({{1, 1, 3, 2}, {-4, 0, 321, 27}, {5, 5, 5, 9}, {2, 3, 4, 3}});
+    ASSERT_TRUE(ParseRegionRecord(record.data(), static_cast<uint32_t>(record.size()), rects));
+    ASSERT_EQ(rects.size(), 2u);
+    EXPECT_EQ(rects[1].left, -4);
+    EXPECT_EQ(rects[1].right, 321);
+    EXPECT_EQ(rects[1].bottom, 27);
+
+    // No rectangles at all is a valid, empty outline; bytes past the count are not read.
+    auto empty = RegionRecord({});
+    EXPECT_TRUE(ParseRegionRecord(empty.data(), 32, rects));
+    EXPECT_TRUE(rects.empty());
+    auto padded = RegionRecord({{0, 0, 2, 2}, {0, 0, 9, 9}});
+    std::memset(padded.data() + 8, 1, 1);  // nCount 1 of the two stored
+    ASSERT_TRUE(ParseRegionRecord(padded.data(), 48, rects));
+    ASSERT_EQ(rects.size(), 1u);
+    EXPECT_EQ(rects[0].right, 2);
+}
+
+TEST(RegionRecordTest, RejectsMalformedRecords)
+{
+    std::vector<RegionRectPx> rects;
+    const auto good = RegionRecord({{0, 0, 4, 4}, {1, 4, 3, 6}});
+    EXPECT_FALSE(ParseRegionRecord(good.data(), 31, rects)) << "shorter than a header";
+    EXPECT_FALSE(ParseRegionRecord(nullptr, 64, rects));
+    EXPECT_FALSE(ParseRegionRecord(good.data(), static_cast<uint32_t>(good.size()) - 1, rects))
+        << "too short for nCount";
+    const auto wrongSize = RegionRecord({{0, 0, 4, 4}}, 36);
+    EXPECT_FALSE(ParseRegionRecord(wrongSize.data(), static_cast<uint32_t>(wrongSize.size()), rects));
+    const auto wrongType = RegionRecord({{0, 0, 4, 4}}, 32, 2);
+    EXPECT_FALSE(ParseRegionRecord(wrongType.data(), static_cast<uint32_t>(wrongType.size()), rects));
+    // A count whose byte size would wrap round 32 bits must not pass.
+    auto huge = RegionRecord({{0, 0, 4, 4}});
+    const uint32_t count = 0x10000000u;
+    std::memcpy(huge.data() + 8, &count, 4);
+    EXPECT_FALSE(ParseRegionRecord(huge.data(), static_cast<uint32_t>(huge.size()), rects));
+
+    // A failed shaping leaves the element's outline as it was.
+    Stage stage(10, 28);
+    Element& e = stage.CreateElement(Design(0, 0, 8, 8, kRed));
+    ASSERT_EQ(Shape(e, {{0, 0, 2, 2}}), RegionResult::Ok);
+    EXPECT_EQ(e.ApplyRegionData(wrongType.data(), static_cast<uint32_t>(wrongType.size())),
+              RegionResult::CreateFailed);
+    EXPECT_EQ(stage.HitTest(1, 1), &e);
+    EXPECT_EQ(stage.HitTest(3, 3), nullptr);
+}
+
+TEST_F(StageTest, RegionCutsWhatShowsAndWhatCatchesPresses)
+{
+    Element& e = stage.CreateElement(Design(10, 5, 8, 6, kRed));
+    ASSERT_EQ(Shape(e, {{1, 1, 4, 3}, {2, 3, 3, 5}}), RegionResult::Ok);
+    stage.Compose();
+
+    EXPECT_EQ(FrameAt(11, 6), kRed);
+    EXPECT_EQ(FrameAt(12, 9), kRed);
+    EXPECT_EQ(FrameAt(10, 5), kSky) << "inside the rectangle, outside the shape";
+    EXPECT_EQ(FrameAt(14, 6), kSky) << "right edge is exclusive";
+    EXPECT_EQ(FrameAt(12, 10), kSky) << "bottom edge is exclusive";
+
+    EXPECT_EQ(stage.HitTest(11, 6), &e);
+    EXPECT_EQ(stage.HitTest(12, 9), &e);
+    EXPECT_EQ(stage.HitTest(14, 6), nullptr);
+    EXPECT_EQ(stage.HitTest(10, 5), nullptr);
+
+    // Moving the element moves its outline with it.
+    e.SetLeft(20 * kTpp);
+    stage.Compose();
+    EXPECT_EQ(FrameAt(11, 6), kSky);
+    EXPECT_EQ(FrameAt(21, 6), kRed);
+    EXPECT_EQ(stage.HitTest(21, 6), &e);
+
+    // A hidden element neither shows nor catches a press.
+    e.SetVisible(false);
+    stage.Compose();
+    EXPECT_EQ(FrameAt(21, 6), kSky);
+    EXPECT_EQ(stage.HitTest(21, 6), nullptr);
+
+    // An empty outline shows nothing at all.
+    e.SetVisible(true);
+    ASSERT_EQ(Shape(e, {}), RegionResult::Ok);
+    stage.Compose();
+    EXPECT_EQ(FrameAt(21, 6), kSky);
+    EXPECT_EQ(stage.HitTest(21, 6), nullptr);
+}
+
+TEST_F(StageTest, OverlappingAndUnorderedRectanglesFormTheirUnion)
+{
+    Element& e = stage.CreateElement(Design(0, 0, 20, 4, kRed));
+    ASSERT_EQ(Shape(e, {{12, 0, 13, 2}, {0, 0, 10, 1}, {2, 0, 3, 3}, {10, 1, 12, 2}, {4, 0, 6, 2}}),
+              RegionResult::Ok);
+    stage.Compose();
+    const char* rows[] = {"XXXXXXXXXX..X.......", "..X.XX....XXX.......", "..X.................",
+                          "...................."};
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 20; ++x) {
+            const bool inside = rows[y][x] == 'X';
+            EXPECT_EQ(stage.HitTest(x, y) != nullptr, inside) << x << "," << y;
+            EXPECT_EQ(FrameAt(x, y), inside ? kRed : kSky) << x << "," << y;
+        }
+    }
+}
+
+TEST_F(StageTest, RegionReachingBeyondTheElementIsClippedToItsCurrentSize)
+{
+    // Shaped while small, then widened: the outline follows the new size.
+    Element& tile = stage.CreateElement(Design(0, 20, 2, 3, kBlue));
+    ASSERT_EQ(Shape(tile, {{0, 0, 33, 3}}), RegionResult::Ok);
+    tile.SetWidth(32 * kTpp);
+    stage.Compose();
+    EXPECT_EQ(FrameAt(31, 21), kBlue);
+    EXPECT_EQ(FrameAt(32, 21), kSky) << "the pixel past the element's width must not show";
+    EXPECT_EQ(stage.HitTest(32, 21), nullptr);
+    EXPECT_EQ(stage.HitTest(31, 22), &tile);
+    EXPECT_EQ(FrameAt(31, 23), kSky);
+}
+
+TEST_F(StageTest, TwipsBecomePixelsRoundingHalvesToEven)
+{
+    // 22.5 px goes to 22, 23.5 px to 24, 2.6 px to 3; sizes round the same way.
+    Element& a = stage.CreateElement(Design(0, 0, 1, 1, kRed));
+    a.SetLeft(22.5f * kTpp);
+    a.SetTop(2.6f * kTpp);
+    a.SetWidth(2.5f * kTpp);
+    a.SetHeight(1.5f * kTpp);
+    Element& b = stage.CreateElement(Design(0, 10, 1, 1, kBlue, true));
+    b.SetLeft(23.5f * kTpp);
+    b.SetWidth(3.5f * kTpp);
+    stage.Compose();
+    EXPECT_EQ(stage.HitTest(22, 3), &a);
+    EXPECT_EQ(stage.HitTest(23, 4), &a);
+    EXPECT_EQ(stage.HitTest(21, 3), nullptr);
+    EXPECT_EQ(stage.HitTest(24, 3), nullptr);
+    EXPECT_EQ(stage.HitTest(22, 5), nullptr);
+    EXPECT_EQ(stage.HitTest(23, 10), nullptr);
+    EXPECT_EQ(stage.HitTest(24, 10), &b);
+    EXPECT_EQ(stage.HitTest(27, 10), &b);
+    EXPECT_EQ(b.ReadPoint(3, 0), kBlue.Packed());
+    EXPECT_EQ(b.ReadPoint(4, 0), kNoPixel);
+    // The twips read back as they were set.
+    EXPECT_EQ(a.Left(), 22.5f * kTpp);
+}
+
+TEST_F(StageTest, PersistentImageKeepsDrawingAndReadsMinusOneOutside)
+{
+    ElementDesign design = Design(4, 4, 6, 5, kGreen, true);
+    design.picture = MakePicture(3, 2, kBlue);
+    Element& e = stage.CreateElement(design);
+
+    EXPECT_EQ(e.ReadPoint(0, 0), (Colour{1, 2, 3}.Packed()));
+    EXPECT_EQ(e.ReadPoint(2, 1), kBlue.Packed());
+    EXPECT_EQ(e.ReadPoint(3, 1), kGreen.Packed()) << "fill beside the picture";
+    EXPECT_EQ(e.ReadPoint(5, 4), kGreen.Packed());
+    EXPECT_EQ(e.ReadPoint(6, 0), kNoPixel);
+    EXPECT_EQ(e.ReadPoint(0, 5), kNoPixel);
+    EXPECT_EQ(e.ReadPoint(-1, 0), kNoPixel);
+
+    e.SetPoint(5, 4, kRed);
+    e.SetPoint(6, 4, kRed);  // outside: ignored
+    e.FillBox(-2, 3, 3, 9, kRed);
+    EXPECT_EQ(e.ReadPoint(5, 4), kRed.Packed());
+    EXPECT_EQ(e.ReadPoint(0, 3), kRed.Packed());
+    EXPECT_EQ(e.ReadPoint(0, 4), kRed.Packed());
+    EXPECT_EQ(e.ReadPoint(1, 3), kGreen.Packed()) << "box of width 3 from x = -2 ends at x = 1";
+    stage.Compose();
+    EXPECT_EQ(FrameAt(9, 8), kRed);
+    EXPECT_EQ(FrameAt(4, 7), kRed);
+
+    // Growing keeps what was drawn and paints the new area with the fill.
+    e.SetWidth(8 * kTpp);
+    EXPECT_EQ(e.ReadPoint(5, 4), kRed.Packed());
+    EXPECT_EQ(e.ReadPoint(7, 4), kGreen.Packed());
+    EXPECT_EQ(e.ReadPoint(8, 4), kNoPixel);
+    // Shrinking cuts the image; growing back does not bring the drawing back.
+    e.SetHeight(4 * kTpp);
+    EXPECT_EQ(e.ReadPoint(5, 4), kNoPixel);
+    e.SetHeight(5 * kTpp);
+    EXPECT_EQ(e.ReadPoint(5, 4), kGreen.Packed());
+
+    // A new fill colour repaints the image: drawing gone, picture redrawn.
+    e.SetPoint(1, 1, kRed);
+    stage.Compose();
+    e.SetFillColour(kSky);
+    EXPECT_EQ(e.ReadPoint(0, 3), kSky.Packed());
+    EXPECT_EQ(e.ReadPoint(1, 1), kBlue.Packed());
+    EXPECT_EQ(e.FillColour(), kSky);
+    ExpectFrameMatchesFullCompose();
+}
+
+TEST_F(StageTest, ElementWithoutImageShowsPictureOverFillAndTakesPictures)
+{
+    ElementDesign source = Design(0, 40, 4, 4, Colour{0, 0, 0}, false, false);
+    source.picture = MakePicture(2, 3, kBlue);
+    Element& holder = stage.CreateElement(source);
+    Element& empty = stage.CreateElement(Design(0, 40, 4, 4, kRed, false, false));
+    Element& palm = stage.CreateElement(Design(30, 2, 4, 4, kGreen));
+
+    EXPECT_EQ(palm.ReadPoint(1, 1), kGreen.Packed());
+    palm.TakePictureOf(holder);
+    EXPECT_EQ(palm.GetPicture(), holder.GetPicture());
+    EXPECT_EQ(palm.ReadPoint(1, 2), kBlue.Packed());
+    EXPECT_EQ(palm.ReadPoint(2, 2), kGreen.Packed());
+    EXPECT_EQ(palm.ReadPoint(1, 3), kGreen.Packed());
+    EXPECT_EQ(palm.ReadPoint(4, 0), kNoPixel);
+    stage.Compose();
+    EXPECT_EQ(FrameAt(30, 2), (Colour{1, 2, 3}));
+    EXPECT_EQ(FrameAt(31, 4), kBlue);
+    EXPECT_EQ(FrameAt(32, 4), kGreen);
+
+    // Drawing into it leaves nothing behind.
+    palm.SetPoint(3, 3, kRed);
+    EXPECT_EQ(palm.ReadPoint(3, 3), kGreen.Packed());
+
+    // A source without a picture leaves the fill showing.
+    palm.TakePictureOf(empty);
+    EXPECT_EQ(palm.GetPicture(), nullptr);
+    stage.Compose();
+    EXPECT_EQ(FrameAt(30, 2), kGreen);
+    EXPECT_EQ(FrameAt(31, 4), kGreen);
+}
+
+TEST(StageStretchTest, OneColumnStretchesAcrossTheWholeStrip)
+{
+    Stage stage(3840, 1080);
+    Element& strip = stage.Strip();
+    strip.SetWidth(3840 * kTpp);
+    strip.SetHeight(28 * kTpp);
+    Bitmap sky(480, 28);
+    for (int x = 0; x < 480; ++x) {
+        for (int y = 0; y < 28; ++y) {
+            sky.Set(x, y, Colour{static_cast<uint8_t>(x % 256), static_cast<uint8_t>(y), 7});
+        }
+    }
+    strip.StretchCopy(sky, 180, 0, 1, 28, 0, 0, 3840, 28);
+    const Bitmap& frame = stage.Compose();
+    ASSERT_EQ(frame.width, 3840);
+    ASSERT_EQ(frame.height, 28);
+    for (int y = 0; y < 28; ++y) {
+        const Colour want{180, static_cast<uint8_t>(y), 7};
+        for (int x : {0, 1, 1919, 3838, 3839}) {
+            ASSERT_EQ(frame.At(x, y), want) << x << "," << y;
+        }
+    }
+    EXPECT_EQ(strip.ReadPoint(3840, 0), kNoPixel);
+}
+
+TEST(StageStretchTest, SamplesNearestSourcePixelAndSkipsOutsideTheSource)
+{
+    Stage stage(16, 16);
+    Element& e = stage.CreateElement(Design(0, 0, 8, 4, kGreen, true));
+    Bitmap source(4, 2);
+    for (int x = 0; x < 4; ++x) {
+        source.Set(x, 0, Colour{static_cast<uint8_t>(10 + x), 0, 0});
+        source.Set(x, 1, Colour{static_cast<uint8_t>(20 + x), 0, 0});
+    }
+    // Four columns onto two: columns 0 and 2 are taken.
+    e.StretchCopy(source, 0, 0, 4, 1, 0, 0, 2, 1);
+    EXPECT_EQ(e.ReadPoint(0, 0), (Colour{10, 0, 0}.Packed()));
+    EXPECT_EQ(e.ReadPoint(1, 0), (Colour{12, 0, 0}.Packed()));
+    EXPECT_EQ(e.ReadPoint(2, 0), kGreen.Packed());
+    // Two rows onto four: each row doubled.
+    e.StretchCopy(source, 3, 0, 1, 2, 7, 0, 1, 4);
+    EXPECT_EQ(e.ReadPoint(7, 1), (Colour{13, 0, 0}.Packed()));
+    EXPECT_EQ(e.ReadPoint(7, 2), (Colour{23, 0, 0}.Packed()));
+    // A source rectangle hanging off the bitmap leaves those pixels alone,
+    // and the destination is clipped to the image.
+    e.StretchCopy(source, 2, 1, 4, 2, 2, 2, 8, 2);
+    EXPECT_EQ(e.ReadPoint(2, 2), (Colour{22, 0, 0}.Packed()));
+    EXPECT_EQ(e.ReadPoint(3, 2), (Colour{22, 0, 0}.Packed()));
+    EXPECT_EQ(e.ReadPoint(5, 2), (Colour{23, 0, 0}.Packed()));
+    EXPECT_EQ(e.ReadPoint(6, 2), kGreen.Packed()) << "source column 4 does not exist";
+    EXPECT_EQ(e.ReadPoint(3, 3), kGreen.Packed()) << "source row 2 does not exist";
+}
+
+TEST_F(StageTest, StackingFollowsCreationAndBringToFront)
+{
+    Element& a = stage.CreateElement(Design(0, 0, 10, 10, kRed));
+    Element& b = stage.CreateElement(Design(5, 5, 10, 10, kGreen));
+    Element& c = stage.CreateElement(Design(8, 8, 10, 10, kBlue, false, false));
+    EXPECT_EQ(stage.StackingOrder(), (std::vector<const Element*>{&a, &b, &c}));
+    stage.Compose();
+    EXPECT_EQ(FrameAt(6, 6), kGreen);
+    EXPECT_EQ(stage.HitTest(6, 6), &b);
+    EXPECT_EQ(stage.HitTest(9, 9), &b) << "the hidden element in front catches nothing";
+
+    a.BringToFront();
+    EXPECT_EQ(stage.StackingOrder(), (std::vector<const Element*>{&b, &c, &a}));
+    stage.Compose();
+    EXPECT_EQ(FrameAt(6, 6), kRed);
+    EXPECT_EQ(FrameAt(12, 12), kGreen);
+    EXPECT_EQ(stage.HitTest(6, 6), &a);
+    ExpectFrameMatchesFullCompose();
+}
+
+TEST_F(StageTest, NewInstanceIsAHiddenCopyOfTheLowestInFront)
+{
+    ElementDesign design = Design(3, 4, 6, 5, kGreen, true);
+    design.name = "picNami";
+    design.picture = MakePicture(2, 2, kBlue);
+    Element& lowest = stage.CreateElement(design);
+    Element& other = stage.CreateElement(Design(0, 0, 2, 2, kRed));
+    ASSERT_EQ(Shape(lowest, {{0, 0, 2, 5}}), RegionResult::Ok);
+    lowest.SetPoint(4, 4, kRed);
+    stage.Compose();
+
+    Element& copy = stage.CreateInstance(lowest);
+    stage.Compose();
+    EXPECT_TRUE(stage.ChangedRect().Empty()) << "a hidden copy changes nothing";
+    EXPECT_FALSE(copy.Visible());
+    EXPECT_EQ(copy.Left(), lowest.Left());
+    EXPECT_EQ(copy.Top(), lowest.Top());
+    EXPECT_EQ(copy.Width(), lowest.Width());
+    EXPECT_EQ(copy.Height(), lowest.Height());
+    EXPECT_EQ(copy.FillColour(), kGreen);
+    EXPECT_EQ(copy.GetPicture(), lowest.GetPicture());
+    EXPECT_EQ(copy.ReadPoint(4, 4), kRed.Packed());
+    EXPECT_STREQ(Stage::NameOf(copy), "picNami");
+    EXPECT_EQ(stage.StackingOrder().back(), &copy);
+    EXPECT_EQ(stage.ElementCount(), 3);
+    (void)other;
+
+    // The image is a copy, not shared; the outline came along.
+    copy.SetPoint(0, 0, kSky);
+    EXPECT_EQ(lowest.ReadPoint(0, 0), (Colour{1, 2, 3}.Packed()));
+    lowest.SetVisible(false);
+    copy.SetLeft(40 * kTpp);
+    copy.SetVisible(true);
+    stage.Compose();
+    EXPECT_EQ(stage.HitTest(41, 5), &copy);
+    EXPECT_EQ(stage.HitTest(42, 5), nullptr);
+    EXPECT_EQ(FrameAt(40, 4), kSky);
+    EXPECT_EQ(FrameAt(41, 6), kGreen);
+}
+
+class WideStripTest : public StageTest {
+protected:
+    WideStripTest() : StageTest(1920, 28) {}
+};
+
+TEST_F(WideStripTest, ChangedRectCoversTheChangeAndNoMore)
+{
+    EXPECT_EQ(stage.ChangedRect(), (PixelRect{0, 0, 1920, 28})) << "first frame is whole";
+    stage.Compose();
+    EXPECT_TRUE(stage.ChangedRect().Empty());
+
+    // A three-pixel wave tile moving one pixel to the right.
+    Element& wave = stage.CreateElement(Design(330, 21, 320, 3, kBlue));
+    stage.Compose();
+    EXPECT_EQ(stage.ChangedRect(), (PixelRect{330, 21, 320, 3}));
+    wave.SetLeft(331 * kTpp);
+    stage.Compose();
+    EXPECT_EQ(stage.ChangedRect(), (PixelRect{330, 21, 321, 3}));
+
+    // Sub-pixel moves, repeated values and hiding twice change nothing.
+    wave.SetLeft(331 * kTpp + 4);
+    wave.SetLeft(331 * kTpp);
+    wave.SetVisible(true);
+    stage.Compose();
+    EXPECT_TRUE(stage.ChangedRect().Empty());
+
+    // Drawing into a hidden element is not seen; into a visible one only the
+    // drawn pixels within its outline are.
+    Element& sun = stage.CreateElement(Design(900, 0, 11, 16, kRed, true, false));
+    sun.FillBox(0, 0, 11, 16, kGreen);
+    stage.Compose();
+    EXPECT_TRUE(stage.ChangedRect().Empty());
+    sun.SetVisible(true);
+    stage.Compose();
+    ASSERT_EQ(Shape(sun, {{2, 2, 6, 6}}), RegionResult::Ok);
+    stage.Compose();
+    EXPECT_EQ(stage.ChangedRect(), (PixelRect{900, 0, 11, 16}));
+    sun.FillBox(0, 0, 4, 4, kBlue);
+    stage.Compose();
+    EXPECT_EQ(stage.ChangedRect(), (PixelRect{902, 2, 2, 2}));
+    sun.FillBox(0, 0, 4, 4, kBlue);  // same colours again
+    sun.SetPoint(10, 10, kRed);      // outside the outline
+    stage.Compose();
+    EXPECT_TRUE(stage.ChangedRect().Empty());
+
+    // Repainting the strip's band is the band only.
+    stage.Strip().FillBox(0, 16, 1920, 3, kRed);
+    stage.Compose();
+    EXPECT_EQ(stage.ChangedRect(), (PixelRect{0, 16, 1920, 3}));
+    ExpectFrameMatchesFullCompose();
+
+    // An element moving about below the strip is never part of the frame.
+    Element& holder = stage.CreateElement(Design(10, 60, 30, 20, kRed));
+    holder.SetLeft(50 * kTpp);
+    stage.Compose();
+    EXPECT_TRUE(stage.ChangedRect().Empty());
+}
+
+TEST_F(StageTest, IncrementalFramesMatchFullRecomposition)
+{
+    // A mixed run of operations; after each, the kept frame must equal a
+    // frame composed from scratch.
+    ElementDesign cloudDesign = Design(5, 0, 12, 10, kGreen, true);
+    cloudDesign.picture = MakePicture(5, 5, kBlue);
+    Element& cloud = stage.CreateElement(cloudDesign);
+    Element& star = stage.CreateElement(Design(0, 0, 40, 16, kRed, false, false));
+    ASSERT_EQ(Shape(star, {{1, 1, 2, 2}, {7, 3, 9, 4}, {30, 10, 33, 12}}), RegionResult::Ok);
+    Element& wave = stage.CreateInstance(cloud);
+    ExpectFrameMatchesFullCompose();
+
+    star.SetVisible(true);
+    ExpectFrameMatchesFullCompose();
+    star.SetFillColour(kBlue);
+    ExpectFrameMatchesFullCompose();
+    cloud.BringToFront();
+    ExpectFrameMatchesFullCompose();
+    ASSERT_EQ(Shape(cloud, {{0, 0, 12, 3}, {2, 3, 10, 9}}), RegionResult::Ok);
+    ExpectFrameMatchesFullCompose();
+    wave.SetVisible(true);
+    wave.SetTop(20 * kTpp);
+    ExpectFrameMatchesFullCompose();
+    wave.SetHeight(4 * kTpp);
+    wave.SetWidth(30 * kTpp);
+    ExpectFrameMatchesFullCompose();
+    cloud.SetLeft(50 * kTpp);
+    const Bitmap dusk(3, 3, kSky);
+    cloud.StretchCopy(dusk, 0, 0, 3, 3, 0, 0, 12, 10);
+    ExpectFrameMatchesFullCompose();
+    star.BringToFront();
+    cloud.TakePictureOf(star);
+    ExpectFrameMatchesFullCompose();
+    stage.Strip().SetWidth(70 * kTpp);
+    stage.Compose();
+    EXPECT_EQ(stage.ChangedRect(), (PixelRect{0, 0, 70, 28})) << "a new frame size recomposes all";
+    ExpectFrameMatchesFullCompose();
+}
+
+}  // namespace
+}  // namespace seastrip
