@@ -1,4 +1,6 @@
+#include <fcntl.h>
 #include <gif_lib.h>
+#include <unistd.h>
 
 #include <unordered_map>
 #include <vector>
@@ -114,9 +116,16 @@ private:
 
 std::unique_ptr<AnimationWriter> OpenGif(const std::string& path, int width, int height, std::string& error)
 {
+    // Opened here rather than by giflib, so the file gets the usual permissions.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    if (fd < 0) {
+        error = "cannot write " + path;
+        return nullptr;
+    }
     int code = 0;
-    GifFileType* gif = EGifOpenFileName(path.c_str(), false, &code);
+    GifFileType* gif = EGifOpenFileHandle(fd, &code);
     if (!gif) {
+        ::close(fd);
         error = "cannot write " + path + ": " + GifErrorString(code);
         return nullptr;
     }
