@@ -1,0 +1,134 @@
+// The version dialog: modal, fixed size, every part placed at its pixel
+// position on a 263 x 75 client area.
+#include "front/gtk/gtk_platform.h"
+#include "shell/version_info.h"
+#include "stage/stage_element.h"
+
+namespace seastrip {
+namespace {
+
+constexpr int kClientWidth = 263;
+constexpr int kClientHeight = 75;
+
+// A label in one font. The family list names the font the dialog was designed
+// with first and then its stand-ins, since fontconfig does not always know the
+// design names by themselves.
+GtkWidget* FixedLabel(const char* text, const char* families, double points, bool bold)
+{
+    GtkWidget* label = gtk_label_new(text);
+    PangoAttrList* attributes = pango_attr_list_new();
+    if (families) pango_attr_list_insert(attributes, pango_attr_family_new(families));
+    if (points > 0) pango_attr_list_insert(attributes, pango_attr_size_new(static_cast<int>(points * PANGO_SCALE)));
+    if (bold) pango_attr_list_insert(attributes, pango_attr_weight_new(PANGO_WEIGHT_BOLD));
+    gtk_label_set_attributes(GTK_LABEL(label), attributes);
+    pango_attr_list_unref(attributes);
+    gtk_label_set_xalign(GTK_LABEL(label), 0.0f);
+    gtk_label_set_yalign(GTK_LABEL(label), 0.0f);
+    return label;
+}
+
+void Put(GtkWidget* fixed, GtkWidget* child, int x, int y, int w, int h)
+{
+    gtk_widget_set_size_request(child, w, h);
+    gtk_fixed_put(GTK_FIXED(fixed), child, x, y);
+}
+
+// The divider: a white line over a dark one, across the whole dialog.
+gboolean DrawDivider(GtkWidget* widget, cairo_t* cr, gpointer)
+{
+    const int width = gtk_widget_get_allocated_width(widget);
+    cairo_set_source_rgb(cr, 1.0, 1.0, 1.0);
+    cairo_rectangle(cr, 0, 0, width, 1);
+    cairo_fill(cr);
+    cairo_set_source_rgb(cr, 0.5, 0.5, 0.5);
+    cairo_rectangle(cr, 0, 1, width, 1);
+    cairo_fill(cr);
+    return TRUE;
+}
+
+void PressOk(GtkButton*, gpointer dialog) { gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK); }
+
+gboolean OnKey(GtkWidget* dialog, GdkEventKey* event, gpointer)
+{
+    switch (event->keyval) {
+    case GDK_KEY_Return:
+    case GDK_KEY_KP_Enter:
+    case GDK_KEY_ISO_Enter:
+    case GDK_KEY_Escape:
+        gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+}  // namespace
+
+void GtkPlatform::ShowVersionDialog()
+{
+    GtkWidget* dialog = gtk_dialog_new();
+    GtkWindow* window = GTK_WINDOW(dialog);
+    gtk_window_set_title(window, version_info::kCaption);
+    gtk_window_set_modal(window, TRUE);
+    gtk_window_set_resizable(window, FALSE);
+    gtk_window_set_skip_taskbar_hint(window, TRUE);
+    gtk_window_set_skip_pager_hint(window, TRUE);
+    gtk_window_set_type_hint(window, GDK_WINDOW_TYPE_HINT_DIALOG);
+    gtk_window_set_transient_for(window, GTK_WINDOW(window_));
+    if (GdkPixbuf* icon = IconPixbuf()) {
+        gtk_window_set_icon(window, icon);
+        g_object_unref(icon);
+    }
+
+    // The content area's own border and spacing would grow the client area.
+    GtkWidget* content = gtk_dialog_get_content_area(GTK_DIALOG(dialog));
+    gtk_container_set_border_width(GTK_CONTAINER(content), 0);
+    gtk_box_set_spacing(GTK_BOX(content), 0);
+    gtk_widget_set_margin_start(content, 0);
+    gtk_widget_set_margin_end(content, 0);
+    gtk_widget_set_margin_top(content, 0);
+    gtk_widget_set_margin_bottom(content, 0);
+    GtkWidget* fixed = gtk_fixed_new();
+    gtk_widget_set_size_request(fixed, kClientWidth, kClientHeight);
+    gtk_box_pack_start(GTK_BOX(content), fixed, TRUE, TRUE, 0);
+
+    if (GdkPixbuf* icon = IconPixbuf()) {
+        Put(fixed, gtk_image_new_from_pixbuf(icon), 12, 14, 32, 32);
+        g_object_unref(icon);
+    }
+    Put(fixed, FixedLabel(version_info::kProductName, "ＭＳ Ｐ明朝,IPAPMincho,IPA P明朝,serif", 11.25, true), 72, 12, 125,
+        19);
+    Put(fixed, FixedLabel(version_info::kVersion, "Times New Roman,Liberation Serif,serif", 9.75, true), 101, 35, 101,
+        19);
+    GtkWidget* divider = gtk_drawing_area_new();
+    g_signal_connect(divider, "draw", G_CALLBACK(DrawDivider), nullptr);
+    Put(fixed, divider, 0, 58, kClientWidth, 2);
+    Put(fixed, FixedLabel(version_info::kRights, nullptr, 8.0, false), 52, 62, 185, 13);
+
+    GtkWidget* ok = gtk_button_new_with_label("OK");
+    g_signal_connect(ok, "clicked", G_CALLBACK(PressOk), dialog);
+    Put(fixed, ok, 205, 8, 53, 23);
+    gtk_widget_set_can_default(ok, TRUE);
+    g_signal_connect(dialog, "key-press-event", G_CALLBACK(OnKey), nullptr);
+
+    // Centred over the strip: the dialog's bottom edge sits on the strip's
+    // top edge, halfway along it. With south gravity the window manager moves
+    // the window up by its frame, so the frame's bottom lands there too.
+    gtk_window_set_gravity(window, GDK_GRAVITY_SOUTH);
+    const int stripLeft = area_.geometry.x + PixelsFromTwips(strip_.Left(), kTwipsPerPixel);
+    const int stripWidth = PixelsFromTwips(strip_.Width(), kTwipsPerPixel);
+    const int stripTop = PixelsFromTwips(strip_.Top(), kTwipsPerPixel);
+    gtk_window_move(window, stripLeft + (stripWidth - kClientWidth) / 2, stripTop - kClientHeight);
+
+    // A fixed dialog frame: moving and closing only, no minimise or maximise.
+    gtk_widget_realize(dialog);
+    gdk_window_set_functions(gtk_widget_get_window(dialog),
+                             static_cast<GdkWMFunction>(GDK_FUNC_MOVE | GDK_FUNC_CLOSE));
+    gtk_widget_show_all(dialog);
+    gtk_widget_grab_default(ok);
+    gtk_widget_grab_focus(ok);
+    gtk_dialog_run(GTK_DIALOG(dialog));
+    gtk_widget_destroy(dialog);
+}
+
+}  // namespace seastrip

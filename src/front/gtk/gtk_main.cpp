@@ -1,0 +1,26 @@
+// The desktop program: the strip on an X11 or Wayland desktop through GTK 3.
+#include <gtk/gtk.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "front/gtk/gtk_platform.h"
+#include "shell/program.h"
+#include "shell/start_program.h"
+
+int main(int argc, char** argv)
+{
+    // The program reads no command line of its own; GTK's options (such as
+    // --display) are still honoured.
+    if (!gtk_init_check(&argc, &argv)) {
+        std::fputs("seastrip: cannot open the display (is DISPLAY set?)\n", stderr);
+        return 1;
+    }
+    g_set_application_name("Seastrip");
+    auto platform = std::make_unique<seastrip::GtkPlatform>();
+    auto program = std::make_unique<seastrip::Program>(*platform);
+    platform->Attach(*program);
+    seastrip::StartProgram(*program);
+    gtk_main();
+    return 0;
+}
