@@ -63,29 +63,20 @@ geometry() {
 }
 
 # --- the desktop -------------------------------------------------------------
-DISPLAY_NO=""
-n=90
-while [ "$n" -lt 140 ]; do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-        Xvfb ":$n" -screen 0 "${SCREEN_W}x${SCREEN_H}x24" -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-        XVFB_PID=$!
-        PIDS="$PIDS $XVFB_PID"
-        if DISPLAY=":$n" wait_for 5 'xdotool getdisplaygeometry >/dev/null 2>&1'; then
-            DISPLAY_NO=$n
-            break
-        fi
-        kill "$XVFB_PID" 2>/dev/null
-    fi
-    n=$((n + 1))
-done
-[ -n "$DISPLAY_NO" ] || die "no X server could be started"
+# Xvfb picks a free display itself and writes its number, so parallel runs
+# never meet on one server.
+Xvfb -displayfd 3 -screen 0 "${SCREEN_W}x${SCREEN_H}x24" -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
+PIDS="$PIDS $!"
+wait_for 10 '[ -s "$WORK/display" ]' || die "Xvfb did not start: $(cat "$WORK/xvfb.log")"
+DISPLAY_NO=$(head -n 1 "$WORK/display")
 export DISPLAY=":$DISPLAY_NO"
 unset WAYLAND_DISPLAY
 export GDK_BACKEND=x11
 
 openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
 PIDS="$PIDS $!"
-wait_for 10 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' || die "openbox did not start"
+wait_for 10 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' ||
+    die "openbox did not start: $(cat "$WORK/openbox.log")"
 
 cat >"$WORK/tint2rc" <<EOF
 panel_items = TC
@@ -129,11 +120,16 @@ other_windows() {
     done
 }
 
-# Right-click on the strip's own surface, away from the palm, the clouds and
-# the stars, and wait for the menu.
+# Right-click on the strip's own surface, below the stars and above the
+# waves, away from the palm and the clouds, and wait for the menu. A press on
+# a visible element opens nothing, so should the shooting star or a drifting
+# cloud pass under the pointer, the next spot is tried.
 open_menu() {
-    xdotool mousemove 600 $((PANEL_TOP - STRIP_H + 18)) click 3
-    wait_for 5 '[ -n "$(other_windows)" ]' || die "the popup menu did not open"
+    for x in 600 430 300; do
+        xdotool mousemove "$x" $((PANEL_TOP - STRIP_H + 18)) click 3
+        wait_for 2 '[ -n "$(other_windows)" ]' && return 0
+    done
+    die "the popup menu did not open"
 }
 
 # An ended child stays a zombie until waited for, and kill -0 still finds it.
