@@ -3,8 +3,10 @@
 // The settings folder is, in this order of preference:
 //  - $SEASTRIP_CONFIG_DIR when set and not empty (tests point it at a
 //    temporary folder; a user may keep the settings anywhere);
-//  - the executable's folder, when it can be written, as the program has
-//    always kept its settings beside itself;
+//  - the executable's folder, when the program runs from a folder of its
+//    own (its wave sound lies beside it) that can be written, as the program
+//    has always kept its settings beside itself; an installed program's bin
+//    folder is shared with others, so it never counts, even for root;
 //  - otherwise $XDG_CONFIG_HOME/seastrip, by default ~/.config/seastrip,
 //    created on the first write.
 #include <unistd.h>
@@ -44,7 +46,11 @@ std::string GtkPlatform::SettingsFolder() const
 {
     if (std::string folder = Environment("SEASTRIP_CONFIG_DIR"); !folder.empty()) return folder;
     const fs::path exe = ExecutablePath();
-    if (!exe.empty() && access(exe.parent_path().c_str(), W_OK) == 0) return exe.parent_path().string();
+    std::error_code error;
+    if (!exe.empty() && fs::exists(exe.parent_path() / "zem.wav", error) &&
+        access(exe.parent_path().c_str(), W_OK) == 0) {
+        return exe.parent_path().string();
+    }
     std::string config = Environment("XDG_CONFIG_HOME");
     if (config.empty() || config.front() != '/') {
         // A relative XDG_CONFIG_HOME is invalid and ignored, as the base
