@@ -1,0 +1,29 @@
+# Renders the README's pictures with seastrip-render: the one list of how
+# each picture is made, used by `make docs` and by the drift test.
+#   cmake -DRENDER=build/seastrip-render -DOUT=docs -P docs/pictures.cmake
+if(NOT RENDER OR NOT OUT)
+  message(FATAL_ERROR "usage: cmake -DRENDER=PATH/seastrip-render -DOUT=FOLDER -P pictures.cmake")
+endif()
+file(MAKE_DIRECTORY ${OUT})
+
+set(pictures
+  "day.png: --width 800 --run 3"
+  "sunset.png: --width 800 --clock 18:00 --run 100"
+  "night.png: --width 800 --clock 22:00 --run 3")
+foreach(entry IN LISTS pictures)
+  string(REGEX REPLACE ":.*" "" name "${entry}")
+  string(REGEX REPLACE "^[^:]*: " "" options "${entry}")
+  separate_arguments(options UNIX_COMMAND "${options}")
+  execute_process(COMMAND ${RENDER} ${options} -o ${OUT}/${name}
+                  RESULT_VARIABLE rc ERROR_VARIABLE err OUTPUT_QUIET)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "rendering ${name} failed: ${err}")
+  endif()
+endforeach()
+
+# The first five minutes of the sunset, ten times faster than life.
+execute_process(COMMAND ${RENDER} --timelapse ${OUT}/sunset.gif --width 800
+                RESULT_VARIABLE rc ERROR_VARIABLE err OUTPUT_QUIET)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "rendering sunset.gif failed: ${err}")
+endif()
