@@ -1,0 +1,174 @@
+#!/bin/sh
+# Installs the build into a temporary prefix and runs the installed program
+# the way a user of a system-wide install does: from a bin/ folder it cannot
+# write to, with its own home and config folders. Checks that the files land
+# where desktops look for them, that the program starts and stays up, that it
+# plays the installed wave sound, and that a menu choice reaches the settings
+# file under $XDG_CONFIG_HOME.
+#
+# usage: installed_run.sh BUILD_DIR SOURCE_DIR
+# Exits 77 (skipped) when the desktop program has not been built.
+# With SEASTRIP_PREFIX set (for example /usr, after installing the Debian
+# package) it checks that installation instead of making its own.
+set -u
+
+BUILD=$1
+SOURCE=$2
+SCREEN_W=1024
+SCREEN_H=768
+STRIP_H=28
+
+[ -n "${SEASTRIP_PREFIX:-}" ] || [ -x "$BUILD/seastrip" ] || {
+    echo "SKIPPED: the GTK desktop program ($BUILD/seastrip) is not built"
+    exit 77
+}
+for tool in Xvfb xdotool xwininfo xprop strace desktop-file-validate; do
+    command -v "$tool" >/dev/null 2>&1 || { echo "FAIL: $tool is missing (make deps installs it)" >&2; exit 1; }
+done
+
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/seastrip-install.XXXXXX")
+PIDS=""
+FAILED=0
+cleanup() {
+    for pid in $PIDS; do kill "$pid" 2>/dev/null; done
+    chmod -R u+w "$WORK" 2>/dev/null
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+trap 'exit 2' INT TERM
+
+fail() {
+    echo "FAIL: $*" >&2
+    FAILED=1
+}
+die() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+pass() { echo "ok: $*"; }
+
+# Polls a shell condition every 0.1 s for up to $1 seconds.
+wait_for() {
+    limit=$(($1 * 10))
+    shift
+    i=0
+    while [ "$i" -lt "$limit" ]; do
+        if eval "$@"; then return 0; fi
+        sleep 0.1
+        i=$((i + 1))
+    done
+    return 1
+}
+
+# --- the installed files -------------------------------------------------------
+PREFIX=${SEASTRIP_PREFIX:-$WORK/prefix}
+if [ -z "${SEASTRIP_PREFIX:-}" ]; then
+    cmake --install "$BUILD" --prefix "$PREFIX" >"$WORK/install.log" 2>&1 ||
+        die "cmake --install failed: $(cat "$WORK/install.log")"
+fi
+chmod -R a+rX "$WORK"
+
+[ -x "$PREFIX/bin/seastrip" ] && pass "the program is in bin/" || fail "no bin/seastrip"
+cmp -s "$PREFIX/share/seastrip/zem.wav" "$SOURCE/assets/zem.wav" &&
+    pass "the wave sound is in share/seastrip/" || fail "share/seastrip/zem.wav is missing or differs"
+ICON=$PREFIX/share/icons/hicolor/32x32/apps/seastrip.png
+# A PNG whose header says 32 x 32: the size of the hicolor folder it sits in.
+if [ "$(od -An -tx1 -j16 -N8 "$ICON" 2>/dev/null | tr -d ' \n')" = "0000002000000020" ]; then
+    pass "the icon is a 32 x 32 PNG in the hicolor theme"
+else
+    fail "$ICON is missing or not 32 x 32"
+fi
+for entry in applications/seastrip.desktop seastrip/seastrip-autostart.desktop; do
+    file=$PREFIX/share/$entry
+    if [ ! -f "$file" ]; then
+        fail "share/$entry is missing"
+    elif ! out=$(desktop-file-validate "$file" 2>&1) || [ -n "$out" ]; then
+        fail "share/$entry does not validate: $out"
+    elif ! grep -qx 'Exec=seastrip' "$file" || ! grep -qx 'Icon=seastrip' "$file"; then
+        fail "share/$entry does not start the installed program with its icon"
+    else
+        pass "share/$entry is a valid entry for the installed program"
+    fi
+done
+grep -qx 'X-GNOME-Autostart-enabled=true' "$PREFIX/share/seastrip/seastrip-autostart.desktop" &&
+    pass "the autostart entry is enabled" || fail "the autostart entry is not enabled"
+
+# --- the user and the display --------------------------------------------------------
+# The user's own folders; neither exists beforehand, as on a first login.
+USER_HOME=$WORK/home
+CONFIG=$WORK/config
+mkdir -p "$USER_HOME"
+# Run as an ordinary user, to whom bin/ is read-only as on a real system. As
+# root, every folder is writable, so root runs the program as "nobody".
+AS_USER=""
+if [ "$(id -u)" -eq 0 ]; then
+    AS_USER="setpriv --reuid=65534 --regid=65534 --clear-groups"
+    chown 65534:65534 "$USER_HOME" "$WORK"
+elif [ -z "${SEASTRIP_PREFIX:-}" ]; then
+    chmod a-w "$PREFIX/bin"
+fi
+
+# Xvfb picks a free display itself and writes its number, so parallel runs
+# never meet on one server.
+Xvfb -displayfd 3 -screen 0 "${SCREEN_W}x${SCREEN_H}x24" -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
+PIDS="$PIDS $!"
+wait_for 10 '[ -s "$WORK/display" ]' || die "Xvfb did not start: $(cat "$WORK/xvfb.log")"
+DISPLAY_NO=$(head -n 1 "$WORK/display")
+
+# --- the installed program -------------------------------------------------------------
+# strace records which files the program opens: the wave sound is read at the
+# start of the first wave cycle, one wave tick after the start.
+env -i PATH="$PREFIX/bin:/usr/bin:/bin" DISPLAY=":$DISPLAY_NO" GDK_BACKEND=x11 \
+    HOME="$USER_HOME" XDG_CONFIG_HOME="$CONFIG" \
+    strace -f -qq -e trace=openat,open,access,faccessat,faccessat2 -o "$WORK/trace" $AS_USER seastrip >"$WORK/seastrip.log" 2>&1 &
+STRACE_PID=$!
+PIDS="$STRACE_PID $PIDS"
+export DISPLAY=":$DISPLAY_NO"
+
+STRIP=""
+find_strip() {
+    STRIP=$(xdotool search --all --onlyvisible --name '^Seastrip$' 2>/dev/null | head -n 1)
+    [ -n "$STRIP" ]
+}
+wait_for 15 find_strip || die "the installed program's strip did not appear: $(cat "$WORK/seastrip.log")"
+sleep 3
+if kill -0 "$STRACE_PID" 2>/dev/null && xwininfo -id "$STRIP" >/dev/null 2>&1; then
+    pass "the installed program starts and is still running after 3 s"
+else
+    die "the installed program ended early: $(cat "$WORK/seastrip.log")"
+fi
+
+SOUND=$PREFIX/share/seastrip/zem.wav
+sound_opened() { grep -q "open.*\"$SOUND\", O_RDONLY[^)]*) = [0-9]" "$WORK/trace"; }
+if wait_for 7 sound_opened; then
+    pass "it opens the installed wave sound $SOUND"
+else
+    fail "it never opened $SOUND; the wave sounds it looked for:"
+    grep 'zem\.wav' "$WORK/trace" | sed 's/^/    /' >&2
+fi
+
+# Right-click on open sky and sea, away from the palm and the clouds, and wait
+# for the popup menu: a second visible window of the program.
+STRIP_PID=$(xprop -id "$STRIP" _NET_WM_PID | awk '{print $NF}')
+menu_open() { [ "$(xdotool search --onlyvisible --pid "$STRIP_PID" 2>/dev/null | wc -l)" -ge 2 ]; }
+set -- $(xwininfo -id "$STRIP" | awk '/Absolute upper-left Y/ {y=$NF} END {print y}')
+xdotool mousemove 600 $(($1 + STRIP_H - 10)) click 3
+wait_for 5 menu_open || die "the popup menu did not open"
+# 波の音 (the second item), then なし (its second), by keyboard.
+xdotool key Down Down Right Down Return
+SETTINGS=$CONFIG/seastrip/seastrip.ini
+if wait_for 5 'grep -qx "Sound=OFF" "$SETTINGS" 2>/dev/null'; then
+    pass "なし writes Sound=OFF to \$XDG_CONFIG_HOME/seastrip/seastrip.ini"
+else
+    fail "no Sound=OFF in $SETTINGS"
+fi
+strays=$(find "$PREFIX/bin" "$PREFIX/share/seastrip" "$USER_HOME" -name '*.ini' 2>/dev/null)
+[ -z "$strays" ] && pass "no settings file beside the program, in its data or in the home folder" ||
+    fail "settings written elsewhere: $strays"
+
+[ "$FAILED" -eq 0 ] || {
+    echo "--- program output ---" >&2
+    cat "$WORK/seastrip.log" >&2
+    exit 1
+}
+echo "the installed program passed"
