@@ -24,3 +24,34 @@ run: build
 
 clean:
 	rm -rf $(BUILD) build-win
+
+# --- installing and living with it ---------------------------------------------
+.PHONY: package windows-zip install-autostart docs
+
+# The Debian package, into $(BUILD)/: seastrip_VERSION_ARCH.deb.
+package: build
+	@cd $(BUILD) && cpack -G DEB
+
+# The Windows program, cross-built with MinGW-w64 into build-win/.
+windows:
+	@cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DSEASTRIP_TESTS=OFF -DSEASTRIP_TOOLS=OFF >/dev/null
+	@cmake --build build-win -j$(JOBS)
+
+# What a Windows user unpacks: the program and its wave sound, side by side.
+windows-zip: windows
+	@rm -f build-win/seastrip-windows.zip
+	@zip -jq build-win/seastrip-windows.zip build-win/seastrip.exe assets/zem.wav
+	@echo "build-win/seastrip-windows.zip"
+
+# Starts the installed strip at every login of the current user.
+AUTOSTART_DIR = $${XDG_CONFIG_HOME:-$$HOME/.config}/autostart
+install-autostart:
+	@command -v seastrip >/dev/null || echo "note: seastrip is not installed on PATH yet; install it first (see README, Install)"
+	@mkdir -p $(AUTOSTART_DIR)
+	@cp packaging/seastrip-autostart.desktop $(AUTOSTART_DIR)/seastrip.desktop
+	@echo "$(AUTOSTART_DIR)/seastrip.desktop"
+
+# The README's pictures, rendered anew into docs/.
+docs: configure
+	@cmake --build $(BUILD) -j$(JOBS) --target seastrip-render
+	@cmake -DRENDER=$(BUILD)/seastrip-render -DOUT=docs -P docs/pictures.cmake
