@@ -69,6 +69,11 @@ void Initialise(HWND dialog, DialogState& s)
     ReleaseDC(nullptr, screen);
 
     SetWindowTextW(dialog, Widen(version_info::kCaption).c_str());
+    // The frame carries the program icon; shared icons need no freeing.
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE));
+    HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_SEASTRIP));
+    SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     SetText(dialog, IDC_VERSION_PRODUCT, version_info::kProductName);
     SetText(dialog, IDC_VERSION_NUMBER, version_info::kVersion);
     SetText(dialog, IDC_VERSION_RIGHTS, version_info::kRights);

@@ -13,10 +13,11 @@ struct MenuChoice {
     int index = 0;  // the item of the scene or sound group
 };
 
-// The popup menu's check marks, as the program keeps them.
+// The popup menu's check marks, as the program keeps them; the menu is
+// designed with "auto" and "sound on" checked.
 struct MenuChecks {
-    std::array<bool, 5> scene{};
-    std::array<bool, 2> sound{};
+    std::array<bool, 5> scene{true, false, false, false, false};
+    std::array<bool, 2> sound{true, false};
 };
 
 // Builds the popup menu with the given check marks, opens it at the mouse

@@ -36,8 +36,9 @@ long CountGdiHandleTable()
         MEMORY_BASIC_INFORMATION page{};
         // The table is mapped as far as it is in use; stop at its end.
         if (i % 128 == 0 && (!VirtualQuery(&table[i], &page, sizeof(page)) || page.State != MEM_COMMIT)) break;
-        if (table[i].type != 0 && (table[i].processId == (pid & 0xFFFF) || table[i].processId == ((pid >> 2) & 0xFFFF)))
-            ++live;
+        // Wine keeps a table per process and leaves the owner at 0.
+        const uint16_t owner = table[i].processId;
+        if (table[i].type != 0 && (owner == 0 || owner == (pid & 0xFFFF))) ++live;
     }
     return live;
 #else

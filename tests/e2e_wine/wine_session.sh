@@ -1,0 +1,164 @@
+# Helpers for driving the Windows build under Wine in a private X server.
+# Sourced by run_case.sh; every routine fails loudly rather than skipping.
+
+SCREEN_W=1024
+SCREEN_H=768
+STRIP_H=28
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+note() { echo "-- $*"; }
+
+# Starts Xvfb on a free display with a window manager (it gives new windows
+# the keyboard focus, as a desktop does) and arranges for both to stop.
+start_display() {
+    local fdfile="$WORK/display"
+    Xvfb -displayfd 3 -screen 0 ${SCREEN_W}x${SCREEN_H}x24 -nolisten tcp 3>"$fdfile" >"$WORK/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    for _ in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.05; done
+    [ -s "$fdfile" ] || fail "Xvfb did not start"
+    export DISPLAY=":$(cat "$fdfile")"
+    openbox >"$WORK/openbox.log" 2>&1 &
+    WM_PID=$!
+    trap stop_session EXIT
+}
+
+stop_session() {
+    [ -n "${APP_PID:-}" ] && kill "$APP_PID" 2>/dev/null
+    wineserver -k 2>/dev/null
+    [ -n "${WM_PID:-}" ] && kill "$WM_PID" 2>/dev/null
+    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
+    wait 2>/dev/null
+    return 0
+}
+
+# A Wine prefix shared by the run's tests, made once: the first boot of a
+# prefix takes a while. Japanese menu text needs a font that has the glyphs,
+# so the menu font is linked to the IPA Gothic that the system provides.
+ensure_prefix() {
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="winemenubuilder.exe,mscoree,mshtml=d"
+    mkdir -p "$WINEPREFIX"
+    (
+        flock 9
+        if [ ! -f "$WINEPREFIX/.seastrip-ready" ]; then
+            note "creating Wine prefix $WINEPREFIX"
+            wineboot -i >/dev/null 2>&1 || exit 1
+            wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+                /v Tahoma /t REG_MULTI_SZ /d 'ipagp.ttf,IPAPGothic' /f >/dev/null 2>&1 || exit 1
+            wineserver -w
+            touch "$WINEPREFIX/.seastrip-ready"
+        fi
+    ) 9>"$WINEPREFIX.lock" || fail "could not prepare the Wine prefix"
+}
+
+# Polls a command until it succeeds, for at most the given seconds.
+wait_until() {
+    local seconds=$1
+    shift
+    local end=$((SECONDS + seconds))
+    while ! "$@"; do
+        [ $SECONDS -ge $end ] && return 1
+        sleep 0.1
+    done
+}
+
+window_lines() { xwininfo -root -tree 2>/dev/null | grep '("seastrip.exe"'; }
+strip_line() { window_lines | grep '"Seastrip":' | head -1; }
+has_strip() { [ -n "$(strip_line)" ]; }
+no_strip() { [ -z "$(strip_line)" ]; }
+# Unnamed windows of the program are its popup menus.
+menu_count() { window_lines | grep -c '(has no name)'; }
+dialog_line() { window_lines | grep '"バージョン情報":' | head -1; }
+has_dialog() { [ -n "$(dialog_line)" ]; }
+no_dialog() { [ -z "$(dialog_line)" ]; }
+
+# "W H X Y" of a window line from xwininfo (size, then absolute position).
+geometry_of() { sed -E 's/.* ([0-9]+)x([0-9]+)[+-][0-9-]+[+-][0-9-]+ +\+(-?[0-9]+)\+(-?[0-9]+).*/\1 \2 \3 \4/'; }
+
+# Copies the executable (and its wave sound) into a fresh folder and starts it.
+launch_strip() {
+    local folder=$1
+    mkdir -p "$folder"
+    cp "$SEASTRIP_EXE" "$folder/seastrip.exe"
+    cp "$ZEM_WAV" "$folder/zem.wav"
+    (cd "$folder" && exec wine seastrip.exe >"$WORK/app.log" 2>&1) &
+    APP_PID=$!
+    wait_until 30 has_strip || fail "the strip window did not appear"
+    sleep 0.5  # the first paint
+}
+
+app_exits() { ! kill -0 "$APP_PID" 2>/dev/null; }
+
+# Right-clicks the strip's own surface until the popup menu opens. A press on
+# a visible element (a star, a cloud) does nothing, so other points are tried.
+open_menu() {
+    local before top x
+    before=$(menu_count)
+    top=$(strip_line | geometry_of | cut -d' ' -f4)
+    # The menu hears the keys of the window that has the keyboard focus; a
+    # closed dialog leaves it nowhere, so the strip gets it first (once the
+    # menu is open, any change of focus would close it).
+    xdotool windowfocus "$(strip_line | awk '{print $1}')" 2>/dev/null
+    for x in 300 517 733 97 911 161; do
+        xdotool mousemove "$x" $((top + 3)) click 3
+        if wait_until 2 test "$(menu_count)" -gt "$before"; then
+            sleep 0.2
+            return 0
+        fi
+    done
+    fail "no right-click on the strip opened the menu"
+}
+
+close_menus() { wait_until 3 test "$(menu_count)" -eq 0; }
+
+# Menu paths by keyboard; a submenu opens with its first item highlighted.
+choose_scene() { # 0 auto .. 4 night
+    open_menu
+    xdotool key Down Right
+    sleep 0.3
+    for _ in $(seq "$1"); do xdotool key Down; done
+    xdotool key Return
+    close_menus || fail "the menu did not close after a scene choice"
+}
+choose_sound() { # 0 on, 1 off
+    open_menu
+    xdotool key Down Down Right
+    sleep 0.3
+    for _ in $(seq "$1"); do xdotool key Down; done
+    xdotool key Return
+    close_menus || fail "the menu did not close after a sound choice"
+}
+choose_version() { open_menu; xdotool key Down Down Down Return; }
+choose_exit() { open_menu; xdotool key Up Return; }
+
+# The strip as a PNG of STRIP_H rows.
+shoot_strip() {
+    local out=$1 geometry
+    geometry=$(strip_line | geometry_of)
+    set -- $geometry
+    import -window root "$WORK/screen.png"
+    convert "$WORK/screen.png" -crop "${1}x${2}+${3}+${4}" +repage "$out"
+}
+
+# The most common colour of every row, "row r,g,b" per line: the sky column
+# where only small elements cover it.
+row_modes() {
+    convert "$1" -depth 8 txt:- | awk -F'[ ,:()]+' '
+        NR > 1 { key = $2 " " $3 "," $4 "," $5; n[key]++ }
+        END {
+            for (k in n) { split(k, p, " "); if (n[k] > best[p[1]]) { best[p[1]] = n[k]; col[p[1]] = p[2] } }
+            for (r in col) print r, col[r]
+        }' | sort -n
+}
+
+# Expected sky rows for a scene: the headless renderer's picture of it, or
+# else the sky bitmap's column, which the strip stretches across its width.
+expected_rows() {
+    local scene=$1 out="$WORK/expected_$1.png"
+    if [ -x "${SEASTRIP_RENDER:-}" ]; then
+        "$SEASTRIP_RENDER" --scene "$scene" --width "$SCREEN_W" -o "$out" >/dev/null || fail "seastrip-render failed"
+    else
+        convert "$SKY_PNG" -crop "1x${STRIP_H}+${scene}+0" +repage "$out"
+    fi
+    row_modes "$out"
+}
