@@ -6,7 +6,8 @@ PACKAGES="cmake g++ make pkg-config libstb-dev libgtest-dev libgmock-dev libbenc
 libgtk-3-dev libcanberra-dev libcanberra-gtk3-dev libgif-dev libwebp-dev
 xvfb xauth xdotool x11-utils imagemagick openbox tint2 fonts-ipafont-mincho fonts-ipafont-gothic fonts-liberation
 clang libclang-rt-14-dev
-dpkg-dev lintian zip strace desktop-file-utils"
+dpkg-dev lintian zip strace desktop-file-utils
+wine wine64 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64"
 missing=""
 for p in $PACKAGES; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
