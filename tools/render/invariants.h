@@ -26,25 +26,29 @@ public:
 
     // After each timer tick. Returns the first broken rule, or nothing.
     std::optional<std::string> AfterTick(Simulation::Tick tick);
-    // After a menu command, which lays out and paints outside the ticks.
-    std::optional<std::string> AfterMenuChoice();
+    // After a scene command, which lays out and paints outside the ticks,
+    // and after a sound command, which leaves the strip alone.
+    std::optional<std::string> AfterSceneChoice();
+    std::optional<std::string> AfterSoundChoice();
     // Right after the start, before any tick.
     std::optional<std::string> AfterStart();
 
-    // How often the outlines that never change (palm, star tiles) are
-    // compared, in checks; the moving ones are compared on every check.
+    // How often the outlines that never change (palm, star tiles) and the
+    // middle wave tiles are compared, in checks; the other moving ones are
+    // compared on every check.
     void SetStaticOutlineInterval(int checks) { staticInterval_ = checks < 1 ? 1 : checks; }
 
 private:
-    enum class Moment { Start, Main, Nami, Menu };
+    enum class Moment { Start, Main, Nami, SceneChoice, SoundChoice };
     std::optional<std::string> Check(Moment moment);
     std::optional<std::string> CheckState() const;
     std::optional<std::string> CheckMarks() const;
     std::optional<std::string> CheckCounts() const;
     std::optional<std::string> CheckTiles() const;
+    std::optional<std::string> CheckPlaces() const;
     std::optional<std::string> CheckLook() const;
     std::optional<std::string> CheckClouds(bool driftTick);
-    std::optional<std::string> CheckWaves(Moment moment);
+    std::optional<std::string> CheckWaves(bool everyOutline) const;
     std::optional<std::string> CheckStarAndWalker(Moment moment) const;
     std::optional<std::string> CheckOutlines(bool withStatic) const;
 
@@ -66,6 +70,8 @@ private:
     std::array<bool, 3> cloudOverlapAtLoad_{};
     bool cloudsAnimated_ = false;
     int waveOutline_ = -1;  // the last wave frame applied, -1 before the first
+    bool wavesShown_ = false;
+    int32_t shownBefore_ = -1;  // SceneShown at the previous check
     int32_t laidOut_ = 0;   // the scene the elements were last laid out for
     int32_t painted_ = 0;   // the scene the sky was last painted for
     long checks_ = 0;
