@@ -1,0 +1,121 @@
+// What one tick of each timer costs, with the composition of what it changed,
+// by day, during a sunset and at night, on screens 1024, 1920 and 3840 pixels
+// wide. The counters say how many strip pixels each tick recomposed on
+// average, so the cost can be set against what changed on screen.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+#include "shell/program.h"
+#include "shell/start_program.h"
+#include "shell/timers.h"
+#include "stage/headless_platform.h"
+#include "stage/simulation.h"
+
+namespace seastrip {
+namespace {
+
+enum class Moment { Day, Sunset, Night };
+
+// Where each moment is held: a sunset that reaches the night starts again
+// from here, so every measured tick is a sunset tick.
+constexpr int32_t kSunsetRestart = 2;
+constexpr int32_t kSunsetLast = 340;
+
+struct Strip {
+    Strip(int widthPx, Moment moment) : platform(Options(widthPx))
+    {
+        const double hour = moment == Moment::Day ? 12 : moment == Moment::Sunset ? 18 : 23;
+        platform.SetClock(hour * 3600 + 600);
+        program = std::make_unique<Program>(platform);
+        StartProgram(*program);
+        // Settle into the moment: the scene computed, the sky painted, waves
+        // rolling; a sunset is taken a minute in.
+        Simulation(platform, *program).Run(moment == Moment::Sunset ? 60'000 : 10'000);
+        platform.GetStage().Compose();
+    }
+
+    static HeadlessPlatform::Options Options(int widthPx)
+    {
+        HeadlessPlatform::Options options;
+        options.screenWidthPx = widthPx;
+        return options;
+    }
+
+    HeadlessPlatform platform;
+    std::unique_ptr<Program> program;
+};
+
+long ChangedPixels(const Stage& stage)
+{
+    const PixelRect r = stage.ChangedRect();
+    return r.Empty() ? 0 : static_cast<long>(r.w) * r.h;
+}
+
+void Report(benchmark::State& state, long pixels)
+{
+    state.counters["px_recomposed"] = benchmark::Counter(static_cast<double>(pixels), benchmark::Counter::kAvgIterations);
+}
+
+void MainTick(benchmark::State& state, int widthPx, Moment moment)
+{
+    Strip strip(widthPx, moment);
+    Program& p = *strip.program;
+    Stage& stage = strip.platform.GetStage();
+    long pixels = 0;
+    for (auto _ : state) {
+        TimerMainTick(p);
+        benchmark::DoNotOptimize(stage.Compose());
+        pixels += ChangedPixels(stage);
+        if (moment == Moment::Sunset && p.SceneNow >= kSunsetLast) {
+            state.PauseTiming();
+            p.SceneNow = kSunsetRestart;
+            state.ResumeTiming();
+        }
+    }
+    Report(state, pixels);
+}
+
+void NamiTick(benchmark::State& state, int widthPx, Moment moment)
+{
+    Strip strip(widthPx, moment);
+    Program& p = *strip.program;
+    Stage& stage = strip.platform.GetStage();
+    long pixels = 0;
+    for (auto _ : state) {
+        TimerNamiTick(p);
+        benchmark::DoNotOptimize(stage.Compose());
+        pixels += ChangedPixels(stage);
+        strip.platform.soundsPlayed.clear();
+    }
+    Report(state, pixels);
+}
+
+void RegisterAll()
+{
+    const std::pair<Moment, const char*> moments[] = {
+        {Moment::Day, "day"}, {Moment::Sunset, "sunset"}, {Moment::Night, "night"}};
+    for (const auto& [moment, name] : moments) {
+        for (int width : {1024, 1920, 3840}) {
+            const std::string suffix = std::string("/") + name + "/" + std::to_string(width) + "px";
+            benchmark::RegisterBenchmark(("TimerNami" + suffix).c_str(), NamiTick, width, moment)
+                ->Unit(benchmark::kMicrosecond);
+            benchmark::RegisterBenchmark(("TimerMain" + suffix).c_str(), MainTick, width, moment)
+                ->Unit(benchmark::kMicrosecond);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace seastrip
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    seastrip::RegisterAll();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
