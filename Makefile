@@ -1,4 +1,5 @@
 # What users type. `make run` starts the strip; `make test` runs every test.
+MAKEFLAGS += --no-print-directory
 BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?=

@@ -73,6 +73,12 @@ std::string GtkPlatform::DataFolder() const
     const fs::path exe = ExecutablePath();
     std::error_code error;
     if (!exe.empty() && fs::exists(exe.parent_path() / "zem.wav", error)) return exe.parent_path().string();
+    // An installed program finds its data beside its bin folder, wherever the
+    // prefix is: a package installs under /usr what was built for /usr/local.
+    if (!exe.empty()) {
+        const fs::path installed = exe.parent_path().parent_path() / "share" / "seastrip";
+        if (fs::exists(installed / "zem.wav", error)) return installed.string();
+    }
     return SEASTRIP_DATA_DIR;
 }
 
