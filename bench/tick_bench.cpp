@@ -55,7 +55,8 @@ long ChangedPixels(const Stage& stage)
 
 void Report(benchmark::State& state, long pixels)
 {
-    state.counters["px_recomposed"] = benchmark::Counter(static_cast<double>(pixels), benchmark::Counter::kAvgIterations);
+    state.counters["px_recomposed"] =
+        benchmark::Counter(static_cast<double>(pixels), benchmark::Counter::kAvgIterations);
 }
 
 void MainTick(benchmark::State& state, int widthPx, Moment moment)

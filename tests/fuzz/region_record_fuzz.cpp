@@ -53,8 +53,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     const Bitmap& frame = stage.Compose();
     const PixelRect changed = stage.ChangedRect();
-    if (!changed.Empty() &&
-        (changed.x < 0 || changed.y < 0 || changed.x + changed.w > frame.width || changed.y + changed.h > frame.height)) {
+    const bool outside = changed.x < 0 || changed.y < 0 || changed.x + changed.w > frame.width ||
+                         changed.y + changed.h > frame.height;
+    if (!changed.Empty() && outside) {
         Broken("the changed area reaches outside the frame");
     }
     if (!parsed) return 0;

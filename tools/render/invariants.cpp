@@ -217,11 +217,14 @@ Failure InvariantChecker::CheckLook() const
     for (int i = 0; i < starCount_; ++i) {
         const Element& tile = p_.picHoshi(i);
         if (tile.Visible() != starsExpected) {
-            return Named("picHoshi", i) + (starsExpected ? " is hidden" : " shows") + " in scene " + std::to_string(laidOut_);
+            return Named("picHoshi", i) + (starsExpected ? " is hidden" : " shows") + " in scene " +
+                   std::to_string(laidOut_);
         }
         if (starsExpected) {
             const auto level = static_cast<uint8_t>(StarLevelFor(laidOut_));
-            if (!(tile.FillColour() == Colour{level, level, level})) return Named("picHoshi", i) + " has the wrong grey";
+            if (!(tile.FillColour() == Colour{level, level, level})) {
+                return Named("picHoshi", i) + " has the wrong grey";
+            }
         }
     }
     const bool glitterExpected = laidOut_ > 0 && laidOut_ < 250;
@@ -272,7 +275,9 @@ Failure InvariantChecker::CheckClouds(bool driftTick)
             if (!allowed) {
                 return Named("picKUMO", i) + " drifted by " + std::to_string((now - before) / tpp) + " pixels";
             }
-            if (!ClearOfSun(before, cloud.Width())) return Named("picKUMO", i) + " moved although it overlapped the sun";
+            if (!ClearOfSun(before, cloud.Width())) {
+                return Named("picKUMO", i) + " moved although it overlapped the sun";
+            }
         }
         if (!ClearOfSun(now, cloud.Width()) && !cloudOverlapAtLoad_[i]) {
             return Named("picKUMO", i) + " drifted onto the sun's span";
@@ -307,7 +312,8 @@ Failure InvariantChecker::CheckStarAndWalker(Moment moment) const
     if (star.Visible()) {
         bool placed = false;
         for (int m = 0; m < 10; ++m) {
-            placed = placed || star.Left() == static_cast<float>(RoundHalfEven(m * double(platform_.ScreenWidth())) / 10);
+            const double place = static_cast<double>(m) * platform_.ScreenWidth();
+            placed = placed || star.Left() == static_cast<float>(RoundHalfEven(place) / 10);
         }
         if (!placed || star.Top() != 0) return "the shooting star is not at a tenth of the screen";
     }

@@ -162,7 +162,9 @@ private:
     {
         Program& program = *run_.program;
         const int minute = static_cast<int>(run_.platform.Clock() / 60) % (24 * 60);
-        const bool nearTransition = (minute >= 17 * 60 + 20 && minute < 19 * 60) || (minute >= 4 * 60 + 20 && minute < 6 * 60);
+        const bool nearSunset = minute >= 17 * 60 + 20 && minute < 19 * 60;
+        const bool nearDawn = minute >= 4 * 60 + 20 && minute < 6 * 60;
+        const bool nearTransition = nearSunset || nearDawn;
         std::uniform_int_distribution<int> pick(0, 99);
         if (nearTransition) {
             if (run_.platform.IsChecked(MenuGroup::Scene, 0)) return;
