@@ -56,3 +56,11 @@ install-autostart:
 docs: configure
 	@cmake --build $(BUILD) -j$(JOBS) --target seastrip-render
 	@cmake -DRENDER=$(BUILD)/seastrip-render -DOUT=docs -P docs/pictures.cmake
+
+# Speed and running cost: the tick benchmarks at three widths, then the
+# desktop program against a do-nothing GTK window for a minute. Not part of
+# `make test`.
+bench: configure
+	@cmake --preset default -DSEASTRIP_BENCH=ON >/dev/null
+	@cmake --build $(BUILD) -j$(JOBS)
+	@bench/run.sh $(BUILD)
