@@ -33,11 +33,6 @@ ExternalProject_Add(seastrip_fuzzers
 
 # Ten seconds each. New inputs go to a scratch folder, never into the seeds;
 # a crash leaves its input in the run folder and fails the test.
-# The PNG decoder reserves as much memory as a chunk header declares (up to
-# two gigabytes) before it finds the data missing. The pages are never
-# touched, so resident memory stays low; until the loader refuses such chunks
-# itself, that target may ask for that much without counting as a failure.
-set(SEASTRIP_FUZZ_FLAGS_png_decode -malloc_limit_mb=4096 -rss_limit_mb=2048)
 foreach(target profile_text profile_file region_record png_decode)
   set(run_dir ${SEASTRIP_FUZZ_DIR}/run-${target})
   file(MAKE_DIRECTORY ${run_dir})

@@ -1,6 +1,8 @@
 #include "pictures/pictures.h"
 
 #include <climits>
+#include <cstdint>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 
@@ -26,10 +28,47 @@ extern const std::size_t k_icon_size;
 }  // namespace seastrip::embedded
 
 namespace seastrip::pictures {
+namespace {
+
+constexpr unsigned char kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+// Far more than any picture of the program; a file claiming more is refused
+// before the decoder reserves memory for it.
+constexpr uint64_t kMaxPixels = 16u * 1024 * 1024;
+
+uint32_t BigEndian32(const unsigned char* p)
+{
+    return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | uint32_t{p[3]};
+}
+
+// A PNG whose chunks all fit in the bytes given and whose header names a
+// sensible size. The decoder trusts declared chunk lengths and reserves what
+// they claim, so a few hundred bytes could otherwise ask for gigabytes.
+bool PlausiblePng(const unsigned char* data, size_t size)
+{
+    if (size < 8 + 12 + 13 || std::memcmp(data, kPngSignature, 8) != 0) return false;
+    size_t pos = 8;
+    bool header = false;
+    while (pos + 12 <= size) {
+        const uint64_t length = BigEndian32(data + pos);
+        if (length > size - pos - 12) return false;
+        if (std::memcmp(data + pos + 4, "IHDR", 4) == 0) {
+            if (length < 8) return false;
+            const uint64_t width = BigEndian32(data + pos + 8);
+            const uint64_t height = BigEndian32(data + pos + 12);
+            if (width == 0 || height == 0 || width * height > kMaxPixels) return false;
+            header = true;
+        }
+        if (std::memcmp(data + pos + 4, "IEND", 4) == 0) return header;
+        pos += 12 + length;
+    }
+    return false;
+}
+
+}  // namespace
 
 Picture Decode(const unsigned char* data, size_t size)
 {
-    if (data == nullptr || size == 0 || size > static_cast<size_t>(INT_MAX)) {
+    if (data == nullptr || size == 0 || size > static_cast<size_t>(INT_MAX) || !PlausiblePng(data, size)) {
         return nullptr;
     }
     int width = 0;

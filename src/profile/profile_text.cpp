@@ -112,6 +112,15 @@ std::string LineEndOf(const std::string& text)
     return "\n";
 }
 
+// Ends the text's last line, if it is open, so that what follows starts a
+// line of its own. A lone carriage return at the end only lacks its newline;
+// a full line end after it would leave it inside the line before.
+void EndLastLine(std::string& text, const std::string& eol)
+{
+    if (text.empty() || text.back() == '\n') return;
+    text += text.back() == '\r' ? std::string("\n") : eol;
+}
+
 }  // namespace
 
 std::optional<std::string> ProfileTextGet(const std::string& text, const std::string& section,
@@ -137,12 +146,11 @@ std::string ProfileTextSet(const std::string& text, const std::string& section, 
     }
     if (found.sectionFound) {
         std::string before = text.substr(0, found.insertAt);
-        // The last line may lack its line end; the new key needs its own line.
-        if (!before.empty() && before.back() != '\n') before += eol;
+        EndLastLine(before, eol);
         return before + entry + eol + text.substr(found.insertAt);
     }
     std::string out = text;
-    if (!out.empty() && out.back() != '\n') out += eol;
+    EndLastLine(out, eol);
     out += "[" + section + "]" + eol + entry + eol;
     return out;
 }

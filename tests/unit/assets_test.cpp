@@ -460,6 +460,16 @@ TEST(PictureDecode, RefusesWhatIsNotAWholePng)
     wrongSignature[1] = 'Q';
     EXPECT_EQ(pictures::Decode(wrongSignature.data(), wrongSignature.size()), nullptr);
 
+    // Chunks that claim more bytes than the file has, or a header claiming a
+    // vast picture, are refused before anything is reserved for them.
+    std::vector<unsigned char> longChunk = png;
+    longChunk[33] = 0x7F;  // the first chunk after the header claims ~2 GB
+    EXPECT_EQ(pictures::Decode(longChunk.data(), longChunk.size()), nullptr);
+    std::vector<unsigned char> vast = png;
+    vast[16] = 0x00, vast[17] = 0x01, vast[18] = 0x00, vast[19] = 0x00;  // 65536 wide
+    vast[20] = 0x00, vast[21] = 0x01, vast[22] = 0x00, vast[23] = 0x00;  // 65536 high
+    EXPECT_EQ(pictures::Decode(vast.data(), vast.size()), nullptr);
+
     // The whole file decodes to the same pixels as the embedded copy.
     const Picture decoded = pictures::Decode(png.data(), png.size());
     ASSERT_NE(decoded, nullptr);

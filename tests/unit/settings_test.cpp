@@ -98,6 +98,10 @@ TEST(ProfileTextTest, WritesKeepEveryOtherLineAsItWas)
     // A new section is appended, after a missing final line end is supplied.
     EXPECT_EQ(ProfileTextSet("[Tail]\nY=1", "Data", "Sound", "ON"), "[Tail]\nY=1\n[Data]\nSound=ON\n");
     EXPECT_EQ(ProfileTextSet("[Data]\nVolume=3", "Data", "Sound", "ON"), "[Data]\nVolume=3\nSound=ON\n");
+    // A file cut off after a carriage return keeps its last value intact.
+    const std::string cut = ProfileTextSet("[Data]\r\nKey = v \r", "Data", "Sound", "ON");
+    EXPECT_EQ(ProfileTextGet(cut, "Data", "Key"), "v");
+    EXPECT_EQ(ProfileTextGet(cut, "Data", "Sound"), "ON");
 }
 
 TEST(ProfileTextTest, OddContentNeverConfusesTheReader)
