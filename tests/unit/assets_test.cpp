@@ -477,11 +477,5 @@ TEST(PictureDecode, RefusesWhatIsNotAWholePng)
     EXPECT_EQ(decoded->rgb, pictures::Sky()->rgb);
 }
 
-TEST(PictureDecode, EmbeddedPicturesAreDecodedOnce)
-{
-    EXPECT_EQ(pictures::Palm().get(), pictures::Palm().get());
-    EXPECT_EQ(pictures::CloudStrip().get(), pictures::CloudStrip().get());
-}
-
 }  // namespace
 }  // namespace seastrip::testing

@@ -151,16 +151,6 @@ constexpr Entry kCatalogue[] = {
     {25, 14, 15, 15},  {26, 6, 11, 15},
 };
 
-TEST(RegionTable, BlockIsOneFixedStrideArray)
-{
-    EXPECT_EQ(sizeof(RegionTableBlock), 83328u);
-    const auto* base = reinterpret_cast<const uint8_t*>(&Table());
-    for (int n = 0; n < kRegionSlots; ++n) {
-        EXPECT_EQ(reinterpret_cast<const uint8_t*>(&Slot(n)) - base, n * 2976);
-        EXPECT_EQ(reinterpret_cast<const uint8_t*>(&Slot(n).rects[0]) - base, n * 2976 + 32);
-    }
-}
-
 TEST(RegionTable, EveryFilledSlotHasItsCatalogueHeader)
 {
     for (const Entry& e : kCatalogue) {

@@ -7,25 +7,11 @@
 namespace seastrip::testing {
 namespace {
 
-// The sun mask's disc rows 16..26, written out again here.
-constexpr int kDisc[11][11] = {
-    {255, 255, 255, 195, 195, 195, 195, 195, 255, 255, 255},
-    {255, 255, 195, 143, 124, 124, 124, 143, 195, 255, 255},
-    {255, 195, 124, 83, 0, 0, 0, 83, 124, 195, 255},
-    {195, 143, 83, 0, 0, 0, 0, 0, 83, 143, 195},
-    {195, 124, 0, 0, 0, 0, 0, 0, 0, 124, 195},
-    {195, 124, 0, 0, 0, 0, 0, 0, 0, 124, 195},
-    {195, 124, 0, 0, 0, 0, 0, 0, 0, 124, 200},
-    {195, 143, 83, 0, 0, 0, 0, 0, 83, 143, 200},
-    {255, 195, 124, 83, 0, 0, 0, 83, 124, 195, 255},
-    {255, 255, 195, 143, 124, 124, 124, 143, 195, 255, 255},
-    {255, 255, 255, 200, 195, 195, 195, 200, 255, 255, 255},
-};
-
+// The mask's weight for a column and mask row; above the mask is pure sky.
 int Weight(int column, int maskRow)
 {
-    if (maskRow < 16 || maskRow > 26) return 255;
-    return kDisc[maskRow - 16][column];
+    if (maskRow < 0) return 255;
+    return pictures::SunMask()->At(column, maskRow).b;
 }
 
 // An independent blend: sun + floor((sky - sun) * n / 255) by integers.
