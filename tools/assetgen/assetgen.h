@@ -12,13 +12,6 @@ namespace seastrip::assetgen {
 // The transparent key colour of the palm and cloud pictures.
 constexpr Colour kKey{255, 0, 255};
 
-// One horizontal run of pixels, x from first to last inclusive.
-struct Run {
-    int y;
-    int first;
-    int last;
-};
-
 // a + (b - a) * num / den, rounded to the nearest integer (halves away from zero).
 int Mix(int a, int b, int64_t num, int64_t den);
 Colour MixColour(Colour a, Colour b, int64_t num, int64_t den);

@@ -1,6 +1,8 @@
 #include <array>
 
 #include "assetgen.h"
+#include "regions/region_table.h"
+#include "regions/shape_rows.h"
 
 namespace seastrip::assetgen {
 namespace {
@@ -10,20 +12,9 @@ constexpr int kFrameHeight = 20;
 constexpr int kFrameCount = 50;
 constexpr int kBarTop = 17;
 
-// The cloud body, shared by every frame; the clouds' window outlines are cut
-// to exactly these pixels.
-constexpr Run kBody[] = {
-    {1, 12, 18},
-    {1, 20, 20},
-    {2, 7, 25},
-    {3, 6, 26},
-    {4, 4, 27},
-    {5, 3, 28},
-    {6, 3, 16},
-    {6, 20, 27},
-    {7, 5, 8},
-    {7, 22, 24},
-};
+// The cloud body, shared by every frame: rows 1..7 of the clouds' window
+// outlines (the rows below hold only their reflection points).
+constexpr int kBodyLastRow = 7;
 
 struct CloudLook {
     int frame;
@@ -46,8 +37,9 @@ constexpr std::array<CloudLook, 7> kLooks{{
 
 bool InBody(int x, int y)
 {
-    for (const Run& run : kBody) {
-        if (run.y == y && x >= run.first && x <= run.last) {
+    if (y > kBodyLastRow) return false;
+    for (const PixelRun& run : ShapeRows(region::kCloudFirst)) {
+        if (run.row == y && x >= run.first && x <= run.last) {
             return true;
         }
     }
