@@ -99,10 +99,21 @@ void Stage::Invalidate(const PixelRect& rect)
 {
     // Only the frame can change; an element moving about below the strip
     // must not widen the rectangle that the front repaints.
-    const PixelRect inFrame = Intersect(rect, strip_->StripRect());
-    if (!inFrame.Empty()) {
-        dirty_ = Union(dirty_, inFrame);
+    PixelRect inFrame = Intersect(rect, strip_->StripRect());
+    if (inFrame.Empty()) return;
+    // Rectangles that meet or touch become one; the rest stay apart, so that
+    // changes far from each other are not recomposed as one wide box.
+    for (size_t i = 0; i < dirty_.size();) {
+        if (!Intersect(Grow(dirty_[i]), inFrame).Empty()) {
+            inFrame = Union(inFrame, dirty_[i]);
+            dirty_.erase(dirty_.begin() + static_cast<std::ptrdiff_t>(i));
+            i = 0;
+        } else {
+            ++i;
+        }
     }
+    dirty_.push_back(inFrame);
+    if (dirty_.size() > kMaxDirtyRects) MergeCheapestPair(dirty_);
 }
 
 void Stage::InvalidateAll() { allDirty_ = true; }

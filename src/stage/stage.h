@@ -45,8 +45,11 @@ public:
     // to their outlines, into the frame (strip width x strip height pixels).
     // Only what changed since the last call is recomposed.
     const Bitmap& Compose();
-    // The part of the frame that the last Compose changed.
+    // The part of the frame that the last Compose changed: the bounding
+    // rectangle, and the few separate rectangles it was recomposed as (a
+    // shooting star at the top and the waves at the bottom stay apart).
     PixelRect ChangedRect() const { return changed_; }
+    const std::vector<PixelRect>& ChangedRects() const { return changedRects_; }
     const Bitmap& Frame() const { return frame_; }
 
     // Which element a press at strip pixel (x, y) reaches: a visible element
@@ -76,8 +79,9 @@ private:
     std::vector<std::unique_ptr<StageElement>> elements_;  // owned, creation order
     std::vector<StageElement*> stacking_;                   // back to front
     Bitmap frame_;
-    PixelRect dirty_;
+    std::vector<PixelRect> dirty_;
     PixelRect changed_;
+    std::vector<PixelRect> changedRects_;
     bool allDirty_ = true;
 };
 

@@ -47,12 +47,21 @@ const Bitmap& Stage::Compose()
         frame_ = Bitmap(whole.w, whole.h);
         allDirty_ = true;
     }
-    const PixelRect area = allDirty_ ? whole : Intersect(dirty_, whole);
+    changedRects_.clear();
+    if (allDirty_) {
+        if (!whole.Empty()) changedRects_.push_back(whole);
+    } else {
+        for (const PixelRect& rect : dirty_) {
+            const PixelRect area = Intersect(rect, whole);
+            if (!area.Empty()) changedRects_.push_back(area);
+        }
+    }
     allDirty_ = false;
-    dirty_ = PixelRect{};
-    changed_ = area.Empty() ? PixelRect{} : area;
-    if (!changed_.Empty()) {
-        ComposeArea(frame_, *strip_, stacking_, changed_);
+    dirty_.clear();
+    changed_ = PixelRect{};
+    for (const PixelRect& area : changedRects_) {
+        ComposeArea(frame_, *strip_, stacking_, area);
+        changed_ = Union(changed_, area);
     }
     return frame_;
 }

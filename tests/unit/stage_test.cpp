@@ -486,6 +486,31 @@ TEST_F(WideStripTest, ChangedRectCoversTheChangeAndNoMore)
     EXPECT_TRUE(stage.ChangedRect().Empty());
 }
 
+TEST_F(WideStripTest, FarApartChangesAreRecomposedApart)
+{
+    stage.Compose();
+    Element& star = stage.CreateElement(Design(1500, 0, 16, 16, kRed, true));
+    stage.Compose();
+    stage.Strip().FillBox(0, 21, 1920, 3, kBlue);  // the waves' band
+    star.FillBox(0, 2, 16, 4, kGreen);              // a band of the shooting star
+    stage.Strip().FillBox(10, 24, 6, 5, kGreen);    // the walker, touching the waves' band
+    stage.Compose();
+    const auto& rects = stage.ChangedRects();
+    ASSERT_EQ(rects.size(), 2u);
+    long area = 0;
+    for (const PixelRect& r : rects) area += static_cast<long>(r.w) * r.h;
+    // The walker joins the band it touches; the star stays apart.
+    EXPECT_EQ(area, 16 * 4 + 1920 * 7) << "no full-height recomposition";
+    EXPECT_EQ(stage.ChangedRect(), (PixelRect{0, 2, 1920, 26}));
+    ExpectFrameMatchesFullCompose();
+
+    // Many scattered changes stay a short list that still covers them all.
+    for (int i = 0; i < 20; ++i) stage.Strip().SetPoint(i * 90, i % 28, kRed);
+    stage.Compose();
+    EXPECT_LE(stage.ChangedRects().size(), 6u);
+    ExpectFrameMatchesFullCompose();
+}
+
 TEST_F(StageTest, IncrementalFramesMatchFullRecomposition)
 {
     // A mixed run of operations; after each, the kept frame must equal a

@@ -108,19 +108,25 @@ void GtkPlatform::Refresh()
 {
     const Bitmap& frame = stage_.Compose();
     if (frame.width <= 0 || frame.height <= 0) return;
-    PixelRect changed = stage_.ChangedRect();
+    const PixelRect whole{0, 0, frame.width, frame.height};
     if (!image_ || cairo_image_surface_get_width(image_) != frame.width ||
         cairo_image_surface_get_height(image_) != frame.height) {
         if (image_) cairo_surface_destroy(image_);
         image_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, frame.width, frame.height);
-        changed = PixelRect{0, 0, frame.width, frame.height};
+        CopyFrameRect(frame, image_, whole);
+        if (canvas_) gtk_widget_queue_draw(canvas_);
+        return;
     }
-    changed = PixelRect{std::max(changed.x, 0), std::max(changed.y, 0),
-                        std::min(changed.w, frame.width - std::max(changed.x, 0)),
-                        std::min(changed.h, frame.height - std::max(changed.y, 0))};
-    if (changed.Empty()) return;
-    CopyFrameRect(frame, image_, changed);
-    if (canvas_) gtk_widget_queue_draw_area(canvas_, changed.x, changed.y, changed.w, changed.h);
+    // Only what changed is copied and redrawn: a wave tick is a 3-pixel band.
+    for (const PixelRect& rect : stage_.ChangedRects()) {
+        const int x0 = std::max(rect.x, 0);
+        const int y0 = std::max(rect.y, 0);
+        const PixelRect part{x0, y0, std::min(rect.x + rect.w, frame.width) - x0,
+                             std::min(rect.y + rect.h, frame.height) - y0};
+        if (part.Empty()) continue;
+        CopyFrameRect(frame, image_, part);
+        if (canvas_) gtk_widget_queue_draw_area(canvas_, part.x, part.y, part.w, part.h);
+    }
 }
 
 void GtkPlatform::StripPressed(int x, int y, unsigned gtkButton)
