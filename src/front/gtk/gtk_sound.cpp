@@ -1,4 +1,5 @@
 // The wave sound through libcanberra: asynchronous, one sound at a time.
+#include <alsa/asoundlib.h>
 #include <canberra.h>
 #include <unistd.h>
 
@@ -12,6 +13,11 @@ namespace {
 // Every wave sound is played under one id, so cancelling it cuts off the one
 // still playing.
 constexpr uint32_t kWaveSoundId = 1;
+
+// The sound library reports a missing sound card on standard error, line
+// after line; for an ornament whose sound is optional that is noise, and
+// the waves simply stay silent.
+void QuietSoundLibrary(const char*, int, const char*, int, const char*, ...) {}
 
 bool Readable(const std::string& path)
 {
@@ -30,6 +36,7 @@ void GtkPlatform::PlaySoundAsync(const std::string& path)
 {
     if (soundUnavailable_ || !Readable(path)) return;
     if (!sound_) {
+        snd_lib_error_set_handler(QuietSoundLibrary);
         if (ca_context_create(&sound_) != CA_SUCCESS) {
             sound_ = nullptr;
             soundUnavailable_ = true;
