@@ -16,6 +16,7 @@
 #include <string>
 
 #include "invariants.h"
+#include "temp_files.h"
 #include "profile/profile_file.h"
 #include "regions/apply_region.h"
 #include "shell/menu_commands.h"
@@ -27,44 +28,6 @@ namespace seastrip::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-class TempFolder {
-public:
-    TempFolder()
-    {
-        std::string pattern = (fs::temp_directory_path() / "seastrip-hostile-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-    }
-    ~TempFolder()
-    {
-        std::error_code ec;
-        fs::permissions(path_, fs::perms::owner_all, ec);
-        fs::remove_all(path_, ec);
-    }
-    std::string Path() const { return path_.string(); }
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
-    int Entries() const
-    {
-        int n = 0;
-        for ([[maybe_unused]] const auto& e : fs::directory_iterator(path_)) ++n;
-        return n;
-    }
-
-private:
-    fs::path path_;
-};
-
-void Spit(const std::string& path, const std::string& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::string Slurp(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 // Makes the folder refuse new data for as long as it lives. Permissions stop
 // an ordinary user; they do not stop root, so the size limit for new file
@@ -219,16 +182,6 @@ TEST(HostileSettingsTest, ASettingsPathThatIsAFolderStaysAFolder)
     EXPECT_FALSE(run.SoundOn());
     ASSERT_TRUE(run.Run(5'000)) << run.firstFailure.value_or("the program ended");
     EXPECT_TRUE(fs::is_directory(dir.File("seastrip.ini/inside")));
-}
-
-TEST(HostileSoundTest, AMissingWaveFolderOnlyChangesThePathAsked)
-{
-    HeadlessPlatform::Options options;
-    options.dataFolder = "/nonexistent/folder";
-    Started run(options);
-    ASSERT_TRUE(run.Run(6'700)) << run.firstFailure.value_or("the program ended");
-    ASSERT_EQ(run.platform.soundsPlayed.size(), 1u);
-    EXPECT_EQ(run.platform.soundsPlayed[0], "/nonexistent/folder/zem.wav");
 }
 
 struct Screen {
