@@ -28,32 +28,12 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 2' INT TERM
 
-fail() {
-    echo "FAIL: $*" >&2
-    FAILED=1
-}
-die() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-pass() { echo "ok: $*"; }
+. "$(dirname "$0")/../e2e_lib.sh"
 
 for tool in Xvfb openbox tint2 xdotool xwininfo xprop import convert compare; do
     command -v "$tool" >/dev/null 2>&1 || die "$tool is missing (make deps installs it)"
 done
 
-# Polls a shell condition every 0.1 s for up to $1 seconds.
-wait_for() {
-    limit=$(($1 * 10))
-    shift
-    i=0
-    while [ "$i" -lt "$limit" ]; do
-        if eval "$@"; then return 0; fi
-        sleep 0.1
-        i=$((i + 1))
-    done
-    return 1
-}
 
 # geometry WINDOW -> "x y w h" of the window on the screen
 geometry() {
