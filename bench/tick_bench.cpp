@@ -7,11 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "shell/program.h"
-#include "shell/start_program.h"
 #include "shell/timers.h"
-#include "stage/headless_platform.h"
-#include "stage/simulation.h"
+#include "front/headless/headless_run.h"
 
 namespace seastrip {
 namespace {
@@ -21,18 +18,16 @@ enum class Moment { Day, Sunset, Night };
 // Where each moment is held: a sunset that reaches the night starts again
 // from here, so every measured tick is a sunset tick.
 constexpr int32_t kSunsetRestart = 2;
-constexpr int32_t kSunsetLast = 340;
+constexpr int32_t kSunsetHeld = 340;
 
-struct Strip {
-    Strip(int widthPx, Moment moment) : platform(Options(widthPx))
+struct Strip : HeadlessRun {
+    Strip(int widthPx, Moment moment)
+        : HeadlessRun(Options(widthPx),
+                      (moment == Moment::Day ? 12 : moment == Moment::Sunset ? 18 : 23) * 3600.0 + 600)
     {
-        const double hour = moment == Moment::Day ? 12 : moment == Moment::Sunset ? 18 : 23;
-        platform.SetClock(hour * 3600 + 600);
-        program = std::make_unique<Program>(platform);
-        StartProgram(*program);
         // Settle into the moment: the scene computed, the sky painted, waves
         // rolling; a sunset is taken a minute in.
-        Simulation(platform, *program).Run(moment == Moment::Sunset ? 60'000 : 10'000);
+        Run(moment == Moment::Sunset ? 60'000 : 10'000);
         platform.GetStage().Compose();
     }
 
@@ -42,9 +37,6 @@ struct Strip {
         options.screenWidthPx = widthPx;
         return options;
     }
-
-    HeadlessPlatform platform;
-    std::unique_ptr<Program> program;
 };
 
 long ChangedPixels(const Stage& stage)
@@ -69,7 +61,7 @@ void MainTick(benchmark::State& state, int widthPx, Moment moment)
         TimerMainTick(p);
         benchmark::DoNotOptimize(stage.Compose());
         pixels += ChangedPixels(stage);
-        if (moment == Moment::Sunset && p.SceneNow >= kSunsetLast) {
+        if (moment == Moment::Sunset && p.SceneNow >= kSunsetHeld) {
             state.PauseTiming();
             p.SceneNow = kSunsetRestart;
             state.ResumeTiming();

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "regions/apply_region.h"
-#include "shell/rounding.h"
+#include "state/rounding.h"
 
 namespace seastrip {
 

@@ -4,12 +4,9 @@
 
 #include "platform/element.h"
 #include "platform/element_design.h"
+#include "platform/menu_marks.h"
 
 namespace seastrip {
-
-// The two check-mark groups of the popup menu: the scene choice (five items)
-// and the wave sound switch (two items).
-enum class MenuGroup { Scene, Sound };
 
 // Everything the program asks of the desktop it runs on. The system code
 // reaches the outside world only through this interface; each front (Win32,
@@ -58,27 +55,28 @@ public:
     virtual char PathSeparator() const = 0;
     virtual std::string DataFolder() const = 0;
 
-    // The popup menu's check marks.
-    virtual bool IsChecked(MenuGroup group, int index) const = 0;
-    virtual void SetChecked(MenuGroup group, int index, bool checked) = 0;
+    // The popup menu's check marks, one store for every front.
+    bool IsChecked(MenuGroup group, int index) const { return marks_.IsChecked(group, index); }
+    void SetChecked(MenuGroup group, int index, bool checked) { marks_.SetChecked(group, index, checked); }
+    const MenuMarks& Marks() const { return marks_; }
 
-    // Opens the popup menu at the pointer; returns when it closes. Choices
-    // reach the program through the command routines.
-    virtual void OpenPopupMenu() = 0;
+    // Opens the popup menu at the pointer, showing the marks; returns the
+    // choice when it closes.
+    virtual MenuChoice OpenPopupMenu() = 0;
     // The modal version dialog; returns when it has been closed.
     virtual void ShowVersionDialog() = 0;
-    // A message box with OK, then the program ends at once. Does not return in
-    // a real front; a test platform may throw instead.
-    virtual void ShowMessageAndExit(const std::string& text) = 0;
+    // A message box with OK, then the program ends at once. Never returns: a
+    // real front ends the process, the headless one throws.
+    [[noreturn]] virtual void ShowMessageAndExit(const std::string& text) = 0;
     // Ends the program at once: no further tick, nothing saved.
-    virtual void ExitProgram() = 0;
+    [[noreturn]] virtual void ExitProgram() = 0;
 
     // Loads the timer form: from now on TimerMainTick runs every 250 ms and
     // TimerNamiTick every 110 ms, on the one user-interface thread.
     virtual void StartTimers() = 0;
-};
 
-constexpr int kSceneItemCount = 5;
-constexpr int kSoundItemCount = 2;
+private:
+    MenuMarks marks_;
+};
 
 }  // namespace seastrip

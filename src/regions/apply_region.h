@@ -1,6 +1,7 @@
 #pragma once
 
-#include "shell/program.h"
+#include "regions/region_table.h"
+#include "state/program.h"
 
 namespace seastrip {
 

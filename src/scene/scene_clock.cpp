@@ -25,35 +25,35 @@ void ComputeScene(Program& p)
         scene = kSceneDay;
         b = kSceneDay;
     } else if (hour == 18) {
-        if (scene >= 1 && scene <= 344) {
+        if (IsSunset(scene)) {
             b = scene;  // a sunset under way continues
         } else if (scene == kSceneNight && autoMarked) {
             b = kSceneNight;  // night was already reached this hour
         } else {
-            scene = 1;
-            b = 1;
+            scene = kSunsetFirst;
+            b = kSunsetFirst;
         }
     } else if (hour == 5) {
-        if (scene >= 346 && scene <= kSceneLast) {
+        if (IsDawn(scene)) {
             b = scene;  // a dawn under way continues
         } else if (scene == kSceneDay && autoMarked) {
             b = kSceneDay;  // day was already reached this hour
         } else {
-            scene = 346;
-            b = 346;
+            scene = kDawnFirst;
+            b = kDawnFirst;
         }
     } else {
         scene = kSceneNight;
         b = kSceneNight;
     }
 
-    if (b >= 1 && b <= 344) {
+    if (IsSunset(b)) {
         scene = b + 1;
         if (scene == kSceneNight && p.platform.IsChecked(MenuGroup::Scene, 3)) {
             p.platform.SetChecked(MenuGroup::Scene, 3, false);
             p.platform.SetChecked(MenuGroup::Scene, 4, true);
         }
-    } else if (b >= 346) {
+    } else if (b >= kDawnFirst) {
         scene = b + 1;
         if (scene == kSceneLast + 1) {
             scene = kSceneDay;

@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "regions/apply_region.h"
+#include "state/rounding.h"
+#include "state/scene_values.h"
 
 namespace seastrip {
 namespace {
@@ -27,7 +29,7 @@ Colour WaveColourFor(int32_t scene)
     if (scene <= 89) return {255, 255, 255};
     if (scene <= 149) return {200, 200, 200};
     if (scene <= 209) return {255, 80, 80};
-    if (scene <= 345) return {168, 168, 168};
+    if (scene <= kSceneNight) return {168, 168, 168};
     if (scene <= 419) return {200, 200, 200};
     return {255, 255, 255};
 }
@@ -35,9 +37,9 @@ Colour WaveColourFor(int32_t scene)
 int StarLevelFor(int32_t scene)
 {
     if (scene < 275 || scene > 435) return -1;
-    if (scene <= 344) return ((scene - 275) / 10 + 8) * 17;
-    if (scene == 345) return 255;
-    return (15 - (scene - 346) / 10) * 17;
+    if (scene <= kSunsetLast) return ((scene - 275) / 10 + 8) * 17;
+    if (scene == kSceneNight) return 255;
+    return (15 - (scene - kDawnFirst) / 10) * 17;
 }
 
 int CloudFrameFor(int32_t scene)
@@ -79,7 +81,7 @@ void ColourClouds(Program& p, int32_t scene)
     const int frame = CloudFrameFor(scene);
     // The offset is kept in twips, as the strip measures it.
     const int32_t offset =
-        static_cast<int32_t>(std::lround(kCloudFrameWidth * frame * p.platform.TwipsPerPixelX()));
+        RoundHalfEven(static_cast<double>(kCloudFrameWidth) * frame * p.platform.TwipsPerPixelX());
     if (offset == p.CloudOffsetShown) return;
     const Bitmap& strip = *p.picKUMOp0->GetPicture();
     for (int d = 0; d < 3; ++d) {

@@ -2,14 +2,15 @@
 
 #include <cmath>
 
+#include "platform/twips.h"
+#include "state/scene_values.h"
+
 namespace seastrip {
 namespace {
 
 constexpr int kSkyRows = 28;
 constexpr int kBlendedRows = 15;
 constexpr int kSunColumns = 11;
-
-int PixelsOf(float twips, float twipsPerPixel) { return static_cast<int>(std::lround(twips / twipsPerPixel)); }
 
 }  // namespace
 
@@ -27,21 +28,21 @@ void PaintSky(Program& p, int32_t scene)
 void PaintSkyStrip(Program& p, int32_t scene)
 {
     const Bitmap& sky = *p.picBG->GetPicture();
-    const int width = PixelsOf(p.frmBG->Width(), p.platform.TwipsPerPixelX());
+    const int width = PixelsFromTwips(p.frmBG->Width(), p.platform.TwipsPerPixelX());
     p.frmBG->StretchCopy(sky, scene, 0, 1, kSkyRows, 0, 0, width, kSkyRows);
 }
 
 void PaintSunsetSun(Program& p, int32_t scene)
 {
     Element& sun = *p.picSUN3;
-    if (scene < 1 || scene > 344) {
+    if (!IsSunset(scene)) {
         if (sun.Visible()) sun.SetVisible(false);
         return;
     }
     if (!sun.Visible()) sun.SetVisible(true);
 
     const Bitmap& sky = *p.picBG->GetPicture();
-    const int width = PixelsOf(sun.Width(), p.platform.TwipsPerPixelX());
+    const int width = PixelsFromTwips(sun.Width(), p.platform.TwipsPerPixelX());
     sun.StretchCopy(sky, scene, 0, 1, kSkyRows, 0, 0, width, kSkyRows);
 
     // The disc sinks one pixel every 11 scene steps.

@@ -29,4 +29,24 @@ void VersionChosen(Program& p) { p.platform.ShowVersionDialog(); }
 
 void ExitChosen(Program& p) { p.platform.ExitProgram(); }
 
+void RunMenuChoice(Program& p, MenuChoice choice)
+{
+    switch (choice.command) {
+    case MenuCommand::Scene:
+        if (choice.index >= 0 && choice.index < kSceneItemCount) SceneItemChosen(p, choice.index);
+        break;
+    case MenuCommand::Sound:
+        if (choice.index >= 0 && choice.index < kSoundItemCount) SoundItemChosen(p, choice.index);
+        break;
+    case MenuCommand::Version:
+        VersionChosen(p);
+        break;
+    case MenuCommand::Exit:
+        ExitChosen(p);
+        break;
+    case MenuCommand::None:
+        break;
+    }
+}
+
 }  // namespace seastrip

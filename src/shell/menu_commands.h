@@ -1,14 +1,17 @@
 #pragma once
 
-#include "shell/program.h"
+#include "state/program.h"
 
 namespace seastrip {
 
-// The popup menu's commands. A front shows the menu and calls these.
+// The popup menu's commands.
 void SceneItemChosen(Program& program, int index);  // mhiscore(0..4)
 void SoundItemChosen(Program& program, int index);  // msound(0..1)
 void VersionChosen(Program& program);
 void ExitChosen(Program& program);
+
+// Runs whichever command the user chose from the menu; nothing for None.
+void RunMenuChoice(Program& program, MenuChoice choice);
 
 // The menu's captions, UTF-8, for the fronts that build it.
 namespace menu_text {

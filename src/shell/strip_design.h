@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/program.h"
+#include "state/program.h"
 
 namespace seastrip {
 

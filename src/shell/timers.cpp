@@ -2,7 +2,8 @@
 
 #include "animation/cloud_animation.h"
 #include "animation/wave_frames.h"
-#include "animation/wave_tick_animation.h"
+#include "animation/shooting_star.h"
+#include "animation/walker.h"
 #include "scene/scene_clock.h"
 #include "scene/scene_layout.h"
 #include "scene/sky_painting.h"

@@ -4,13 +4,12 @@
 #include <span>
 #include <vector>
 
-#include "stage/stage.h"
+#include "platform/twips.h"
+#include "stage/pixel_rect.h"
+#include "stage/region_record.h"
 
 namespace seastrip {
 
-// The largest element side in pixels; outlines and sizes are clipped to it, as
-// window sizes are on the desktop.
-constexpr int kMaxElementPixels = 32767;
 
 // One horizontal run of an outline row, x0 inclusive, x1 exclusive.
 struct PixelSpan {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "stage/pixel_rect_ops.h"
+#include "stage/pixel_rect.h"
 #include "stage/stage_element.h"
 
 namespace seastrip {

@@ -6,20 +6,11 @@
 #include "platform/bitmap.h"
 #include "platform/element.h"
 #include "platform/element_design.h"
+#include "stage/pixel_rect.h"
 
 namespace seastrip {
 
 class StageElement;
-
-// A rectangle in strip pixels, right and bottom exclusive. Empty when w or h is 0.
-struct PixelRect {
-    int x = 0;
-    int y = 0;
-    int w = 0;
-    int h = 0;
-    bool Empty() const { return w <= 0 || h <= 0; }
-    friend bool operator==(const PixelRect&, const PixelRect&) = default;
-};
 
 // The software stage: the strip's surface and its elements on pixel buffers,
 // composed into one RGB frame. It is the reference for what an element does.
@@ -84,14 +75,5 @@ private:
     std::vector<PixelRect> changedRects_;
     bool allDirty_ = true;
 };
-
-// Parses a region record (RGNDATA layout) as the Windows region builder does:
-// a 32-byte header with dwSize 32, iType 1, nCount rectangles following, and
-// byteCount at least 32 + 16 * nCount. Returns false for a malformed record.
-// Empty rectangles (right <= left or bottom <= top) are dropped.
-struct RegionRectPx {
-    int left, top, right, bottom;
-};
-bool ParseRegionRecord(const uint8_t* record, uint32_t byteCount, std::vector<RegionRectPx>& rects);
 
 }  // namespace seastrip

@@ -1,6 +1,6 @@
 #include <cstring>
 
-#include "stage/pixel_rect_ops.h"
+#include "stage/pixel_rect.h"
 #include "stage/stage.h"
 #include "stage/stage_element.h"
 

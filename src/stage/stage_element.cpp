@@ -5,19 +5,9 @@
 #include <cstring>
 #include <vector>
 
-#include "stage/pixel_rect_ops.h"
+#include "stage/pixel_rect.h"
 
 namespace seastrip {
-
-int PixelsFromTwips(float twips, float twipsPerPixel)
-{
-    if (!(twipsPerPixel > 0.0f) || !std::isfinite(twips)) {
-        return 0;
-    }
-    // The default rounding mode sends halves to the even neighbour.
-    const double pixels = std::nearbyint(static_cast<double>(twips) / static_cast<double>(twipsPerPixel));
-    return static_cast<int>(std::clamp(pixels, -1.0 * kMaxElementPixels, 1.0 * kMaxElementPixels));
-}
 
 StageElement::StageElement(Stage& stage, const ElementDesign& design, bool isStrip)
     : stage_(stage),

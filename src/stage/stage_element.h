@@ -6,14 +6,11 @@
 
 #include "platform/element.h"
 #include "platform/element_design.h"
+#include "platform/twips.h"
 #include "stage/element_outline.h"
 #include "stage/stage.h"
 
 namespace seastrip {
-
-// A length in twips as whole pixels: rounded to the nearest, halves to even,
-// and held within what a window can measure.
-int PixelsFromTwips(float twips, float twipsPerPixel);
 
 // One element of the software stage. The rules it keeps:
 //  - Geometry is held in twips as set; its pixel rectangle on the strip is

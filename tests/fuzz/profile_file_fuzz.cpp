@@ -13,7 +13,7 @@
 #include <string>
 
 #include "fuzz_strings.h"
-#include "profile/profile_file.h"
+#include "front/common/profile_file.h"
 
 using namespace seastrip;
 namespace fs = std::filesystem;

@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "fuzz_strings.h"
-#include "profile/profile_text.h"
+#include "front/common/profile_text.h"
 
 using namespace seastrip;
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "stage/region_record.h"
 #include "stage/stage.h"
 #include "stage/stage_element.h"
 

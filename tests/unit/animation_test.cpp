@@ -1,5 +1,6 @@
 #include "animation/cloud_animation.h"
-#include "animation/wave_tick_animation.h"
+#include "animation/shooting_star.h"
+#include "animation/walker.h"
 #include "program_fixture.h"
 
 namespace seastrip::testing {

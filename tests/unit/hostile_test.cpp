@@ -15,14 +15,14 @@
 #include <memory>
 #include <string>
 
-#include "invariants.h"
+#include "front/headless/invariants.h"
 #include "temp_files.h"
-#include "profile/profile_file.h"
+#include "front/common/profile_file.h"
 #include "regions/apply_region.h"
 #include "shell/menu_commands.h"
 #include "shell/start_program.h"
-#include "stage/headless_platform.h"
-#include "stage/simulation.h"
+#include "front/headless/headless_platform.h"
+#include "front/headless/headless_run.h"
 
 namespace seastrip::testing {
 namespace {
@@ -58,21 +58,18 @@ private:
 };
 
 // A program started headless, with the soak's checker watching every tick.
-struct Started {
+struct Started : HeadlessRun {
     explicit Started(const HeadlessPlatform::Options& options, double clock = 12 * 3600.0)
-        : platform(options), program(std::make_unique<Program>(platform)), simulation(platform, *program)
+        : HeadlessRun(options, clock), checker(std::make_unique<InvariantChecker>(platform, *program))
     {
-        platform.SetClock(clock);
-        StartProgram(*program);
-        checker = std::make_unique<InvariantChecker>(platform, *program);
         firstFailure = checker->AfterStart();
     }
 
     // Lets time pass, checking every tick; false once an invariant broke
     // (kept in firstFailure) or the program ended.
-    bool Run(int64_t ms, const std::function<void(Simulation::Tick)>& alsoAfterTick = {})
+    bool Run(int64_t ms, const std::function<void(SimulatedTimers::Tick)>& alsoAfterTick = {})
     {
-        const bool alive = simulation.Run(ms, [&](Simulation::Tick tick) {
+        const bool alive = HeadlessRun::Run(ms, [&](SimulatedTimers::Tick tick) {
             if (!firstFailure) firstFailure = checker->AfterTick(tick);
             if (alsoAfterTick) alsoAfterTick(tick);
         });
@@ -87,9 +84,6 @@ struct Started {
 
     bool SoundOn() const { return platform.IsChecked(MenuGroup::Sound, 0) && !platform.IsChecked(MenuGroup::Sound, 1); }
 
-    HeadlessPlatform platform;
-    std::unique_ptr<Program> program;
-    Simulation simulation;
     std::unique_ptr<InvariantChecker> checker;
     std::optional<std::string> firstFailure;
 };
@@ -241,8 +235,8 @@ int32_t SceneAfterNextCompute(Started& run)
 {
     int32_t seen = -1;
     while (seen < 0) {
-        run.Run(250, [&](Simulation::Tick tick) {
-            if (seen < 0 && tick == Simulation::Tick::Main && run.program->MainPhase == 1) {
+        run.Run(250, [&](SimulatedTimers::Tick tick) {
+            if (seen < 0 && tick == SimulatedTimers::Tick::Main && run.program->MainPhase == 1) {
                 seen = run.program->SceneNow;
             }
         });

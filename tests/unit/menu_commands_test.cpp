@@ -59,13 +59,12 @@ TEST_F(MenuCommandsTest, SoundChoicesWriteTheSettingEachTime)
 TEST_F(MenuCommandsTest, RestartReadsTheSoundChoiceBack)
 {
     SoundItemChosen(P(), 1);
-    HeadlessPlatform second;
-    second.memoryFiles = platform.memoryFiles;
-    Program again(second);
-    StartProgram(again);
-    EXPECT_TRUE(second.IsChecked(MenuGroup::Sound, 1));
-    for (int i = 0; i < 120; ++i) TimerNamiTick(again);
-    EXPECT_TRUE(second.soundsPlayed.empty());
+    HeadlessRun again;
+    again.platform.memoryFiles = platform.memoryFiles;
+    again.Start();
+    EXPECT_TRUE(again.platform.IsChecked(MenuGroup::Sound, 1));
+    for (int i = 0; i < 120; ++i) TimerNamiTick(*again.program);
+    EXPECT_TRUE(again.platform.soundsPlayed.empty());
 }
 
 TEST_F(MenuCommandsTest, VersionOpensTheDialogAndExitEndsAtOnce)

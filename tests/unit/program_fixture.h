@@ -2,11 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
-#include "shell/program.h"
-#include "shell/start_program.h"
-#include "stage/headless_platform.h"
+#include "front/headless/headless_run.h"
 
 namespace seastrip::testing {
 
@@ -14,15 +10,11 @@ namespace seastrip::testing {
 // pixel, its clock at noon unless a test sets it before Start().
 class ProgramTest : public ::testing::Test {
 protected:
-    explicit ProgramTest(HeadlessPlatform::Options options = {}) : platform(options) {}
+    explicit ProgramTest(HeadlessPlatform::Options options = {}) : run(options) {}
 
-    void Start()
-    {
-        program = std::make_unique<Program>(platform);
-        StartProgram(*program);
-    }
+    void Start() { run.Start(); }
 
-    Program& P() { return *program; }
+    Program& P() { return *run.program; }
 
     static double At(int hour, int minute, int second = 0) { return hour * 3600.0 + minute * 60.0 + second; }
 
@@ -46,8 +38,8 @@ protected:
 
     static int Px(float twips) { return static_cast<int>(twips / 15.0f + 0.5f); }
 
-    HeadlessPlatform platform;
-    std::unique_ptr<Program> program;
+    HeadlessRun run;
+    HeadlessPlatform& platform = run.platform;
 };
 
 }  // namespace seastrip::testing

@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "profile/profile_file.h"
-#include "profile/profile_text.h"
+#include "front/common/profile_file.h"
+#include "front/common/profile_text.h"
 #include "shell/settings.h"
-#include "stage/headless_platform.h"
+#include "front/headless/headless_platform.h"
 #include "temp_files.h"
 
 namespace seastrip::testing {

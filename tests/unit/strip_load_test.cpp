@@ -1,6 +1,8 @@
 #include "program_fixture.h"
 #include "regions/apply_region.h"
 #include "shell/start_program.h"
+#include "shell/strip_window.h"
+#include "state/scene_values.h"
 
 namespace seastrip::testing {
 namespace {
@@ -83,23 +85,29 @@ TEST_F(StripLoadTest, SoundSwitchFollowsTheSettingExactly)
 {
     for (const auto& [stored, soundOn] :
          std::vector<std::pair<std::string, bool>>{{"OFF", false}, {"off", true}, {"Off", true}, {"", true}, {" OFF ", false}}) {
-        HeadlessPlatform fresh;
-        if (!stored.empty()) fresh.memoryFiles["/memory/seastrip.ini"] = "[Data]\nSound=" + stored + "\n";
-        Program program(fresh);
-        StartProgram(program);
-        EXPECT_EQ(fresh.IsChecked(MenuGroup::Sound, 0), soundOn) << "'" << stored << "'";
-        EXPECT_EQ(fresh.IsChecked(MenuGroup::Sound, 1), !soundOn) << "'" << stored << "'";
+        HeadlessRun fresh;
+        if (!stored.empty()) fresh.platform.memoryFiles["/memory/seastrip.ini"] = "[Data]\nSound=" + stored + "\n";
+        fresh.Start();
+        EXPECT_EQ(fresh.platform.IsChecked(MenuGroup::Sound, 0), soundOn) << "'" << stored << "'";
+        EXPECT_EQ(fresh.platform.IsChecked(MenuGroup::Sound, 1), !soundOn) << "'" << stored << "'";
     }
 }
 
-TEST_F(StripLoadTest, RightClickOnTheStripOpensTheMenuAndOtherButtonsDoNothing)
+TEST_F(StripLoadTest, RightClickOpensTheMenuAndRunsTheChoiceOtherButtonsDoNothing)
 {
     Start();
-    StripMouseDown(P(), 1);
-    StripMouseDown(P(), 4);
+    StripMouseDown(P(), MouseButton::Left);
+    StripMouseDown(P(), MouseButton::Middle);
     EXPECT_EQ(platform.menuOpenings, 0);
-    StripMouseDown(P(), 2);
+    StripMouseDown(P(), MouseButton::Right);  // dismissed: nothing changes
     EXPECT_EQ(platform.menuOpenings, 1);
+    EXPECT_EQ(MarkedScene(), 0);
+    platform.nextMenuChoice = {MenuCommand::Scene, 4};
+    StripMouseDown(P(), MouseButton::Right);
+    EXPECT_EQ(MarkedScene(), 4);
+    EXPECT_EQ(P().SceneNow, kSceneNight) << "the night is shown at once";
+    platform.nextMenuChoice = {MenuCommand::Exit, 0};
+    EXPECT_THROW(StripMouseDown(P(), MouseButton::Right), ProgramEnded);
 }
 
 TEST_F(StripLoadTest, PressesOnVisibleShapesGoToTheElementElsewhereToTheStrip)

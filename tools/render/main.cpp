@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "headless_run.h"
+#include "front/headless/headless_run.h"
 #include "png_file.h"
 #include "render_options.h"
 #include "shapes_view.h"
@@ -41,9 +41,9 @@ int WriteShapes(const std::string& path)
 
 int RenderStill(const RenderOptions& o)
 {
-    HeadlessRun run(o);
+    HeadlessRun run(ScreenFor(o), o.clockSeconds);
     for (const std::string& choice : o.choices) ApplyChoice(*run.program, choice);
-    if (!run.simulation.Run(static_cast<int64_t>(o.runSeconds * 1000.0))) {
+    if (!run.Run(static_cast<int64_t>(o.runSeconds * 1000.0))) {
         return Fail("the program ended during the run: " + run.platform.lastMessage);
     }
     if (o.scene) ShowScene(*run.program, *o.scene);

@@ -177,4 +177,11 @@ std::optional<RenderOptions> ParseRenderOptions(const std::vector<std::string>& 
     return o;
 }
 
+HeadlessPlatform::Options ScreenFor(const RenderOptions& options)
+{
+    HeadlessPlatform::Options screen;
+    screen.screenWidthPx = options.width;
+    return screen;
+}
+
 }  // namespace seastrip

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "front/headless/headless_platform.h"
+
 namespace seastrip {
 
 // What seastrip-render was asked to do.
@@ -33,6 +35,9 @@ std::optional<RenderOptions> ParseRenderOptions(const std::vector<std::string>& 
 
 // Parses "HH:MM" or "HH:MM:SS" into seconds since midnight.
 std::optional<double> ParseClock(const std::string& text);
+
+// The headless screen the options ask for.
+HeadlessPlatform::Options ScreenFor(const RenderOptions& options);
 
 extern const char* const kRenderUsage;
 

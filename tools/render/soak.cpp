@@ -7,9 +7,10 @@
 #include <random>
 #include <stdexcept>
 
-#include "headless_run.h"
-#include "invariants.h"
+#include "front/headless/headless_run.h"
+#include "front/headless/invariants.h"
 #include "shell/menu_commands.h"
+#include "state/scene_values.h"
 
 namespace seastrip {
 namespace {
@@ -49,7 +50,7 @@ struct Counts {
 
 class Soak {
 public:
-    explicit Soak(const RenderOptions& options) : run_(options), checker_(run_.platform, *run_.program) {}
+    explicit Soak(const RenderOptions& options) : run_(ScreenFor(options), options.clockSeconds), checker_(run_.platform, *run_.program) {}
 
     int Run(double hours)
     {
@@ -61,17 +62,17 @@ public:
         int lastHour = run_.platform.LocalHour();
         scene_ = run_.program->SceneNow;
         try {
-            while (run_.simulation.ElapsedMs() < totalMs) {
-                const int64_t elapsed = run_.simulation.ElapsedMs();
+            while (run_.timers.ElapsedMs() < totalMs) {
+                const int64_t elapsed = run_.timers.ElapsedMs();
                 int64_t until = std::min(totalMs, nextChoiceMs);
                 if (peakAtHour1 < 0) until = std::min(until, kHourMs);
-                if (!run_.simulation.Run(until - elapsed, [&](Simulation::Tick tick) { AfterTick(tick, lastHour); })) {
+                if (!run_.Run(until - elapsed, [&](SimulatedTimers::Tick tick) { AfterTick(tick, lastHour); })) {
                     throw Broken("the program ended: " + run_.platform.lastMessage);
                 }
-                if (peakAtHour1 < 0 && run_.simulation.ElapsedMs() >= kHourMs) peakAtHour1 = PeakRssKb();
-                if (run_.simulation.ElapsedMs() >= nextChoiceMs) {
+                if (peakAtHour1 < 0 && run_.timers.ElapsedMs() >= kHourMs) peakAtHour1 = PeakRssKb();
+                if (run_.timers.ElapsedMs() >= nextChoiceMs) {
                     Choose();
-                    nextChoiceMs = run_.simulation.ElapsedMs() + NextChoiceDelay();
+                    nextChoiceMs = run_.timers.ElapsedMs() + NextChoiceDelay();
                 }
             }
             // Over a whole day every sunset and dawn the clock passed must
@@ -80,7 +81,7 @@ public:
             if (counts_.dawnsEnded < counts_.hour5Reached) throw Broken("a dawn did not reach the day");
         } catch (const Broken& broken) {
             std::fprintf(stderr, "soak: invariant broken after %.3f simulated hours (tick %ld): %s\n",
-                         static_cast<double>(run_.simulation.ElapsedMs()) / kHourMs,
+                         static_cast<double>(run_.timers.ElapsedMs()) / kHourMs,
                          counts_.mainTicks + counts_.namiTicks, broken.what());
             return 1;
         }
@@ -96,11 +97,11 @@ private:
         if (failure) throw Broken(*failure);
     }
 
-    void AfterTick(Simulation::Tick tick, int& lastHour)
+    void AfterTick(SimulatedTimers::Tick tick, int& lastHour)
     {
-        (tick == Simulation::Tick::Main ? counts_.mainTicks : counts_.namiTicks)++;
+        (tick == SimulatedTimers::Tick::Main ? counts_.mainTicks : counts_.namiTicks)++;
         Require(checker_.AfterTick(tick));
-        if (tick == Simulation::Tick::Nami) CountSound();
+        if (tick == SimulatedTimers::Tick::Nami) CountSound();
         CountTransitions();
         const int hour = run_.platform.LocalHour();
         if (hour != lastHour) {
@@ -127,12 +128,12 @@ private:
     void CountTransitions()
     {
         const int32_t now = run_.program->SceneNow;
-        const bool wasSunset = scene_ >= 1 && scene_ <= 344;
-        const bool wasDawn = scene_ >= 346;
-        if (now >= 1 && now <= 344 && !wasSunset) ++counts_.sunsetsStarted;
-        if (now >= 346 && !wasDawn) ++counts_.dawnsStarted;
-        if (wasSunset && now == 345) ++counts_.sunsetsEnded;
-        if (wasDawn && now == 0) ++counts_.dawnsEnded;
+        const bool wasSunset = IsSunset(scene_);
+        const bool wasDawn = IsDawn(scene_);
+        if (IsSunset(now) && !wasSunset) ++counts_.sunsetsStarted;
+        if (IsDawn(now) && !wasDawn) ++counts_.dawnsStarted;
+        if (wasSunset && now == kSceneNight) ++counts_.sunsetsEnded;
+        if (wasDawn && now == kSceneDay) ++counts_.dawnsEnded;
         scene_ = now;
     }
 

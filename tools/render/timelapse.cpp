@@ -6,7 +6,7 @@
 #include <string>
 
 #include "animation_writer.h"
-#include "headless_run.h"
+#include "front/headless/headless_run.h"
 
 namespace seastrip {
 namespace {
@@ -52,9 +52,7 @@ int RenderTimelapse(const RenderOptions& options)
     const long frames = std::max(1L, static_cast<long>(std::lround(span / secondsPerFrame)));
     const int delayMs = static_cast<int>(std::lround(1000.0 / options.fps));
 
-    RenderOptions start = options;
-    start.clockSeconds = options.fromSeconds;
-    HeadlessRun run(start);
+    HeadlessRun run(ScreenFor(options), options.fromSeconds);
     for (const std::string& choice : options.choices) ApplyChoice(*run.program, choice);
 
     std::string error;
@@ -66,7 +64,7 @@ int RenderTimelapse(const RenderOptions& options)
     Progress progress(frames);
     const int64_t stepMs = static_cast<int64_t>(std::llround(secondsPerFrame * 1000.0));
     for (long f = 0; f < frames; ++f) {
-        if (f > 0 && !run.simulation.Run(stepMs)) {
+        if (f > 0 && !run.Run(stepMs)) {
             std::fprintf(stderr, "\nseastrip-render: the program ended: %s\n", run.platform.lastMessage.c_str());
             return 1;
         }

@@ -1,25 +1,37 @@
 // The version dialog: modal, fixed size, every part placed at its pixel
-// position on a 263 x 75 client area.
+// position from the dialog's twips layout (a 263 x 75 client area).
+#include <algorithm>
+#include <string>
+
 #include "front/gtk/gtk_platform.h"
 #include "shell/version_info.h"
-#include "stage/stage_element.h"
+#include "platform/twips.h"
 
 namespace seastrip {
 namespace {
 
-constexpr int kClientWidth = 263;
-constexpr int kClientHeight = 75;
+using namespace version_info;
+
+// The layout is drawn at 96 pixels to the inch: the desktop's scale factor
+// enlarges the whole window.
+constexpr int kPixelsPerInch = 96;
+constexpr int Px(int twips) { return TwipsToPixels(twips, kPixelsPerInch); }
+const int kClientWidthPx = Px(kClientWidth);
+const int kClientHeightPx = Px(kClientHeight);
 
 // A label in one font. The family list names the font the dialog was designed
 // with first and then its stand-ins, since fontconfig does not always know the
 // design names by themselves.
-GtkWidget* FixedLabel(const char* text, const char* families, double points, bool bold)
+GtkWidget* FixedLabel(const char* text, const Font& font)
 {
     GtkWidget* label = gtk_label_new(text);
     PangoAttrList* attributes = pango_attr_list_new();
-    if (families) pango_attr_list_insert(attributes, pango_attr_family_new(families));
-    if (points > 0) pango_attr_list_insert(attributes, pango_attr_size_new(static_cast<int>(points * PANGO_SCALE)));
-    if (bold) pango_attr_list_insert(attributes, pango_attr_weight_new(PANGO_WEIGHT_BOLD));
+    if (font.face[0] != '\0') {
+        const std::string families = std::string(font.face) + "," + font.standIns;
+        pango_attr_list_insert(attributes, pango_attr_family_new(families.c_str()));
+    }
+    pango_attr_list_insert(attributes, pango_attr_size_new(font.hundredthsOfPoint * PANGO_SCALE / 100));
+    if (font.bold) pango_attr_list_insert(attributes, pango_attr_weight_new(PANGO_WEIGHT_BOLD));
     gtk_label_set_attributes(GTK_LABEL(label), attributes);
     pango_attr_list_unref(attributes);
     gtk_label_set_xalign(GTK_LABEL(label), 0.0f);
@@ -27,9 +39,12 @@ GtkWidget* FixedLabel(const char* text, const char* families, double points, boo
     return label;
 }
 
-void Put(GtkWidget* fixed, GtkWidget* child, int x, int y, int w, int h)
+// A part at its place, cut off at the client area's edge as a window's child
+// would be (the fixed container would grow instead).
+void Put(GtkWidget* fixed, GtkWidget* child, const TwipsRect& r)
 {
-    gtk_widget_set_size_request(child, w, h);
+    const int x = Px(r.left), y = Px(r.top);
+    gtk_widget_set_size_request(child, std::min(Px(r.width), kClientWidthPx - x), std::min(Px(r.height), kClientHeightPx - y));
     gtk_fixed_put(GTK_FIXED(fixed), child, x, y);
 }
 
@@ -68,7 +83,7 @@ void GtkPlatform::ShowVersionDialog()
 {
     GtkWidget* dialog = gtk_dialog_new();
     GtkWindow* window = GTK_WINDOW(dialog);
-    gtk_window_set_title(window, version_info::kCaption);
+    gtk_window_set_title(window, kCaption);
     gtk_window_set_modal(window, TRUE);
     gtk_window_set_resizable(window, FALSE);
     gtk_window_set_skip_taskbar_hint(window, TRUE);
@@ -89,25 +104,23 @@ void GtkPlatform::ShowVersionDialog()
     gtk_widget_set_margin_top(content, 0);
     gtk_widget_set_margin_bottom(content, 0);
     GtkWidget* fixed = gtk_fixed_new();
-    gtk_widget_set_size_request(fixed, kClientWidth, kClientHeight);
+    gtk_widget_set_size_request(fixed, kClientWidthPx, kClientHeightPx);
     gtk_box_pack_start(GTK_BOX(content), fixed, TRUE, TRUE, 0);
 
     if (GdkPixbuf* icon = IconPixbuf()) {
-        Put(fixed, gtk_image_new_from_pixbuf(icon), 12, 14, 32, 32);
+        Put(fixed, gtk_image_new_from_pixbuf(icon), kIconRect);
         g_object_unref(icon);
     }
-    Put(fixed, FixedLabel(version_info::kProductName, "ＭＳ Ｐ明朝,IPAPMincho,IPA P明朝,serif", 11.25, true), 72, 12, 125,
-        19);
-    Put(fixed, FixedLabel(version_info::kVersion, "Times New Roman,Liberation Serif,serif", 9.75, true), 101, 35, 101,
-        19);
+    Put(fixed, FixedLabel(kProductName, kProductFont), kProductRect);
+    Put(fixed, FixedLabel(kVersion, kNumberFont), kNumberRect);
     GtkWidget* divider = gtk_drawing_area_new();
     g_signal_connect(divider, "draw", G_CALLBACK(DrawDivider), nullptr);
-    Put(fixed, divider, 0, 58, kClientWidth, 2);
-    Put(fixed, FixedLabel(version_info::kRights, nullptr, 8.0, false), 52, 62, 185, 13);
+    Put(fixed, divider, {0, kLightLineY, kClientWidth, kDarkLineY - kLightLineY + 15});
+    Put(fixed, FixedLabel(kRights, kRightsFont), kRightsRect);
 
     GtkWidget* ok = gtk_button_new_with_label("OK");
     g_signal_connect(ok, "clicked", G_CALLBACK(PressOk), dialog);
-    Put(fixed, ok, 205, 8, 53, 23);
+    Put(fixed, ok, kOkRect);
     gtk_widget_set_can_default(ok, TRUE);
     g_signal_connect(dialog, "key-press-event", G_CALLBACK(OnKey), nullptr);
 
@@ -118,7 +131,7 @@ void GtkPlatform::ShowVersionDialog()
     const int stripLeft = area_.geometry.x + PixelsFromTwips(strip_.Left(), kTwipsPerPixel);
     const int stripWidth = PixelsFromTwips(strip_.Width(), kTwipsPerPixel);
     const int stripTop = PixelsFromTwips(strip_.Top(), kTwipsPerPixel);
-    gtk_window_move(window, stripLeft + (stripWidth - kClientWidth) / 2, stripTop - kClientHeight);
+    gtk_window_move(window, stripLeft + (stripWidth - kClientWidthPx) / 2, stripTop - kClientHeightPx);
 
     // A fixed dialog frame: moving and closing only, no minimise or maximise.
     gtk_widget_realize(dialog);

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "front/gtk/gtk_platform.h"
-#include "shell/program.h"
+#include "state/program.h"
 #include "shell/start_program.h"
 
 int main(int argc, char** argv)

@@ -2,7 +2,7 @@
 // kept by the platform; the radio items show them and report choices.
 #include "front/gtk/gtk_platform.h"
 #include "shell/menu_commands.h"
-#include "shell/program.h"
+#include "state/program.h"
 
 namespace seastrip {
 namespace {
@@ -53,20 +53,20 @@ void GtkPlatform::BuildMenu()
 // items take the platform's marks.
 void GtkPlatform::SyncMenuMarks()
 {
-    auto sync = [this](GtkWidget* const* items, int count, const bool* marks) {
+    auto sync = [this](GtkWidget* const* items, int count, const auto& marks) {
         for (int i = 0; i < count; ++i) g_signal_handlers_block_by_func(items[i], (gpointer)OnMenuItemActivate, this);
         for (int i = 0; i < count; ++i) {
-            if (marks[i]) gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(items[i]), TRUE);
+            if (marks[static_cast<size_t>(i)]) gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(items[i]), TRUE);
         }
         for (int i = 0; i < count; ++i) {
-            if (!marks[i]) gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(items[i]), FALSE);
+            if (!marks[static_cast<size_t>(i)]) gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(items[i]), FALSE);
         }
         for (int i = 0; i < count; ++i) {
             g_signal_handlers_unblock_by_func(items[i], (gpointer)OnMenuItemActivate, this);
         }
     };
-    sync(sceneItems_, kSceneItemCount, sceneMarks_);
-    sync(soundItems_, kSoundItemCount, soundMarks_);
+    sync(sceneItems_, kSceneItemCount, Marks().Scene());
+    sync(soundItems_, kSoundItemCount, Marks().Sound());
 }
 
 void GtkPlatform::OnMenuItemActivate(GtkMenuItem* item, gpointer self)
@@ -76,38 +76,40 @@ void GtkPlatform::OnMenuItemActivate(GtkMenuItem* item, gpointer self)
 
 void GtkPlatform::MenuItemChosen(GtkWidget* item)
 {
-    if (!program_) return;
     // Choosing a radio item also activates the one that loses the mark; only
     // the item that ends up marked is the user's choice. Choosing the marked
     // item again counts as a choice too.
     if (GTK_IS_CHECK_MENU_ITEM(item) && !gtk_check_menu_item_get_active(GTK_CHECK_MENU_ITEM(item))) return;
     for (int i = 0; i < kSceneItemCount; ++i) {
-        if (item == sceneItems_[i]) SceneItemChosen(*program_, i);
+        if (item == sceneItems_[i]) chosen_ = {MenuCommand::Scene, i};
     }
     for (int i = 0; i < kSoundItemCount; ++i) {
-        if (item == soundItems_[i]) SoundItemChosen(*program_, i);
+        if (item == soundItems_[i]) chosen_ = {MenuCommand::Sound, i};
     }
-    if (item == versionItem_) VersionChosen(*program_);
-    if (item == exitItem_) ExitChosen(*program_);
-    Refresh();
+    if (item == versionItem_) chosen_ = {MenuCommand::Version, 0};
+    if (item == exitItem_) chosen_ = {MenuCommand::Exit, 0};
 }
 
-// Returns when the menu has closed, as the press that opened it expects; the
-// chosen command has run by then.
-void GtkPlatform::OpenPopupMenu()
+// Returns the choice when the menu has closed, as the press that opened it
+// expects.
+MenuChoice GtkPlatform::OpenPopupMenu()
 {
+    chosen_ = {};
     SyncMenuMarks();
     GdkEvent* trigger = gtk_get_current_event();
     gtk_menu_popup_at_pointer(GTK_MENU(menu_), trigger);
     if (trigger) gdk_event_free(trigger);
     // Without a pointer grab GTK does not show the menu; then there is
     // nothing to wait for.
-    if (!gtk_widget_get_visible(menu_)) return;
+    if (!gtk_widget_get_visible(menu_)) return {};
     GMainLoop* loop = g_main_loop_new(nullptr, FALSE);
     const gulong handler = g_signal_connect(menu_, "deactivate", G_CALLBACK(QuitLoop), loop);
     g_main_loop_run(loop);
     g_signal_handler_disconnect(menu_, handler);
     g_main_loop_unref(loop);
+    // The menu deactivates and then activates the chosen item in one event's
+    // handling, which the loop finishes before it returns: the choice is in.
+    return chosen_;
 }
 
 }  // namespace seastrip

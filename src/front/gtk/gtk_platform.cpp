@@ -6,14 +6,9 @@
 #include <ctime>
 
 #include "pictures/pictures.h"
-#include "shell/program.h"
+#include "state/program.h"
 
 namespace seastrip {
-namespace {
-
-bool* Mark(bool* marks, int count, int index) { return index >= 0 && index < count ? &marks[index] : nullptr; }
-
-}  // namespace
 
 MonitorArea ReadMonitorArea()
 {
@@ -72,23 +67,6 @@ int GtkPlatform::LocalHour() const
     std::tm local{};
     if (!localtime_r(&now, &local)) return 12;
     return local.tm_hour;
-}
-
-bool GtkPlatform::IsChecked(MenuGroup group, int index) const
-{
-    auto* self = const_cast<GtkPlatform*>(this);
-    const bool* mark = group == MenuGroup::Scene ? Mark(self->sceneMarks_, kSceneItemCount, index)
-                                                 : Mark(self->soundMarks_, kSoundItemCount, index);
-    return mark && *mark;
-}
-
-// The marks live here; the menu's radio items are set from them each time the
-// menu opens, since the scene clock moves the scene mark on its own.
-void GtkPlatform::SetChecked(MenuGroup group, int index, bool checked)
-{
-    bool* mark = group == MenuGroup::Scene ? Mark(sceneMarks_, kSceneItemCount, index)
-                                           : Mark(soundMarks_, kSoundItemCount, index);
-    if (mark) *mark = checked;
 }
 
 void GtkStripElement::SetLeft(float twips)

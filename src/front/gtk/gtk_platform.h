@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "shell/random_source.h"
+#include "front/common/random_source.h"
 #include "stage/stage.h"
 
 struct ca_context;
@@ -121,13 +121,10 @@ public:
     char PathSeparator() const override { return '/'; }
     std::string DataFolder() const override;
 
-    bool IsChecked(MenuGroup group, int index) const override;
-    void SetChecked(MenuGroup group, int index, bool checked) override;
-
-    void OpenPopupMenu() override;
+    MenuChoice OpenPopupMenu() override;
     void ShowVersionDialog() override;
-    void ShowMessageAndExit(const std::string& text) override;
-    void ExitProgram() override;
+    [[noreturn]] void ShowMessageAndExit(const std::string& text) override;
+    [[noreturn]] void ExitProgram() override;
     void StartTimers() override;
 
     static constexpr float kTwipsPerPixel = 15.0f;
@@ -137,6 +134,7 @@ private:
     void BuildMenu();
     void SyncMenuMarks();
     void MenuItemChosen(GtkWidget* item);
+    MenuChoice chosen_;  // what the open menu has been answered with
     static void OnMenuItemActivate(GtkMenuItem* item, gpointer self);
 
     MonitorArea area_;  // first: the stage is sized from it
@@ -154,8 +152,6 @@ private:
     GtkWidget* soundItems_[kSoundItemCount] = {};
     GtkWidget* versionItem_ = nullptr;
     GtkWidget* exitItem_ = nullptr;
-    bool sceneMarks_[kSceneItemCount] = {true, false, false, false, false};
-    bool soundMarks_[kSoundItemCount] = {true, false};
 
     ca_context* sound_ = nullptr;
     bool soundUnavailable_ = false;

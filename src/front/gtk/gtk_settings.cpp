@@ -16,7 +16,7 @@
 #include <system_error>
 
 #include "front/gtk/gtk_platform.h"
-#include "profile/profile_file.h"
+#include "front/common/profile_file.h"
 
 #ifndef SEASTRIP_DATA_DIR
 #define SEASTRIP_DATA_DIR "/usr/local/share/seastrip"

@@ -2,7 +2,7 @@
 // the one user-interface thread between other events. A tick that comes due
 // while a handler is busy runs once, late; ticks never pile up.
 #include "front/gtk/gtk_platform.h"
-#include "shell/program.h"
+#include "state/program.h"
 #include "shell/timers.h"
 
 namespace seastrip {

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "front/gtk/gtk_platform.h"
-#include "shell/program.h"
-#include "shell/start_program.h"
+#include "state/program.h"
+#include "shell/strip_window.h"
 #include "stage/stage_element.h"
 
 namespace seastrip {
@@ -132,9 +132,10 @@ void GtkPlatform::Refresh()
 void GtkPlatform::StripPressed(int x, int y, unsigned gtkButton)
 {
     if (!program_ || stage_.HitTest(x, y) != nullptr) return;  // a visible element ignores presses
-    // GTK counts 1 left, 2 middle, 3 right; the program 1 left, 2 right, 4 middle.
-    const int button = gtkButton == 1 ? 1 : gtkButton == 3 ? 2 : gtkButton == 2 ? 4 : 0;
-    if (button != 0) StripMouseDown(*program_, button);
+    // GTK counts 1 left, 2 middle, 3 right.
+    if (gtkButton == 1) StripMouseDown(*program_, MouseButton::Left);
+    if (gtkButton == 2) StripMouseDown(*program_, MouseButton::Middle);
+    if (gtkButton == 3) StripMouseDown(*program_, MouseButton::Right);
     Refresh();
 }
 

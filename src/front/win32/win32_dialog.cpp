@@ -7,19 +7,7 @@
 namespace seastrip {
 namespace {
 
-// The layout is given in twips, 1440 to the inch.
-struct TwipsRect {
-    int left, top, width, height;
-};
-constexpr int kClientWidth = 3945;
-constexpr int kClientHeight = 1125;
-constexpr TwipsRect kIcon{180, 210, 480, 480};
-constexpr TwipsRect kProduct{1080, 180, 1875, 285};
-constexpr TwipsRect kNumber{1515, 525, 1515, 285};
-constexpr TwipsRect kRights{780, 930, 2775, 225};
-constexpr TwipsRect kOk{3075, 120, 795, 345};
-constexpr int kLightLineY = 870;
-constexpr int kDarkLineY = 885;
+using namespace version_info;
 
 // What one opening of the dialog owns; freed when it is destroyed.
 struct DialogState {
@@ -29,8 +17,8 @@ struct DialogState {
     HFONT numberFont = nullptr;
 };
 
-int PixelsX(const DialogState& s, int twips) { return MulDiv(twips, s.dpiX, 1440); }
-int PixelsY(const DialogState& s, int twips) { return MulDiv(twips, s.dpiY, 1440); }
+int PixelsX(const DialogState& s, int twips) { return TwipsToPixels(twips, s.dpiX); }
+int PixelsY(const DialogState& s, int twips) { return TwipsToPixels(twips, s.dpiY); }
 
 void Place(HWND dialog, int id, const DialogState& s, const TwipsRect& r)
 {
@@ -38,11 +26,11 @@ void Place(HWND dialog, int id, const DialogState& s, const TwipsRect& r)
                PixelsY(s, r.height), FALSE);
 }
 
-HFONT MakeFont(const DialogState& s, int hundredthsOfPoint, BYTE charset, const char* face)
+HFONT MakeFont(const DialogState& s, const Font& font, BYTE charset)
 {
-    return CreateFontW(-MulDiv(hundredthsOfPoint, s.dpiY, 7200), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, charset,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                       Widen(face).c_str());
+    return CreateFontW(-MulDiv(font.hundredthsOfPoint, s.dpiY, 7200), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL,
+                       FALSE, FALSE, FALSE, charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, Widen(font.face).c_str());
 }
 
 void SetText(HWND dialog, int id, const char* text) { SetDlgItemTextW(dialog, id, Widen(text).c_str()); }
@@ -77,16 +65,16 @@ void Initialise(HWND dialog, DialogState& s)
     SetText(dialog, IDC_VERSION_PRODUCT, version_info::kProductName);
     SetText(dialog, IDC_VERSION_NUMBER, version_info::kVersion);
     SetText(dialog, IDC_VERSION_RIGHTS, version_info::kRights);
-    s.productFont = MakeFont(s, 1125, SHIFTJIS_CHARSET, version_info::kProductFont);
-    s.numberFont = MakeFont(s, 975, DEFAULT_CHARSET, version_info::kVersionFont);
+    s.productFont = MakeFont(s, kProductFont, SHIFTJIS_CHARSET);
+    s.numberFont = MakeFont(s, kNumberFont, DEFAULT_CHARSET);
     SendDlgItemMessageW(dialog, IDC_VERSION_PRODUCT, WM_SETFONT, reinterpret_cast<WPARAM>(s.productFont), FALSE);
     SendDlgItemMessageW(dialog, IDC_VERSION_NUMBER, WM_SETFONT, reinterpret_cast<WPARAM>(s.numberFont), FALSE);
 
-    Place(dialog, IDC_VERSION_ICON, s, kIcon);
-    Place(dialog, IDC_VERSION_PRODUCT, s, kProduct);
-    Place(dialog, IDC_VERSION_NUMBER, s, kNumber);
-    Place(dialog, IDC_VERSION_RIGHTS, s, kRights);
-    Place(dialog, IDOK, s, kOk);
+    Place(dialog, IDC_VERSION_ICON, s, kIconRect);
+    Place(dialog, IDC_VERSION_PRODUCT, s, kProductRect);
+    Place(dialog, IDC_VERSION_NUMBER, s, kNumberRect);
+    Place(dialog, IDC_VERSION_RIGHTS, s, kRightsRect);
+    Place(dialog, IDOK, s, kOkRect);
     SizeAndCentre(dialog, s);
 }
 

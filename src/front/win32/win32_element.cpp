@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "front/win32/win32_resource.h"
+#include "platform/twips.h"
 
 namespace seastrip {
 namespace {
@@ -17,11 +18,6 @@ uint32_t ToPixel(Colour c) { return (uint32_t{c.r} << 16) | (uint32_t{c.g} << 8)
 Colour FromPixel(uint32_t p)
 {
     return Colour{static_cast<uint8_t>(p >> 16), static_cast<uint8_t>(p >> 8), static_cast<uint8_t>(p)};
-}
-
-int ToPixels(float twips, float twipsPerPixel)
-{
-    return static_cast<int>(std::nearbyint(twips / twipsPerPixel));
 }
 
 BITMAPINFO TopDownInfo(int width, int height)
@@ -91,10 +87,10 @@ std::unique_ptr<Win32Element> Win32Element::CreateChild(HWND parent, const Eleme
 {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
     std::unique_ptr<Win32Element> element(new Win32Element(nullptr, scale, design.persistentImage));
-    element->left_ = ToPixels(design.left, scale.x);
-    element->top_ = ToPixels(design.top, scale.y);
-    element->width_ = ToPixels(design.width, scale.x);
-    element->height_ = ToPixels(design.height, scale.y);
+    element->left_ = PixelsFromTwips(design.left, scale.x);
+    element->top_ = PixelsFromTwips(design.top, scale.y);
+    element->width_ = PixelsFromTwips(design.width, scale.x);
+    element->height_ = PixelsFromTwips(design.height, scale.y);
     element->visible_ = design.visible;
     element->fill_ = design.fill;
     element->picture_ = design.picture;
@@ -158,20 +154,20 @@ LRESULT CALLBACK Win32Element::WindowProc(HWND window, UINT message, WPARAM wPar
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATE;  // an ornament never takes the focus
     case WM_LBUTTONDOWN:
-        element->Press(1);
+        element->Press(MouseButton::Left);
         return 0;
     case WM_RBUTTONDOWN:
-        element->Press(2);
+        element->Press(MouseButton::Right);
         return 0;
     case WM_MBUTTONDOWN:
-        element->Press(4);
+        element->Press(MouseButton::Middle);
         return 0;
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 
-void Win32Element::Press(int button)
+void Win32Element::Press(MouseButton button)
 {
     if (pressHandler_) pressHandler_(button);
 }
@@ -204,26 +200,26 @@ float Win32Element::Height() const { return static_cast<float>(height_) * scale_
 
 void Win32Element::SetLeft(float twips)
 {
-    left_ = ToPixels(twips, scale_.x);
+    left_ = PixelsFromTwips(twips, scale_.x);
     Place();
 }
 
 void Win32Element::SetTop(float twips)
 {
-    top_ = ToPixels(twips, scale_.y);
+    top_ = PixelsFromTwips(twips, scale_.y);
     Place();
 }
 
 void Win32Element::SetWidth(float twips)
 {
-    width_ = std::max(0, ToPixels(twips, scale_.x));
+    width_ = std::max(0, PixelsFromTwips(twips, scale_.x));
     Place();
     ResizeImage();
 }
 
 void Win32Element::SetHeight(float twips)
 {
-    height_ = std::max(0, ToPixels(twips, scale_.y));
+    height_ = std::max(0, PixelsFromTwips(twips, scale_.y));
     Place();
     ResizeImage();
 }

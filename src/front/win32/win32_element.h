@@ -9,6 +9,7 @@
 
 #include "platform/element.h"
 #include "platform/element_design.h"
+#include "shell/strip_window.h"
 
 namespace seastrip {
 
@@ -40,7 +41,7 @@ public:
 
     HWND Window() const { return window_; }
     // Mouse presses on this window's own surface (1 left, 2 right, 4 middle).
-    void OnPress(std::function<void(int)> handler) { pressHandler_ = std::move(handler); }
+    void OnPress(std::function<void(MouseButton)> handler) { pressHandler_ = std::move(handler); }
 
     float Left() const override;
     float Top() const override;
@@ -72,7 +73,7 @@ private:
     Win32Element(HWND window, const TwipsScale& scale, bool persistent);
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void Paint();
-    void Press(int button);
+    void Press(MouseButton button);
     void Place();
     // Makes the persistent image match the window size, keeping what was drawn.
     void ResizeImage();
@@ -91,7 +92,7 @@ private:
     Colour fill_{};
     Picture picture_;
     bool persistent_ = false;
-    std::function<void(int)> pressHandler_;
+    std::function<void(MouseButton)> pressHandler_;
 
     HDC imageDc_ = nullptr;
     HBITMAP image_ = nullptr;

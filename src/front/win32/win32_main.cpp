@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "front/win32/win32_platform.h"
-#include "shell/program.h"
+#include "state/program.h"
 #include "shell/start_program.h"
 
 // The program reads no command line.

@@ -43,16 +43,16 @@ MenuChoice ChoiceOf(UINT id)
 
 }  // namespace
 
-MenuChoice TrackStripMenu(HWND owner, const MenuChecks& checks)
+MenuChoice TrackStripMenu(HWND owner, const MenuMarks& marks)
 {
     // Built afresh for every opening from the program's check marks, and
     // destroyed with its submenus when it closes.
     HMENU scene = CreatePopupMenu();
-    for (int i = 0; i < 5; ++i)
-        AppendItem(scene, kSceneFirstId + i, menu_text::kSceneItems[i], true, checks.scene[static_cast<size_t>(i)]);
+    for (int i = 0; i < kSceneItemCount; ++i)
+        AppendItem(scene, kSceneFirstId + i, menu_text::kSceneItems[i], true, marks.IsChecked(MenuGroup::Scene, i));
     HMENU sound = CreatePopupMenu();
-    for (int i = 0; i < 2; ++i)
-        AppendItem(sound, kSoundFirstId + i, menu_text::kSoundItems[i], true, checks.sound[static_cast<size_t>(i)]);
+    for (int i = 0; i < kSoundItemCount; ++i)
+        AppendItem(sound, kSoundFirstId + i, menu_text::kSoundItems[i], true, marks.IsChecked(MenuGroup::Sound, i));
     HMENU popup = CreatePopupMenu();
     AppendSubmenu(popup, scene, menu_text::kScene);
     AppendSubmenu(popup, sound, menu_text::kSound);

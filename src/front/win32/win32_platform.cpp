@@ -5,7 +5,7 @@
 #include "front/win32/win32_sound.h"
 #include "front/win32/win32_text.h"
 #include "shell/menu_commands.h"
-#include "shell/start_program.h"
+#include "shell/strip_window.h"
 #include "shell/timers.h"
 
 namespace seastrip {
@@ -22,7 +22,7 @@ Win32Platform::Win32Platform(HINSTANCE instance) : instance_(instance)
     scale_.y = 1440.0f / static_cast<float>(GetDeviceCaps(screen, LOGPIXELSY));
     ReleaseDC(nullptr, screen);
     strip_ = Win32Element::CreateStrip(instance, scale_);
-    strip_->OnPress([this](int button) {
+    strip_->OnPress([this](MouseButton button) {
         if (program_) StripMouseDown(*program_, button);
     });
 }
@@ -87,39 +87,7 @@ std::string Win32Platform::ExecutableBaseName() const { return seastrip::Executa
 
 std::string Win32Platform::DataFolder() const { return ExecutableFolder(); }
 
-bool Win32Platform::IsChecked(MenuGroup group, int index) const
-{
-    if (group == MenuGroup::Scene) return index >= 0 && index < kSceneItemCount && checks_.scene[index];
-    return index >= 0 && index < kSoundItemCount && checks_.sound[index];
-}
-
-void Win32Platform::SetChecked(MenuGroup group, int index, bool checked)
-{
-    if (group == MenuGroup::Scene && index >= 0 && index < kSceneItemCount) checks_.scene[index] = checked;
-    if (group == MenuGroup::Sound && index >= 0 && index < kSoundItemCount) checks_.sound[index] = checked;
-}
-
-void Win32Platform::OpenPopupMenu()
-{
-    const MenuChoice choice = TrackStripMenu(strip_->Window(), checks_);
-    if (!program_) return;
-    switch (choice.command) {
-    case MenuCommand::Scene:
-        SceneItemChosen(*program_, choice.index);
-        break;
-    case MenuCommand::Sound:
-        SoundItemChosen(*program_, choice.index);
-        break;
-    case MenuCommand::Version:
-        VersionChosen(*program_);
-        break;
-    case MenuCommand::Exit:
-        ExitChosen(*program_);
-        break;
-    case MenuCommand::None:
-        break;
-    }
-}
+MenuChoice Win32Platform::OpenPopupMenu() { return TrackStripMenu(strip_->Window(), Marks()); }
 
 // Owned by the strip, the dialog stays out of the taskbar and the strip takes
 // no input while it is open; it is not tied to any other window.

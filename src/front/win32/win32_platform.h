@@ -10,7 +10,7 @@
 #include "front/win32/win32_menu.h"
 #include "front/win32/win32_timer.h"
 #include "platform/platform.h"
-#include "shell/random_source.h"
+#include "front/common/random_source.h"
 
 namespace seastrip {
 
@@ -54,13 +54,10 @@ public:
     char PathSeparator() const override { return '\\'; }
     std::string DataFolder() const override;
 
-    bool IsChecked(MenuGroup group, int index) const override;
-    void SetChecked(MenuGroup group, int index, bool checked) override;
-
-    void OpenPopupMenu() override;
+    MenuChoice OpenPopupMenu() override;
     void ShowVersionDialog() override;
-    void ShowMessageAndExit(const std::string& text) override;
-    void ExitProgram() override;
+    [[noreturn]] void ShowMessageAndExit(const std::string& text) override;
+    [[noreturn]] void ExitProgram() override;
 
     void StartTimers() override;
     // Stops the heartbeat (before a message box that ends the program).
@@ -72,7 +69,6 @@ private:
     std::unique_ptr<Win32Element> strip_;
     std::vector<std::unique_ptr<Win32Element>> elements_;
     TimerForm timers_;
-    MenuChecks checks_;
     RandomSource random_;
     Program* program_ = nullptr;
     mutable std::string settingsFolder_;

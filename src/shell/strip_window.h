@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+
+#include "state/program.h"
+
+namespace seastrip {
+
+// The strip window's load, run by StartProgram: reads the sound switch,
+// docks and sizes the strip, places and shapes the elements, lays out and
+// paints the first scene, and shows the strip.
+void LoadStrip(Program& program);
+
+// The strip's bottom edge in twips, from the two screen metrics.
+int32_t ScreenBottomTwips(const Platform& platform);
+
+// How many candidates a cloud draws before giving up on a screen where no
+// tenth of the width is clear of the sun.
+constexpr int kCloudPlacementAttempts = 1000;
+
+// The mouse buttons a press on the strip can come from.
+enum class MouseButton { Left = 1, Right = 2, Middle = 4 };
+
+// A press on the strip's own surface: the right button opens the popup menu
+// and runs what is chosen from it.
+void StripMouseDown(Program& program, MouseButton button);
+
+}  // namespace seastrip
