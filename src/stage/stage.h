@@ -25,12 +25,20 @@ public:
     float TwipsPerPixelY() const { return tppY_; }
     int ScreenWidthPx() const { return screenWidthPx_; }
     int ScreenHeightPx() const { return screenHeightPx_; }
+    // The screen changed size (the strip follows when the program re-lays it).
+    void SetScreenSize(int widthPx, int heightPx)
+    {
+        screenWidthPx_ = widthPx;
+        screenHeightPx_ = heightPx;
+    }
 
     // The strip's own surface (a persistent image; its position is the
     // window's place on the screen, its size the frame's size).
     Element& Strip();
     Element& CreateElement(const ElementDesign& design);
     Element& CreateInstance(const Element& lowest);
+    // Removes an element made by CreateElement or CreateInstance.
+    void DestroyElement(const Element& element);
 
     // Composes the strip and every visible element, in stacking order and cut
     // to their outlines, into the frame (strip width x strip height pixels).
