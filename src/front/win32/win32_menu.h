@@ -10,4 +10,8 @@ namespace seastrip {
 // position and returns the item chosen when it closes.
 MenuChoice TrackStripMenu(HWND owner, const MenuMarks& marks);
 
+// Gives the foreground back to the window that had it before the strip took
+// it for a menu or a dialog; nothing when that was the strip or is gone.
+void RestoreForeground(HWND previous, HWND strip);
+
 }  // namespace seastrip
