@@ -38,6 +38,8 @@ case_geometry() {
 sky_shows() {
     local scene=$1 shot=$2
     shoot_strip "$shot"
+    # Blocks are uniform (checked apart), so one pixel of each is the art.
+    [ "$SCALE" -eq 1 ] || convert "$shot" -sample "$((100 / SCALE))%" "$shot"
     row_modes "$shot" | grep -v -E '^2[123] ' >"$WORK/seen.txt"
     diff -q "$WORK/expected.txt" "$WORK/seen.txt" >/dev/null
 }
@@ -298,6 +300,31 @@ case_instances() {
     wait_until 10 no_strip || fail "the killed copy's strip stayed"
     launch_strip "$WORK/app"
     note "a new copy starts after the first was killed"
+}
+
+# At 192 dots per inch the strip stands at twice its size: 56 pixels high on
+# the bottom of the work area, as wide as the screen, every art pixel a
+# uniform 2x2 block, and the sky that of the headless renderer at half the
+# width, doubled without blending.
+blocks_uniform() {
+    convert "$1" -sample 50% -sample 200% "$WORK/resampled.png"
+    [ "$(compare -metric AE "$1" "$WORK/resampled.png" null: 2>&1)" = 0 ]
+}
+
+case_dpi() {
+    use_dpi_prefix 192
+    SCALE=2
+    STRIP_H=56
+    launch_strip "$WORK/app"
+    read -r w h x y <<<"$(strip_line | geometry_of)"
+    note "strip ${w}x${h} at $x,$y"
+    [ "$w" -eq "$SCREEN_W" ] && [ "$h" -eq 56 ] && [ "$x" -eq 0 ] && [ "$y" -eq $((SCREEN_H - 56)) ] ||
+        fail "strip ${w}x${h} at $x,$y, expected ${SCREEN_W}x56 at 0,$((SCREEN_H - 56))"
+    choose_scene 2
+    expect_sky 0 "$WORK/noon.png"
+    shoot_strip "$WORK/blocks.png"
+    blocks_uniform "$WORK/blocks.png" || fail "some 2x2 blocks are not one colour"
+    note "every 2x2 block is one colour; noon rows match scene 0 at half width"
 }
 
 # No GDI or USER object leaks per tick. The tick test counts after 200 and

@@ -3,6 +3,8 @@
 
 SCREEN_W=1024
 SCREEN_H=768
+# Device pixels per art pixel, and the strip's height in device pixels.
+SCALE=1
 STRIP_H=28
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -49,6 +51,24 @@ ensure_prefix() {
             touch "$WINEPREFIX/.seastrip-ready"
         fi
     ) 9>"$WINEPREFIX.lock" || fail "could not prepare the Wine prefix"
+}
+
+# Switches to a copy of the shared prefix whose screen has the given dots per
+# inch, made once (a copy is much faster than a first boot).
+use_dpi_prefix() {
+    local dpi=$1 base=$WINEPREFIX
+    export WINEPREFIX="$base-dpi$dpi"
+    (
+        flock 9
+        if [ ! -f "$WINEPREFIX/.seastrip-ready" ]; then
+            rm -rf "$WINEPREFIX"
+            cp -a "$base" "$WINEPREFIX" || exit 1
+            rm -f "$WINEPREFIX/.seastrip-ready"
+            wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 || exit 1
+            wineserver -w
+            touch "$WINEPREFIX/.seastrip-ready"
+        fi
+    ) 9>"$WINEPREFIX.lock" || fail "could not prepare the Wine prefix at $dpi dpi"
 }
 
 # Polls a command until it succeeds, for at most the given seconds.
@@ -180,7 +200,8 @@ row_modes() {
 expected_rows() {
     local scene=$1 out="$WORK/expected_$1.png"
     if [ -x "${SEASTRIP_RENDER:-}" ]; then
-        "$SEASTRIP_RENDER" --scene "$scene" --width "$SCREEN_W" -o "$out" >/dev/null || fail "seastrip-render failed"
+        "$SEASTRIP_RENDER" --scene "$scene" --width $((SCREEN_W / SCALE)) -o "$out" >/dev/null ||
+            fail "seastrip-render failed"
     else
         convert "$SKY_PNG" -crop "1x${STRIP_H}+${scene}+0" +repage "$out"
     fi
