@@ -327,6 +327,50 @@ case_dpi() {
     note "every 2x2 block is one colour; noon rows match scene 0 at half width"
 }
 
+# The work area changes under the strip: announced as a setting change, or
+# as a taskbar that started anew; the strip stands on its bottom edge again
+# within a second each time. A thousand changes leave the GDI and USER
+# object counts where they were.
+strip_top_is() { [ "$(strip_line | geometry_of | cut -d' ' -f4)" = "$1" ]; }
+said() { tr -d '\r' <"$WORK/desktop.out" | grep -q -x "$1"; }
+tell() { echo "$1" >&7; wait_until "${3:-10}" said "$2" || fail "the tool did not answer '$1'"; }
+
+case_desktop() {
+    mkdir -p "$WORK/app"
+    cp "$SEASTRIP_TICKTEST" "$WORK/app/seastrip-ticktest.exe"
+    APP_EXE=seastrip-ticktest.exe
+    mkfifo "$WORK/commands"
+    (cd "$WORK/app" && exec wine seastrip-ticktest.exe desktop <"$WORK/commands" >"$WORK/desktop.out" 2>&1) &
+    APP_PID=$!
+    exec 7>"$WORK/commands"
+    wait_until 30 said ready || fail "the tool did not start the program"
+    wait_until 10 has_strip || fail "the strip window did not appear"
+    for bottom in 700 740 $SCREEN_H; do
+        tell "work $bottom" "work $bottom set"
+        wait_until 1 strip_top_is $((bottom - STRIP_H)) ||
+            fail "the work area ends at $bottom, the strip at $(strip_line | geometry_of)"
+    done
+    tell "quiet 720" "quiet 720 set"
+    tell "taskbar" "taskbar announced"
+    wait_until 1 strip_top_is $((720 - STRIP_H)) || fail "the strip did not follow a new taskbar"
+    tell "work $SCREEN_H" "work $SCREEN_H set"
+    note "the strip followed the work area to 700, 740, $SCREEN_H and a new taskbar's 720"
+    tell "churn 1000" "churn after: .*" 300
+    local before after user_before user_after
+    read -r before user_before <<<"$(tr -d '\r' <"$WORK/desktop.out" |
+        sed -nE 's/^churn before: gdi=(-?[0-9]+) user=(-?[0-9]+)/\1 \2/p')"
+    read -r after user_after <<<"$(tr -d '\r' <"$WORK/desktop.out" |
+        sed -nE 's/^churn after: gdi=(-?[0-9]+) user=(-?[0-9]+)/\1 \2/p')"
+    note "GDI objects before and after 1,000 work-area changes: $before, $after"
+    [ "$before" -gt 0 ] || fail "no GDI object count is available"
+    [ $((after - before)) -le 3 ] || fail "GDI objects grew from $before to $after over 1,000 changes"
+    [ "$user_before" -lt 0 ] || [ "$user_after" -eq "$user_before" ] ||
+        fail "USER objects grew from $user_before to $user_after"
+    wait_until 1 strip_top_is $((SCREEN_H - STRIP_H)) || fail "the strip did not come back to the bottom"
+    echo quit >&7
+    wait_until 10 app_exits || fail "the tool did not end"
+}
+
 # No GDI or USER object leaks per tick. The tick test counts after 200 and
 # after 2,000 wave ticks. Every wave tick gives each wave tile a new region, so
 # a region, DC or bitmap lost per tick would add well over 1,800 objects;

@@ -12,8 +12,10 @@ int RunFailingRegions(int afterMs);
 // with one line on standard output:
 //   work BOTTOM   sets the work area's bottom edge (full width, from the top)
 //                 through the system parameter, announcing the change
-//   churn N       N such changes, alternating, then the first bottom again,
-//                 with the GDI and USER counts before and after
+//   quiet BOTTOM  the same without announcing it
+//   taskbar       announces a (re)started taskbar to every window
+//   churn N       N such changes, alternating, then N more between the GDI
+//                 and USER counts, then the first bottom again
 //   quit          ends the program
 int RunDesktopCommands();
 
