@@ -20,9 +20,11 @@ ensure_prefix
 start_display
 
 # The strip docks on the bottom of the work area (here the whole screen, no
-# taskbar), as wide as the screen and 28 pixels high.
+# taskbar), as wide as the screen and 28 pixels high. Asked for a sixth
+# monitor on a desktop of one, it takes the primary and says nothing.
 case_geometry() {
-    launch_strip "$WORK/app"
+    launch_strip "$WORK/app" /monitor 5
+    [ "$(message_count)" -eq 0 ] || fail "an absent monitor brought up a message"
     read -r w h x y <<<"$(strip_line | geometry_of)"
     note "strip ${w}x${h} at $x,$y"
     [ "$w" -eq "$SCREEN_W" ] || fail "strip width $w, screen $SCREEN_W"
