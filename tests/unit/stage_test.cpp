@@ -6,6 +6,7 @@
 
 #include "platform/element.h"
 #include "region_record_bytes.h"
+#include "stage/nearest_scale.h"
 #include "stage/stage.h"
 
 namespace seastrip {
@@ -106,6 +107,18 @@ TEST_F(StageTest, OutlinesAreSharedByTheirBytesNotByWhereTheRecordLies)
     EXPECT_LE(stage.Outlines().Size(), OutlineCache::kMaxEntries);
     EXPECT_EQ(stage.HitTest(3, 6), &a) << "the last of them (4 x 29) holds";
     EXPECT_EQ(stage.HitTest(5, 6), nullptr);
+}
+
+TEST(NearestScaleTest, EveryPixelBecomesACrispBlock)
+{
+    Bitmap frame(3, 2);
+    for (int i = 0; i < 6; ++i) frame.Set(i % 3, i / 3, Colour{static_cast<uint8_t>(40 * i), 7, static_cast<uint8_t>(i)});
+    const Bitmap big = ScaleNearest(frame, 3);
+    ASSERT_EQ(big.width, 9);
+    ASSERT_EQ(big.height, 6);
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 9; ++x) EXPECT_EQ(big.At(x, y), frame.At(x / 3, y / 3)) << x << "," << y;
+    EXPECT_TRUE(ScaleNearest(frame, 1).rgb == frame.rgb);
 }
 
 TEST_F(StageTest, RegionCutsWhatShowsAndWhatCatchesPresses)
