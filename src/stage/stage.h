@@ -6,6 +6,7 @@
 #include "platform/bitmap.h"
 #include "platform/element.h"
 #include "platform/element_design.h"
+#include "stage/outline_cache.h"
 #include "stage/pixel_rect.h"
 
 namespace seastrip {
@@ -62,6 +63,9 @@ public:
     static const char* NameOf(const Element& element);
     static int IndexOf(const Element& element);
 
+    // The outlines the elements have been given, shared among them.
+    OutlineCache& Outlines() { return outlines_; }
+
     // Called by elements when something they show changes (strip pixels).
     void Invalidate(const PixelRect& rect);
     void InvalidateAll();
@@ -82,6 +86,7 @@ private:
     PixelRect changed_;
     std::vector<PixelRect> changedRects_;
     bool allDirty_ = true;
+    OutlineCache outlines_;
 };
 
 }  // namespace seastrip
