@@ -17,8 +17,3 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE BOTH)
 
 # Only Windows' own DLLs at run time: no libgcc, libstdc++ or winpthread DLLs.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-
-# This compiler warns of a missing initializer when a designated initializer
-# leaves out a member of class type, which its constructor initializes; the
-# host compiler rightly stays quiet, and the warning would stop the build.
-set(CMAKE_CXX_FLAGS_INIT "-Wno-missing-field-initializers")

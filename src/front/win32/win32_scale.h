@@ -5,6 +5,7 @@
 // windows.h, so that it is tested on any system.
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <vector>
