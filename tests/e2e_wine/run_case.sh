@@ -196,10 +196,13 @@ case_dialog() {
 # The window manager gives a new dialog the keyboard focus, but not always
 # before the keys are sent; it is given the focus outright.
 dialog_focused() { [ "$(focused_name)" = "バージョン情報" ]; }
-focus_dialog() {
-    dialog_focused || xdotool windowfocus "$(dialog_line | awk '{print $1}')" 2>/dev/null
-    wait_until 5 dialog_focused || fail "the dialog could not be given the keyboard focus"
+# Asked again until it holds: a dialog not yet mapped cannot take the focus.
+try_focus_dialog() {
+    dialog_focused && return 0
+    xdotool windowfocus --sync "$(dialog_line | awk '{print $1}')" 2>/dev/null
+    dialog_focused
 }
+focus_dialog() { wait_until 5 try_focus_dialog || fail "the dialog could not be given the keyboard focus"; }
 
 # 終了 ends the process at once.
 case_exit() {

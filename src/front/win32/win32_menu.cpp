@@ -63,15 +63,11 @@ MenuChoice TrackStripMenu(HWND owner, const MenuMarks& marks)
     POINT at{};
     GetCursorPos(&at);
     // The owner must be the foreground window, or the menu would not close
-    // when the user clicks elsewhere; afterwards the window that had the
-    // focus gets it back, so that the strip never keeps it (and Alt+F4 goes
-    // where the user was).
-    const HWND previous = GetForegroundWindow();
+    // when the user clicks elsewhere; the caller gives it back afterwards.
     SetForegroundWindow(owner);
     const UINT id = static_cast<UINT>(
         TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, owner, nullptr));
     PostMessageW(owner, WM_NULL, 0, 0);
-    RestoreForeground(previous, owner);
     DestroyMenu(popup);
     return ChoiceOf(id);
 }

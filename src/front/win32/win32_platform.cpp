@@ -77,7 +77,17 @@ std::string Win32Platform::ExecutableBaseName() const { return seastrip::Executa
 
 std::string Win32Platform::DataFolder() const { return ExecutableFolder(); }
 
-MenuChoice Win32Platform::OpenPopupMenu() { return TrackStripMenu(strip_->Window(), Marks()); }
+// Afterwards the window that had the foreground gets it back, so that the
+// strip never keeps it (and Alt+F4 goes where the user was); after the
+// version item only once the dialog has closed, since a window that gave the
+// foreground away may not take it back for its dialog.
+MenuChoice Win32Platform::OpenPopupMenu()
+{
+    previousForeground_ = GetForegroundWindow();
+    const MenuChoice choice = TrackStripMenu(strip_->Window(), Marks());
+    if (choice.command != MenuCommand::Version) RestoreForeground(previousForeground_, strip_->Window());
+    return choice;
+}
 
 // Owned by the strip, the dialog stays out of the taskbar and the strip takes
 // no input while it is open; it is not tied to any other window.
@@ -85,7 +95,8 @@ MenuChoice Win32Platform::OpenPopupMenu() { return TrackStripMenu(strip_->Window
 // focus before gets it back instead.
 void Win32Platform::ShowVersionDialog()
 {
-    const HWND previous = GetForegroundWindow();
+    const HWND previous = previousForeground_ ? previousForeground_ : GetForegroundWindow();
+    previousForeground_ = nullptr;
     RunVersionDialog(instance_, strip_->Window());
     RestoreForeground(previous, strip_->Window());
 }

@@ -92,6 +92,8 @@ private:
     RandomSource random_;
     SettingsPlace settings_;
     Program* program_ = nullptr;
+    // The window that had the foreground before the menu took it.
+    HWND previousForeground_ = nullptr;
     // The failure message is up: nothing else of the program may run.
     bool ending_ = false;
 };
