@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "front/gtk/gtk_platform.h"
-#include "state/program.h"
 #include "shell/start_program.h"
+#include "state/program.h"
 
 int main(int argc, char** argv)
 {

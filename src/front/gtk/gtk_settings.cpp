@@ -9,13 +9,14 @@
 //    folder is shared with others, so it never counts, even for root;
 //  - otherwise $XDG_CONFIG_HOME/seastrip, by default ~/.config/seastrip,
 //    created on the first write.
+#include "front/gtk/gtk_settings.h"
+
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
-#include "front/gtk/gtk_platform.h"
 #include "front/common/profile_file.h"
 
 #ifndef SEASTRIP_DATA_DIR
@@ -40,12 +41,9 @@ std::string Environment(const char* name)
     return value ? std::string(value) : std::string();
 }
 
-}  // namespace
-
-std::string GtkPlatform::SettingsFolder() const
+std::string ChooseSettingsFolder(const fs::path& exe)
 {
     if (std::string folder = Environment("SEASTRIP_CONFIG_DIR"); !folder.empty()) return folder;
-    const fs::path exe = ExecutablePath();
     std::error_code error;
     if (!exe.empty() && fs::exists(exe.parent_path() / "zem.wav", error) &&
         access(exe.parent_path().c_str(), W_OK) == 0) {
@@ -61,16 +59,14 @@ std::string GtkPlatform::SettingsFolder() const
     return config + "/seastrip";
 }
 
-std::string GtkPlatform::ExecutableBaseName() const
+std::string ChooseBaseName(const fs::path& exe)
 {
-    const fs::path exe = ExecutablePath();
     const std::string stem = exe.stem().string();
     return stem.empty() ? std::string("seastrip") : stem;
 }
 
-std::string GtkPlatform::DataFolder() const
+std::string ChooseDataFolder(const fs::path& exe)
 {
-    const fs::path exe = ExecutablePath();
     std::error_code error;
     if (!exe.empty() && fs::exists(exe.parent_path() / "zem.wav", error)) return exe.parent_path().string();
     // An installed program finds its data beside its bin folder, wherever the
@@ -82,14 +78,23 @@ std::string GtkPlatform::DataFolder() const
     return SEASTRIP_DATA_DIR;
 }
 
-std::string GtkPlatform::ReadProfileString(const std::string& section, const std::string& key,
-                                           const std::string& path)
+}  // namespace
+
+GtkSettings::GtkSettings()
+{
+    const fs::path exe = ExecutablePath();
+    folder_ = ChooseSettingsFolder(exe);
+    baseName_ = ChooseBaseName(exe);
+    dataFolder_ = ChooseDataFolder(exe);
+}
+
+std::string GtkSettings::Read(const std::string& section, const std::string& key, const std::string& path) const
 {
     return ReadProfileFile(path, section, key);
 }
 
-bool GtkPlatform::WriteProfileString(const std::string& section, const std::string& key, const std::string& value,
-                                     const std::string& path)
+bool GtkSettings::Write(const std::string& section, const std::string& key, const std::string& value,
+                        const std::string& path) const
 {
     std::error_code error;
     const fs::path folder = fs::path(path).parent_path();

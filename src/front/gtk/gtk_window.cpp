@@ -1,38 +1,14 @@
-// The strip window: an undecorated top-level window that shows the stage's
-// frame and hands presses on the strip's own surface to the program.
-#include <algorithm>
+#include "front/gtk/gtk_window.h"
 
-#include "front/gtk/gtk_platform.h"
-#include "state/program.h"
-#include "shell/strip_window.h"
-#include "stage/stage_element.h"
+#include <algorithm>
+#include <cstdint>
+
+#include "pictures/pictures.h"
+#include "platform/twips.h"
+#include "stage/stage.h"
 
 namespace seastrip {
 namespace {
-
-// The window only shows the image Refresh keeps; no scene code runs here, so
-// an uncovered window repaints from the last frame. GTK has already clipped
-// the context to the damaged area.
-gboolean OnDraw(GtkWidget*, cairo_t* cr, gpointer data)
-{
-    auto* platform = static_cast<GtkPlatform*>(data);
-    if (cairo_surface_t* image = platform->FrameImage()) {
-        cairo_set_source_surface(cr, image, 0, 0);
-        cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-        cairo_paint(cr);
-    }
-    return TRUE;
-}
-
-gboolean OnButtonPress(GtkWidget*, GdkEventButton* event, gpointer data)
-{
-    // Double and triple clicks arrive as extra events after the plain press,
-    // which has already been handled.
-    if (event->type != GDK_BUTTON_PRESS) return TRUE;
-    static_cast<GtkPlatform*>(data)->StripPressed(static_cast<int>(event->x), static_cast<int>(event->y),
-                                                  event->button);
-    return TRUE;
-}
 
 // Copies a rectangle of the RGB frame into the cairo image (xRGB words).
 void CopyFrameRect(const Bitmap& frame, cairo_surface_t* image, const PixelRect& rect)
@@ -52,7 +28,8 @@ void CopyFrameRect(const Bitmap& frame, cairo_surface_t* image, const PixelRect&
 
 }  // namespace
 
-void GtkPlatform::CreateStripWindow()
+GtkStripWindow::GtkStripWindow(Stage& stage, const MonitorArea& area)
+    : stage_(stage), monitorLeft_(area.geometry.x)
 {
     window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     GtkWindow* window = GTK_WINDOW(window_);
@@ -68,7 +45,7 @@ void GtkPlatform::CreateStripWindow()
     gtk_window_set_accept_focus(window, FALSE);
     gtk_window_set_focus_on_map(window, FALSE);
     gtk_window_stick(window);
-    if (GdkPixbuf* icon = IconPixbuf()) {
+    if (GdkPixbuf* icon = StripIcon()) {
         gtk_window_set_icon(window, icon);
         g_object_unref(icon);
     }
@@ -81,21 +58,26 @@ void GtkPlatform::CreateStripWindow()
     gtk_widget_show(canvas_);
 }
 
-void GtkPlatform::PlaceStripWindow()
+GtkStripWindow::~GtkStripWindow()
 {
-    if (!window_) return;
-    const int left = PixelsFromTwips(strip_.Left(), kTwipsPerPixel);
-    const int top = PixelsFromTwips(strip_.Top(), kTwipsPerPixel);
-    const int width = std::max(1, PixelsFromTwips(strip_.Width(), kTwipsPerPixel));
-    const int height = std::max(1, PixelsFromTwips(strip_.Height(), kTwipsPerPixel));
-    gtk_widget_set_size_request(canvas_, width, height);
-    gtk_window_resize(GTK_WINDOW(window_), width, height);
-    gtk_window_move(GTK_WINDOW(window_), area_.geometry.x + left, top);
+    gtk_widget_destroy(window_);
+    if (image_) cairo_surface_destroy(image_);
 }
 
-void GtkPlatform::ShowStripWindow(bool visible)
+void GtkStripWindow::Place(const Element& strip)
 {
-    if (!window_) return;
+    const int left = PixelsFromTwips(strip.Left(), kStripTwipsPerPixel);
+    const int top = PixelsFromTwips(strip.Top(), kStripTwipsPerPixel);
+    const int width = std::max(1, PixelsFromTwips(strip.Width(), kStripTwipsPerPixel));
+    const int height = std::max(1, PixelsFromTwips(strip.Height(), kStripTwipsPerPixel));
+    rect_ = {monitorLeft_ + left, top, width, height};
+    gtk_widget_set_size_request(canvas_, width, height);
+    gtk_window_resize(GTK_WINDOW(window_), width, height);
+    gtk_window_move(GTK_WINDOW(window_), rect_.x, rect_.y);
+}
+
+void GtkStripWindow::Show(bool visible)
+{
     if (visible) {
         Refresh();
         gtk_widget_show(window_);
@@ -104,17 +86,13 @@ void GtkPlatform::ShowStripWindow(bool visible)
     }
 }
 
-void GtkPlatform::Refresh()
+void GtkStripWindow::Refresh()
 {
     const Bitmap& frame = stage_.Compose();
     if (frame.width <= 0 || frame.height <= 0) return;
-    const PixelRect whole{0, 0, frame.width, frame.height};
     if (!image_ || cairo_image_surface_get_width(image_) != frame.width ||
         cairo_image_surface_get_height(image_) != frame.height) {
-        if (image_) cairo_surface_destroy(image_);
-        image_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, frame.width, frame.height);
-        CopyFrameRect(frame, image_, whole);
-        if (canvas_) gtk_widget_queue_draw(canvas_);
+        if (RemakeImage()) gtk_widget_queue_draw(canvas_);
         return;
     }
     // Only what changed is copied and redrawn: a wave tick is a 3-pixel band.
@@ -125,18 +103,70 @@ void GtkPlatform::Refresh()
                              std::min(rect.y + rect.h, frame.height) - y0};
         if (part.Empty()) continue;
         CopyFrameRect(frame, image_, part);
-        if (canvas_) gtk_widget_queue_draw_area(canvas_, part.x, part.y, part.w, part.h);
+        gtk_widget_queue_draw_area(canvas_, part.x, part.y, part.w, part.h);
     }
 }
 
-void GtkPlatform::StripPressed(int x, int y, unsigned gtkButton)
+// An image cairo could not make (no memory) is dropped, the window shows
+// nothing for a while, and the next refresh tries again with the whole frame.
+bool GtkStripWindow::RemakeImage()
 {
-    if (!program_ || stage_.HitTest(x, y) != nullptr) return;  // a visible element ignores presses
+    if (image_) cairo_surface_destroy(image_);
+    const Bitmap& frame = stage_.Frame();
+    image_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, frame.width, frame.height);
+    if (cairo_surface_status(image_) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(image_);
+        image_ = nullptr;
+        return false;
+    }
+    CopyFrameRect(frame, image_, PixelRect{0, 0, frame.width, frame.height});
+    return true;
+}
+
+// The window only shows the image Refresh keeps; no scene code runs here, so
+// an uncovered window repaints from the last frame. GTK has already clipped
+// the context to the damaged area.
+gboolean GtkStripWindow::OnDraw(GtkWidget*, cairo_t* cr, gpointer self)
+{
+    if (cairo_surface_t* image = static_cast<GtkStripWindow*>(self)->image_) {
+        cairo_set_source_surface(cr, image, 0, 0);
+        cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+        cairo_paint(cr);
+    }
+    return TRUE;
+}
+
+gboolean GtkStripWindow::OnButtonPress(GtkWidget*, GdkEventButton* event, gpointer self)
+{
+    auto* strip = static_cast<GtkStripWindow*>(self);
+    // Double and triple clicks arrive as extra events after the plain press,
+    // which has already been handled.
+    if (event->type != GDK_BUTTON_PRESS || !strip->press_) return TRUE;
+    if (strip->stage_.HitTest(static_cast<int>(event->x), static_cast<int>(event->y)) != nullptr) return TRUE;
     // GTK counts 1 left, 2 middle, 3 right.
-    if (gtkButton == 1) StripMouseDown(*program_, MouseButton::Left);
-    if (gtkButton == 2) StripMouseDown(*program_, MouseButton::Middle);
-    if (gtkButton == 3) StripMouseDown(*program_, MouseButton::Right);
-    Refresh();
+    switch (event->button) {
+    case 1: strip->press_(MouseButton::Left); break;
+    case 2: strip->press_(MouseButton::Middle); break;
+    case 3: strip->press_(MouseButton::Right); break;
+    default: return TRUE;
+    }
+    strip->Refresh();
+    return TRUE;
+}
+
+GdkPixbuf* StripIcon()
+{
+    const Picture icon = pictures::Icon();
+    if (!icon || icon->width <= 0 || icon->height <= 0) return nullptr;
+    GdkPixbuf* pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, icon->width, icon->height);
+    if (!pixbuf) return nullptr;
+    const int stride = gdk_pixbuf_get_rowstride(pixbuf);
+    guchar* pixels = gdk_pixbuf_get_pixels(pixbuf);
+    const size_t rowBytes = static_cast<size_t>(icon->width) * 3;
+    for (int y = 0; y < icon->height; ++y) {
+        std::copy_n(&icon->rgb[rowBytes * static_cast<size_t>(y)], rowBytes, pixels + static_cast<ptrdiff_t>(stride) * y);
+    }
+    return pixbuf;
 }
 
 }  // namespace seastrip
