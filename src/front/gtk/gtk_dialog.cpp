@@ -135,9 +135,13 @@ void RunVersionDialog(GtkWindow* strip, const GdkRectangle& stripRect)
     gtk_widget_realize(dialog);
     gdk_window_set_functions(gtk_widget_get_window(dialog),
                              static_cast<GdkWMFunction>(GDK_FUNC_MOVE | GDK_FUNC_CLOSE));
-    gtk_widget_show_all(dialog);
+    gtk_widget_show_all(gtk_bin_get_child(GTK_BIN(dialog)));
     gtk_widget_grab_default(ok);
     gtk_widget_grab_focus(ok);
+    // The user has just asked for it, so it takes the keyboard from the
+    // window in use: Enter and Escape reach it.
+    gtk_window_present_with_time(window, LastUserTime());
+    Activate(window);
     gtk_dialog_run(GTK_DIALOG(dialog));
     gtk_widget_destroy(dialog);
 }

@@ -20,6 +20,8 @@ GtkPlatform::GtkPlatform()
     window_.OnPress([this](MouseButton button) {
         if (program_) StripMouseDown(*program_, button);
     });
+    // Closing the strip from the desktop ends the program as 終了 does.
+    window_.OnClose([this] { ExitProgram(); });
 }
 
 int GtkPlatform::LocalHour() const
@@ -30,14 +32,24 @@ int GtkPlatform::LocalHour() const
     return local.tm_hour;
 }
 
-MenuChoice GtkPlatform::OpenPopupMenu() { return OpenStripMenu(Marks()); }
+MenuChoice GtkPlatform::OpenPopupMenu()
+{
+    FocusReturn focus;
+    return OpenStripMenu(Marks());
+}
 
-void GtkPlatform::ShowVersionDialog() { RunVersionDialog(window_.Window(), window_.ScreenRect()); }
+void GtkPlatform::ShowVersionDialog()
+{
+    FocusReturn focus;
+    RunVersionDialog(window_.Window(), window_.ScreenRect());
+}
 
-// No tick may run behind the message: the program's state is broken.
+// The program's state is broken: nothing of it may run behind the message,
+// neither a tick (which could fail again and stack messages) nor a press.
 void GtkPlatform::ShowMessageAndExit(const std::string& text)
 {
     timers_.Stop();
+    window_.IgnoreInput();
     ShowFailureMessage(text);
     EndProgram(1);
 }
