@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "front/gtk/gtk_instance.h"
 #include "front/gtk/gtk_platform.h"
 #include "shell/start_program.h"
 #include "state/program.h"
@@ -16,6 +17,14 @@ int main(int argc, char** argv)
         std::fputs("seastrip: cannot open the display (is DISPLAY set?)\n", stderr);
         return 1;
     }
+
+    const char* display = gdk_display_get_name(gdk_display_get_default());
+    seastrip::GtkInstance instance;
+    if (!instance.Claim(display)) {
+        std::fprintf(stderr, "seastrip: a strip is already running on the display %s\n", display);
+        return 0;
+    }
+
     g_set_application_name("Seastrip");
     auto platform = std::make_unique<seastrip::GtkPlatform>();
     auto program = std::make_unique<seastrip::Program>(*platform);
