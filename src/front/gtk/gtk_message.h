@@ -13,4 +13,9 @@ void ShowFailureMessage(const std::string& text);
 // window gets a closing event; the windows go with the display connection.
 [[noreturn]] void EndProgram(int status);
 
+// From now on a lost connection to the display (the X server went away)
+// ends the program with one line on standard error naming the display, and
+// exit status 1.
+void EndOnLostDisplay();
+
 }  // namespace seastrip
