@@ -9,6 +9,8 @@ WORK=$2
 HERE=$(cd "$(dirname "$0")" && pwd)
 . "$HERE/wine_session.sh"
 
+# A case may have left a folder that nothing can write (case_preset).
+chattr -R -i "$WORK" 2>/dev/null
 rm -rf "$WORK"
 mkdir -p "$WORK"
 for f in "$SEASTRIP_EXE" "$SEASTRIP_TICKTEST" "$ZEM_WAV" "$SKY_PNG"; do
@@ -18,9 +20,11 @@ ensure_prefix
 start_display
 
 # The strip docks on the bottom of the work area (here the whole screen, no
-# taskbar), as wide as the screen and 28 pixels high.
+# taskbar), as wide as the screen and 28 pixels high. Asked for a sixth
+# monitor on a desktop of one, it takes the primary and says nothing.
 case_geometry() {
-    launch_strip "$WORK/app"
+    launch_strip "$WORK/app" /monitor 5
+    [ "$(message_count)" -eq 0 ] || fail "an absent monitor brought up a message"
     read -r w h x y <<<"$(strip_line | geometry_of)"
     note "strip ${w}x${h} at $x,$y"
     [ "$w" -eq "$SCREEN_W" ] || fail "strip width $w, screen $SCREEN_W"
@@ -31,27 +35,33 @@ case_geometry() {
 
 # Night and noon chosen through the menu: every row's dominant colour is the
 # sky column of that scene (the wave rows 21..23 are left out: a wave may
-# cover most of them).
-compare_sky() {
-    local scene=$1 shot=$2 diffs
+# cover most of them). A scene change shows on the second main tick, so the
+# picture is taken again until it matches or a few seconds have passed.
+sky_shows() {
+    local scene=$1 shot=$2
+    shoot_strip "$shot"
+    # Blocks are uniform (checked apart), so one pixel of each is the art.
+    [ "$SCALE" -eq 1 ] || convert "$shot" -sample "$((100 / SCALE))%" "$shot"
     row_modes "$shot" | grep -v -E '^2[123] ' >"$WORK/seen.txt"
+    diff -q "$WORK/expected.txt" "$WORK/seen.txt" >/dev/null
+}
+
+expect_sky() {
+    local scene=$1 shot=$2
     expected_rows "$scene" | grep -v -E '^2[123] ' >"$WORK/expected.txt"
     [ "$(wc -l <"$WORK/expected.txt")" -eq 25 ] || fail "expected rows for scene $scene are incomplete"
-    diffs=$(diff "$WORK/expected.txt" "$WORK/seen.txt") || fail "scene $scene sky rows differ (expected < > seen):
-$diffs"
+    wait_until 5 sky_shows "$scene" "$shot" ||
+        fail "scene $scene sky rows differ (expected < > seen):
+$(diff "$WORK/expected.txt" "$WORK/seen.txt")"
 }
 
 case_sky() {
     launch_strip "$WORK/app"
     choose_scene 4
-    sleep 0.6
-    shoot_strip "$WORK/night.png"
-    compare_sky 345 "$WORK/night.png"
+    expect_sky 345 "$WORK/night.png"
     note "night rows match scene 345"
     choose_scene 2
-    sleep 0.6
-    shoot_strip "$WORK/noon.png"
-    compare_sky 0 "$WORK/noon.png"
+    expect_sky 0 "$WORK/noon.png"
     note "noon rows match scene 0"
 }
 
@@ -92,6 +102,77 @@ case_settings() {
     note "$(tr -d '\r' <"$WORK/app/seastrip.ini" | tr '\n' ' ')"
 }
 
+# A preset beside the program, in a folder that cannot be written (an
+# installed copy), is read and left as it is: the user's choice goes to the
+# fallback file in the roaming application data, whose folder appears only
+# with that first write, and which is read first from then on. No probe file
+# is ever made. The tests run as root, whom no permission stops, so the
+# folder and the file are made immutable instead.
+fallback_ini() { echo "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Seastrip/seastrip.ini"; }
+fallback_says() { tr -d '\r' <"$(fallback_ini)" 2>/dev/null | grep -qx "$1"; }
+# Which sound item carries the menu's mark (0 あり, 1 なし), read off the
+# open submenu: the marked item's left margin holds the dark dot.
+sound_mark() {
+    local line w h x y top bottom
+    open_menu
+    xdotool key Down Down Right
+    wait_until 3 menus_shown 2 || fail "the sound submenu did not open"
+    # The submenu is the shorter of the two: two items against five.
+    line=$(for id in $(menu_ids); do xwininfo -id "$id" | awk -v id="$id" '
+        /Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} /Width:/ {w=$NF} /Height:/ {h=$NF}
+        END {print h, w, x, y}'; done | sort -n | head -1)
+    read -r h w x y <<<"$line"
+    import -window root "$WORK/menu.png"
+    xdotool key Escape Escape
+    close_menus || fail "the menu did not close"
+    # An unmarked item's margin is one colour (its background, plain or
+    # highlighted); the mark adds others.
+    colours() { convert "$WORK/menu.png" -crop "12x8+$((x + 4))+$(($1 - 4))" +repage -format '%k' info:; }
+    top=$(colours $((y + h / 4)))
+    bottom=$(colours $((y + 3 * h / 4)))
+    if [ "$top" -gt 1 ] && [ "$bottom" -eq 1 ]; then echo 0
+    elif [ "$top" -eq 1 ] && [ "$bottom" -gt 1 ]; then echo 1
+    else echo "unclear ($top, $bottom colours)"; fi
+}
+
+case_preset() {
+    local fallback_folder mark
+    fallback_folder=$(dirname "$(fallback_ini)")
+    rm -rf "$fallback_folder"
+    mkdir -p "$WORK/app"
+    printf '[Data]\r\nSound=OFF\r\n' >"$WORK/app/seastrip.ini"
+    chmod a-w "$WORK/app/seastrip.ini"
+    cp "$WORK/app/seastrip.ini" "$WORK/preset.ini"
+    cp "$SEASTRIP_EXE" "$WORK/app/seastrip.exe"
+    cp "$ZEM_WAV" "$WORK/app/zem.wav"
+    chattr +i "$WORK/app/seastrip.ini" "$WORK/app" || fail "chattr cannot make the program folder unwritable here"
+    launch_strip "$WORK/app"
+    mark=$(sound_mark)
+    [ "$mark" = 1 ] || fail "the preset's Sound=OFF was not read: the mark is on $mark"
+    [ ! -e "$fallback_folder" ] || fail "the fallback folder was made before any choice"
+    [ "$(ls "$WORK/app" | sort | tr '\n' ' ')" = "seastrip.exe seastrip.ini zem.wav " ] ||
+        fail "the program folder holds: $(ls "$WORK/app")"
+    choose_sound 0
+    wait_until 5 fallback_says "Sound=ON" || fail "choosing あり did not reach the fallback file"
+    cmp -s "$WORK/preset.ini" "$WORK/app/seastrip.ini" || fail "the read-only preset was changed"
+    [ "$(stat -c %a "$WORK/app/seastrip.ini")" = 444 ] || fail "the preset lost its read-only mark"
+    choose_exit
+    wait_until 10 app_exits || fail "終了 did not end the program"
+    # Started again, the program reads the fallback first: なし is stored
+    # there too, and the preset still says what it said.
+    launch_strip "$WORK/app"
+    mark=$(sound_mark)
+    [ "$mark" = 0 ] || fail "the fallback's Sound=ON was not read first: the mark is on $mark"
+    choose_sound 1
+    wait_until 5 fallback_says "Sound=OFF" || fail "choosing なし did not reach the fallback file"
+    cmp -s "$WORK/preset.ini" "$WORK/app/seastrip.ini" || fail "the read-only preset was changed"
+    [ "$(ls "$WORK/app" | sort | tr '\n' ' ')" = "seastrip.exe seastrip.ini zem.wav " ] ||
+        fail "the program folder holds: $(ls "$WORK/app")"
+    note "fallback: $(tr -d '\r' <"$(fallback_ini)" | tr '\n' ' ')"
+    rm -rf "$fallback_folder"
+    chattr -i "$WORK/app" "$WORK/app/seastrip.ini"
+}
+
 # The version dialog: its client area, and OK by Enter and by Escape.
 case_dialog() {
     launch_strip "$WORK/app"
@@ -100,17 +181,28 @@ case_dialog() {
     read -r w h _ _ <<<"$(dialog_line | geometry_of)"
     note "dialog client ${w}x${h}"
     [ "$w" -eq 263 ] && [ "$h" -eq 75 ] || fail "dialog client area ${w}x${h}, expected 263x75"
-    sleep 0.5
+    focus_dialog
     import -window root "$WORK/dialog.png"
     xdotool key Return
     wait_until 5 no_dialog || fail "Enter did not close the dialog"
     choose_version
     wait_until 10 has_dialog || fail "the version dialog did not open again"
-    sleep 0.5
+    focus_dialog
     xdotool key Escape
     wait_until 5 no_dialog || fail "Escape did not close the dialog"
     has_strip || fail "the strip went away with the dialog"
 }
+
+# The window manager gives a new dialog the keyboard focus, but not always
+# before the keys are sent; it is given the focus outright.
+dialog_focused() { [ "$(focused_name)" = "バージョン情報" ]; }
+# Asked again until it holds: a dialog not yet mapped cannot take the focus.
+try_focus_dialog() {
+    dialog_focused && return 0
+    xdotool windowfocus --sync "$(dialog_line | awk '{print $1}')" 2>/dev/null
+    dialog_focused
+}
+focus_dialog() { wait_until 5 try_focus_dialog || fail "the dialog could not be given the keyboard focus"; }
 
 # 終了 ends the process at once.
 case_exit() {
@@ -118,6 +210,170 @@ case_exit() {
     choose_exit
     wait_until 10 app_exits || fail "the program is still running after 終了"
     wait_until 5 no_strip || fail "the strip window is still there"
+}
+
+# A close request ends the program as 終了 does: a close sent to its windows
+# and the end of the session each end it with status 0 and nothing shown.
+# The menu and the dialog give the foreground back to the window that had
+# it, so an Alt+F4 after them no longer lands on the strip. (Wine keeps the X
+# focus on the strip, which it cannot hand to a managed window, so the
+# foreground is asked of the desktop, not of the X server.)
+notepad_is_foreground() { foreground | grep -q Notepad; }
+foreground() { (cd "$WORK" && wine seastrip-ticktest.exe foreground 2>/dev/null | tr -d '\r'); }
+
+case_close() {
+    cp "$SEASTRIP_TICKTEST" "$WORK/seastrip-ticktest.exe"
+    launch_strip "$WORK/app"
+    wine notepad >/dev/null 2>&1 &
+    wait_until 20 notepad_is_foreground || fail "notepad did not come to the foreground"
+    FOCUS_STRIP=0
+    open_menu
+    xdotool key Escape
+    close_menus || fail "Escape did not close the menu"
+    wait_until 3 notepad_is_foreground || fail "after the menu the foreground is '$(foreground)', not notepad"
+    choose_version
+    wait_until 10 has_dialog || fail "the version dialog did not open"
+    focus_dialog
+    xdotool key Escape
+    wait_until 5 no_dialog || fail "Escape did not close the dialog"
+    wait_until 3 notepad_is_foreground || fail "after the dialog the foreground is '$(foreground)', not notepad"
+    note "the foreground went back to notepad after the menu and the dialog"
+    # A strip destroyed by this press would fail on its next wave tick: two
+    # seconds of watching are many ticks.
+    xdotool key alt+F4
+    ! wait_until 2 has_message || fail "a message box came up after Alt+F4"
+    has_strip && ! app_exits || fail "Alt+F4 after the menu ended the strip"
+
+    wine taskkill /im seastrip.exe >/dev/null 2>&1
+    wait_until 10 app_exits || fail "a close request did not end the program (message: $(message_count))"
+    local status
+    status=$(app_status)
+    [ "$status" -eq 0 ] || fail "a close request ended the program with status $status"
+    note "close request: status 0, no message"
+
+    launch_strip "$WORK/app"
+    wineboot --end-session >/dev/null 2>&1
+    wait_until 10 app_exits || fail "the end of the session did not end the program"
+    status=$(app_status)
+    [ "$status" -eq 0 ] || fail "the end of the session ended the program with status $status"
+    note "end of session: status 0"
+}
+
+# A region the system refuses: the message box is owned by the strip, no
+# tick runs (every region is spoiled, so a tick would fail again and show a
+# second box) and no press opens the menu while it is up; OK ends the
+# program with status 1.
+case_failure() {
+    mkdir -p "$WORK/app"
+    cp "$SEASTRIP_TICKTEST" "$WORK/app/seastrip-ticktest.exe"
+    APP_EXE=seastrip-ticktest.exe
+    (cd "$WORK/app" && exec wine seastrip-ticktest.exe fail 1500 >"$WORK/app.log" 2>&1) &
+    APP_PID=$!
+    wait_until 30 has_strip || fail "the strip window did not appear"
+    wait_until 10 has_message || fail "no failure message came up"
+    local top x
+    top=$(strip_line | geometry_of | cut -d' ' -f4)
+    for x in 300 517 733; do xdotool mousemove "$x" $((top + 3)) click 3; done
+    # A second or so: several wave ticks, had the timers not stopped.
+    ! wait_until 2 more_than_one_message || fail "a second message box came up: a tick ran behind the first"
+    no_menus || fail "a right-click opened the menu behind the message"
+    xdotool windowfocus --sync "$(message_id)" 2>/dev/null
+    xdotool key Return
+    wait_until 10 app_exits || fail "OK did not end the program"
+    local status
+    status=$(app_status)
+    [ "$status" -eq 1 ] || fail "the failure ended the program with status $status"
+    note "one message, no menu behind it, status 1"
+}
+has_message() { [ "$(message_count)" -ge 1 ]; }
+more_than_one_message() { [ "$(message_count)" -gt 1 ]; }
+message_id() { window_lines | grep '"Seastrip":' | grep -v -E " [0-9]+x${STRIP_H}[+]" | awk '{print $1; exit}'; }
+
+# Two copies: the second ends at once with status 0 and says why on standard
+# error while the first keeps running; a first copy killed outright does not
+# keep a new one from starting.
+case_instances() {
+    launch_strip "$WORK/app"
+    local first=$APP_PID status
+    (cd "$WORK/app" && timeout 30 wine seastrip.exe >"$WORK/second.out" 2>"$WORK/second.err")
+    status=$?
+    [ "$status" -eq 0 ] || fail "the second copy ended with status $status"
+    grep -q "already running" "$WORK/second.err" || fail "the second copy said: $(cat "$WORK/second.err")"
+    kill -0 "$first" 2>/dev/null && has_strip || fail "the first copy did not survive the second"
+    note "second copy: $(tr -d '\r' <"$WORK/second.err")"
+    kill -9 "$first"
+    wait_until 10 no_strip || fail "the killed copy's strip stayed"
+    launch_strip "$WORK/app"
+    note "a new copy starts after the first was killed"
+}
+
+# At 192 dots per inch the strip stands at twice its size: 56 pixels high on
+# the bottom of the work area, as wide as the screen, every art pixel a
+# uniform 2x2 block, and the sky that of the headless renderer at half the
+# width, doubled without blending.
+blocks_uniform() {
+    convert "$1" -sample 50% -sample 200% "$WORK/resampled.png"
+    [ "$(compare -metric AE "$1" "$WORK/resampled.png" null: 2>&1)" = 0 ]
+}
+
+case_dpi() {
+    use_dpi_prefix 192
+    SCALE=2
+    STRIP_H=56
+    launch_strip "$WORK/app"
+    read -r w h x y <<<"$(strip_line | geometry_of)"
+    note "strip ${w}x${h} at $x,$y"
+    [ "$w" -eq "$SCREEN_W" ] && [ "$h" -eq 56 ] && [ "$x" -eq 0 ] && [ "$y" -eq $((SCREEN_H - 56)) ] ||
+        fail "strip ${w}x${h} at $x,$y, expected ${SCREEN_W}x56 at 0,$((SCREEN_H - 56))"
+    choose_scene 2
+    expect_sky 0 "$WORK/noon.png"
+    shoot_strip "$WORK/blocks.png"
+    blocks_uniform "$WORK/blocks.png" || fail "some 2x2 blocks are not one colour"
+    note "every 2x2 block is one colour; noon rows match scene 0 at half width"
+}
+
+# The work area changes under the strip: announced as a setting change, or
+# as a taskbar that started anew; the strip stands on its bottom edge again
+# within a second each time. A thousand changes leave the GDI and USER
+# object counts where they were.
+strip_top_is() { [ "$(strip_line | geometry_of | cut -d' ' -f4)" = "$1" ]; }
+said() { tr -d '\r' <"$WORK/desktop.out" | grep -q -x "$1"; }
+tell() { echo "$1" >&7; wait_until "${3:-10}" said "$2" || fail "the tool did not answer '$1'"; }
+
+case_desktop() {
+    mkdir -p "$WORK/app"
+    cp "$SEASTRIP_TICKTEST" "$WORK/app/seastrip-ticktest.exe"
+    APP_EXE=seastrip-ticktest.exe
+    mkfifo "$WORK/commands"
+    (cd "$WORK/app" && exec wine seastrip-ticktest.exe desktop <"$WORK/commands" >"$WORK/desktop.out" 2>&1) &
+    APP_PID=$!
+    exec 7>"$WORK/commands"
+    wait_until 30 said ready || fail "the tool did not start the program"
+    wait_until 10 has_strip || fail "the strip window did not appear"
+    for bottom in 700 740 $SCREEN_H; do
+        tell "work $bottom" "work $bottom set"
+        wait_until 1 strip_top_is $((bottom - STRIP_H)) ||
+            fail "the work area ends at $bottom, the strip at $(strip_line | geometry_of)"
+    done
+    tell "quiet 720" "quiet 720 set"
+    tell "taskbar" "taskbar announced"
+    wait_until 1 strip_top_is $((720 - STRIP_H)) || fail "the strip did not follow a new taskbar"
+    tell "work $SCREEN_H" "work $SCREEN_H set"
+    note "the strip followed the work area to 700, 740, $SCREEN_H and a new taskbar's 720"
+    tell "churn 1000" "churn after: .*" 300
+    local before after user_before user_after
+    read -r before user_before <<<"$(tr -d '\r' <"$WORK/desktop.out" |
+        sed -nE 's/^churn before: gdi=(-?[0-9]+) user=(-?[0-9]+)/\1 \2/p')"
+    read -r after user_after <<<"$(tr -d '\r' <"$WORK/desktop.out" |
+        sed -nE 's/^churn after: gdi=(-?[0-9]+) user=(-?[0-9]+)/\1 \2/p')"
+    note "GDI objects before and after 1,000 work-area changes: $before, $after"
+    [ "$before" -gt 0 ] || fail "no GDI object count is available"
+    [ $((after - before)) -le 3 ] || fail "GDI objects grew from $before to $after over 1,000 changes"
+    [ "$user_before" -lt 0 ] || [ "$user_after" -eq "$user_before" ] ||
+        fail "USER objects grew from $user_before to $user_after"
+    wait_until 1 strip_top_is $((SCREEN_H - STRIP_H)) || fail "the strip did not come back to the bottom"
+    echo quit >&7
+    wait_until 10 app_exits || fail "the tool did not end"
 }
 
 # No GDI or USER object leaks per tick. The tick test counts after 200 and

@@ -3,6 +3,8 @@
 
 SCREEN_W=1024
 SCREEN_H=768
+# Device pixels per art pixel, and the strip's height in device pixels.
+SCALE=1
 STRIP_H=28
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -51,6 +53,24 @@ ensure_prefix() {
     ) 9>"$WINEPREFIX.lock" || fail "could not prepare the Wine prefix"
 }
 
+# Switches to a copy of the shared prefix whose screen has the given dots per
+# inch, made once (a copy is much faster than a first boot).
+use_dpi_prefix() {
+    local dpi=$1 base=$WINEPREFIX
+    export WINEPREFIX="$base-dpi$dpi"
+    (
+        flock 9
+        if [ ! -f "$WINEPREFIX/.seastrip-ready" ]; then
+            rm -rf "$WINEPREFIX"
+            cp -a "$base" "$WINEPREFIX" || exit 1
+            rm -f "$WINEPREFIX/.seastrip-ready"
+            wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 || exit 1
+            wineserver -w
+            touch "$WINEPREFIX/.seastrip-ready"
+        fi
+    ) 9>"$WINEPREFIX.lock" || fail "could not prepare the Wine prefix at $dpi dpi"
+}
+
 # Polls a command until it succeeds, for at most the given seconds.
 wait_until() {
     local seconds=$1
@@ -62,8 +82,16 @@ wait_until() {
     done
 }
 
-window_lines() { xwininfo -root -tree 2>/dev/null | grep '("seastrip.exe"'; }
-strip_line() { window_lines | grep '"Seastrip":' | head -1; }
+# The program's windows; APP_EXE names another executable that runs the strip
+# (the tick test tool).
+APP_EXE=seastrip.exe
+window_lines() { xwininfo -root -tree 2>/dev/null | grep "(\"$APP_EXE\""; }
+# The strip is the program's window of that name and the strip's height; a
+# message box has the same name.
+strip_line() { window_lines | grep -E "\"Seastrip\": .* [0-9]+x${STRIP_H}[+]" | head -1; }
+message_count() { window_lines | grep '"Seastrip":' | grep -c -v -E " [0-9]+x${STRIP_H}[+]"; }
+# The name of the window that has the keyboard focus.
+focused_name() { xdotool getwindowfocus getwindowname 2>/dev/null; }
 has_strip() { [ -n "$(strip_line)" ]; }
 no_strip() { [ -z "$(strip_line)" ]; }
 # Unnamed windows of the program are its popup menus.
@@ -75,59 +103,75 @@ no_dialog() { [ -z "$(dialog_line)" ]; }
 # "W H X Y" of a window line from xwininfo (size, then absolute position).
 geometry_of() { sed -E 's/.* ([0-9]+)x([0-9]+)[+-][0-9-]+[+-][0-9-]+ +\+(-?[0-9]+)\+(-?[0-9]+).*/\1 \2 \3 \4/'; }
 
-# Copies the executable (and its wave sound) into a fresh folder and starts it.
+# Copies the executable (and its wave sound) into a fresh folder and starts
+# it, with any arguments given after the folder.
 launch_strip() {
     local folder=$1
+    shift
     mkdir -p "$folder"
-    cp "$SEASTRIP_EXE" "$folder/seastrip.exe"
-    cp "$ZEM_WAV" "$folder/zem.wav"
-    (cd "$folder" && exec wine seastrip.exe >"$WORK/app.log" 2>&1) &
+    cmp -s "$SEASTRIP_EXE" "$folder/seastrip.exe" || cp "$SEASTRIP_EXE" "$folder/seastrip.exe"
+    cmp -s "$ZEM_WAV" "$folder/zem.wav" || cp "$ZEM_WAV" "$folder/zem.wav"
+    (cd "$folder" && exec wine seastrip.exe "$@" >"$WORK/app.log" 2>&1) &
     APP_PID=$!
     wait_until 30 has_strip || fail "the strip window did not appear"
-    sleep 0.5  # the first paint
+    wait_until 10 strip_painted || fail "the strip was never painted"
+}
+
+# The strip shows more than one colour: its sky has been painted.
+strip_painted() {
+    shoot_strip "$WORK/first.png" 2>/dev/null &&
+        [ "$(convert "$WORK/first.png" -format '%k' info: 2>/dev/null)" -gt 1 ] 2>/dev/null
 }
 
 app_exits() { ! kill -0 "$APP_PID" 2>/dev/null; }
+# The program's exit status, once it has ended.
+app_status() { wait "$APP_PID"; echo $?; }
 
 # Right-clicks the strip's own surface until the popup menu opens. A press on
 # a visible element (a star, a cloud) does nothing, so other points are tried.
+# Conditions are polled as functions: a count taken once before the wait
+# would never see the menu come or go.
 open_menu() {
-    local before top x
-    before=$(menu_count)
+    local top x
+    no_menus || fail "a menu is still open before the next one"
     top=$(strip_line | geometry_of | cut -d' ' -f4)
     # The menu hears the keys of the window that has the keyboard focus; a
     # closed dialog leaves it nowhere, so the strip gets it first (once the
     # menu is open, any change of focus would close it).
-    xdotool windowfocus "$(strip_line | awk '{print $1}')" 2>/dev/null
+    [ "${FOCUS_STRIP:-1}" = 1 ] && xdotool windowfocus "$(strip_line | awk '{print $1}')" 2>/dev/null
     for x in 300 517 733 97 911 161; do
         xdotool mousemove "$x" $((top + 3)) click 3
-        if wait_until 2 test "$(menu_count)" -gt "$before"; then
-            sleep 0.2
-            return 0
-        fi
+        wait_until 2 menus_shown 1 && return 0
+        no_menus || fail "a menu opened but never showed"
     done
     fail "no right-click on the strip opened the menu"
 }
 
-close_menus() { wait_until 3 test "$(menu_count)" -eq 0; }
+menu_ids() { window_lines | grep '(has no name)' | awk '{print $1}'; }
+# At least N of the program's menus are on screen (mapped, not just made).
+menus_shown() {
+    local shown=0 id
+    for id in $(menu_ids); do
+        xwininfo -id "$id" 2>/dev/null | grep -q 'IsViewable' && shown=$((shown + 1))
+    done
+    [ "$shown" -ge "$1" ]
+}
+no_menus() { [ "$(menu_count)" -eq 0 ]; }
+close_menus() { wait_until 5 no_menus; }
 
 # Menu paths by keyboard; a submenu opens with its first item highlighted.
-choose_scene() { # 0 auto .. 4 night
+# Each step waits for what it opens, so no key is sent ahead of its menu.
+choose_in_submenu() { # DOWNS_TO_SUBMENU ITEM WHAT
     open_menu
-    xdotool key Down Right
-    sleep 0.3
     for _ in $(seq "$1"); do xdotool key Down; done
+    xdotool key Right
+    wait_until 3 menus_shown 2 || fail "the $3 submenu did not open"
+    for _ in $(seq "$2"); do xdotool key Down; done
     xdotool key Return
-    close_menus || fail "the menu did not close after a scene choice"
+    close_menus || fail "the menu did not close after a $3 choice"
 }
-choose_sound() { # 0 on, 1 off
-    open_menu
-    xdotool key Down Down Right
-    sleep 0.3
-    for _ in $(seq "$1"); do xdotool key Down; done
-    xdotool key Return
-    close_menus || fail "the menu did not close after a sound choice"
-}
+choose_scene() { choose_in_submenu 1 "$1" scene; } # 0 auto .. 4 night
+choose_sound() { choose_in_submenu 2 "$1" sound; } # 0 on, 1 off
 choose_version() { open_menu; xdotool key Down Down Down Return; }
 choose_exit() { open_menu; xdotool key Up Return; }
 
@@ -156,7 +200,8 @@ row_modes() {
 expected_rows() {
     local scene=$1 out="$WORK/expected_$1.png"
     if [ -x "${SEASTRIP_RENDER:-}" ]; then
-        "$SEASTRIP_RENDER" --scene "$scene" --width "$SCREEN_W" -o "$out" >/dev/null || fail "seastrip-render failed"
+        "$SEASTRIP_RENDER" --scene "$scene" --width $((SCREEN_W / SCALE)) -o "$out" >/dev/null ||
+            fail "seastrip-render failed"
     else
         convert "$SKY_PNG" -crop "1x${STRIP_H}+${scene}+0" +repage "$out"
     fi

@@ -1,17 +1,14 @@
 #include "front/win32/win32_element.h"
 
 #include <algorithm>
-#include <cmath>
 #include <map>
 #include <utility>
 
-#include "front/win32/win32_resource.h"
 #include "platform/twips.h"
 
 namespace seastrip {
 namespace {
 
-constexpr wchar_t kStripClass[] = L"SeastripStrip";
 constexpr wchar_t kElementClass[] = L"SeastripElement";
 
 uint32_t ToPixel(Colour c) { return (uint32_t{c.r} << 16) | (uint32_t{c.g} << 8) | c.b; }
@@ -49,54 +46,42 @@ const std::vector<uint32_t>& PixelsOf(const Picture& picture)
     return it->second.second;
 }
 
-void RegisterClasses(HINSTANCE instance, WNDPROC procedure)
-{
-    static bool registered = false;
-    if (registered) return;
-    registered = true;
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-    windowClass.lpszClassName = kElementClass;
-    RegisterClassExW(&windowClass);
-    windowClass.lpszClassName = kStripClass;
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_SEASTRIP));
-    RegisterClassExW(&windowClass);
-}
+PixelBox BoxOf(const RECT& r) { return PixelBox{r.left, r.top, r.right, r.bottom}; }
+
+int ArtFromTwips(float twips) { return PixelsFromTwips(twips, kTwipsPerArtPixel); }
 
 }  // namespace
 
-Win32Element::Win32Element(HWND window, const TwipsScale& scale, bool persistent)
-    : window_(window), scale_(scale), persistent_(persistent)
-{
-}
+Win32Element::Win32Element(const StripFrame& frame, bool persistent) : frame_(frame), persistent_(persistent) {}
 
-std::unique_ptr<Win32Element> Win32Element::CreateStrip(HINSTANCE instance, const TwipsScale& scale)
+bool Win32Element::RegisterElementClass(HINSTANCE instance)
 {
-    RegisterClasses(instance, WindowProc);
-    std::unique_ptr<Win32Element> strip(new Win32Element(nullptr, scale, true));
-    CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kStripClass, L"Seastrip", WS_POPUP | WS_CLIPCHILDREN,
-                    0, 0, 0, 0, nullptr, nullptr, instance, strip.get());
-    return strip;
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    windowClass.lpszClassName = kElementClass;
+    return RegisterClassExW(&windowClass) != 0;
 }
 
 std::unique_ptr<Win32Element> Win32Element::CreateChild(HWND parent, const ElementDesign& design,
-                                                        const TwipsScale& scale)
+                                                        const StripFrame& frame)
 {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-    std::unique_ptr<Win32Element> element(new Win32Element(nullptr, scale, design.persistentImage));
-    element->left_ = PixelsFromTwips(design.left, scale.x);
-    element->top_ = PixelsFromTwips(design.top, scale.y);
-    element->width_ = PixelsFromTwips(design.width, scale.x);
-    element->height_ = PixelsFromTwips(design.height, scale.y);
+    std::unique_ptr<Win32Element> element(new Win32Element(frame, design.persistentImage));
+    element->left_ = ArtFromTwips(design.left);
+    element->top_ = ArtFromTwips(design.top);
+    element->width_ = std::max(0, ArtFromTwips(design.width));
+    element->height_ = std::max(0, ArtFromTwips(design.height));
     element->visible_ = design.visible;
     element->fill_ = design.fill;
     element->picture_ = design.picture;
-    CreateWindowExW(0, kElementClass, L"", WS_CHILD | WS_CLIPSIBLINGS | (design.visible ? WS_VISIBLE : 0),
-                    element->left_, element->top_, element->width_, element->height_, parent, nullptr, instance,
-                    element.get());
+    const PixelBox place = element->DevicePlace();
+    if (!CreateWindowExW(0, kElementClass, L"", WS_CHILD | WS_CLIPSIBLINGS | (design.visible ? WS_VISIBLE : 0),
+                         place.left, place.top, place.right - place.left, place.bottom - place.top, parent, nullptr,
+                         instance, element.get()))
+        return nullptr;
     element->ResizeImage();
     return element;
 }
@@ -105,15 +90,17 @@ std::unique_ptr<Win32Element> Win32Element::Duplicate() const
 {
     const HWND parent = GetParent(window_);
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-    std::unique_ptr<Win32Element> copy(new Win32Element(nullptr, scale_, persistent_));
+    std::unique_ptr<Win32Element> copy(new Win32Element(frame_, persistent_));
     copy->left_ = left_;
     copy->top_ = top_;
     copy->width_ = width_;
     copy->height_ = height_;
     copy->fill_ = fill_;
     copy->picture_ = picture_;
-    CreateWindowExW(0, kElementClass, L"", WS_CHILD | WS_CLIPSIBLINGS, left_, top_, width_, height_, parent, nullptr,
-                    instance, copy.get());
+    const PixelBox place = copy->DevicePlace();
+    if (!CreateWindowExW(0, kElementClass, L"", WS_CHILD | WS_CLIPSIBLINGS, place.left, place.top,
+                         place.right - place.left, place.bottom - place.top, parent, nullptr, instance, copy.get()))
+        return nullptr;
     copy->ResizeImage();
     if (bits_ && copy->bits_) {
         GdiFlush();
@@ -145,88 +132,101 @@ LRESULT CALLBACK Win32Element::WindowProc(HWND window, UINT message, WPARAM wPar
     }
     auto* element = reinterpret_cast<Win32Element*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!element) return DefWindowProcW(window, message, wParam, lParam);
+    return element->Message(message, wParam, lParam);
+}
+
+// A child element only paints; presses on it go nowhere, as on the desktop
+// a press on a shown element does nothing.
+LRESULT Win32Element::Message(UINT message, WPARAM wParam, LPARAM lParam)
+{
     switch (message) {
     case WM_PAINT:
-        element->Paint();
+        Paint();
         return 0;
     case WM_ERASEBKGND:
         return 1;  // WM_PAINT covers every pixel
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATE;  // an ornament never takes the focus
-    case WM_LBUTTONDOWN:
-        element->Press(MouseButton::Left);
-        return 0;
-    case WM_RBUTTONDOWN:
-        element->Press(MouseButton::Right);
-        return 0;
-    case WM_MBUTTONDOWN:
-        element->Press(MouseButton::Middle);
-        return 0;
     default:
-        return DefWindowProcW(window, message, wParam, lParam);
+        return DefWindowProcW(window_, message, wParam, lParam);
     }
-}
-
-void Win32Element::Press(MouseButton button)
-{
-    if (pressHandler_) pressHandler_(button);
 }
 
 void Win32Element::Paint()
 {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window_, &paint);
-    const RECT& area = paint.rcPaint;
+    const int n = frame_.scale;
+    // Art pixels are copied as whole blocks, never blended.
+    SetStretchBltMode(dc, COLORONCOLOR);
     if (persistent_ && imageDc_) {
-        BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, imageDc_, area.left,
-               area.top, SRCCOPY);
+        PixelBox art = ArtCovering(BoxOf(paint.rcPaint), n);
+        art = PixelBox{std::max(0, art.left), std::max(0, art.top), std::min(imageWidth_, art.right),
+                       std::min(imageHeight_, art.bottom)};
+        const int w = art.right - art.left;
+        const int h = art.bottom - art.top;
+        if (w > 0 && h > 0) {
+            if (n == 1) BitBlt(dc, art.left, art.top, w, h, imageDc_, art.left, art.top, SRCCOPY);
+            else StretchBlt(dc, art.left * n, art.top * n, w * n, h * n, imageDc_, art.left, art.top, w, h, SRCCOPY);
+        }
     } else {
         SetDCBrushColor(dc, RGB(fill_.r, fill_.g, fill_.b));
-        FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+        FillRect(dc, &paint.rcPaint, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
         if (picture_ && picture_->width > 0 && picture_->height > 0) {
             const std::vector<uint32_t>& pixels = PixelsOf(picture_);
             BITMAPINFO info = TopDownInfo(picture_->width, picture_->height);
-            SetDIBitsToDevice(dc, 0, 0, picture_->width, picture_->height, 0, 0, 0, picture_->height,
-                              pixels.data(), &info, DIB_RGB_COLORS);
+            StretchDIBits(dc, 0, 0, picture_->width * n, picture_->height * n, 0, 0, picture_->width,
+                          picture_->height, pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
         }
     }
     EndPaint(window_, &paint);
 }
 
-float Win32Element::Left() const { return static_cast<float>(left_) * scale_.x; }
-float Win32Element::Top() const { return static_cast<float>(top_) * scale_.y; }
-float Win32Element::Width() const { return static_cast<float>(width_) * scale_.x; }
-float Win32Element::Height() const { return static_cast<float>(height_) * scale_.y; }
+float Win32Element::Left() const { return static_cast<float>(left_) * kTwipsPerArtPixel; }
+float Win32Element::Top() const { return static_cast<float>(top_) * kTwipsPerArtPixel; }
+float Win32Element::Width() const { return static_cast<float>(width_) * kTwipsPerArtPixel; }
+float Win32Element::Height() const { return static_cast<float>(height_) * kTwipsPerArtPixel; }
 
 void Win32Element::SetLeft(float twips)
 {
-    left_ = PixelsFromTwips(twips, scale_.x);
+    left_ = ArtFromTwips(twips);
     Place();
 }
 
 void Win32Element::SetTop(float twips)
 {
-    top_ = PixelsFromTwips(twips, scale_.y);
+    top_ = ArtFromTwips(twips);
     Place();
 }
 
 void Win32Element::SetWidth(float twips)
 {
-    width_ = std::max(0, PixelsFromTwips(twips, scale_.x));
+    width_ = std::max(0, ArtFromTwips(twips));
     Place();
     ResizeImage();
 }
 
 void Win32Element::SetHeight(float twips)
 {
-    height_ = std::max(0, PixelsFromTwips(twips, scale_.y));
+    height_ = std::max(0, ArtFromTwips(twips));
     Place();
     ResizeImage();
 }
 
+PixelBox Win32Element::DevicePlace() const { return ScaleBox(ArtBox(), frame_.scale); }
+
 void Win32Element::Place()
 {
-    SetWindowPos(window_, nullptr, left_, top_, width_, height_, SWP_NOZORDER | SWP_NOACTIVATE);
+    const PixelBox place = DevicePlace();
+    SetWindowPos(window_, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Element::Rescale()
+{
+    Place();
+    if (!region_.empty()) ShapeWindow();
+    InvalidateRect(window_, nullptr, FALSE);
 }
 
 void Win32Element::SetVisible(bool visible)
@@ -312,8 +312,11 @@ void Win32Element::RepaintBackground()
 
 void Win32Element::Invalidate(int x, int y, int w, int h)
 {
-    RECT area{std::max(0, x), std::max(0, y), std::min(imageWidth_, x + w), std::min(imageHeight_, y + h)};
-    if (area.left < area.right && area.top < area.bottom) InvalidateRect(window_, &area, FALSE);
+    const PixelBox art{std::max(0, x), std::max(0, y), std::min(imageWidth_, x + w), std::min(imageHeight_, y + h)};
+    if (art.left >= art.right || art.top >= art.bottom) return;
+    const PixelBox device = ScaleBox(art, frame_.scale);
+    const RECT area{device.left, device.top, device.right, device.bottom};
+    InvalidateRect(window_, &area, FALSE);
 }
 
 void Win32Element::StretchCopy(const Bitmap& source, int sx, int sy, int sw, int sh, int dx, int dy, int dw, int dh)
@@ -368,9 +371,24 @@ void Win32Element::FillBox(int x, int y, int w, int h, Colour colour)
 
 RegionResult Win32Element::ApplyRegionData(const uint8_t* record, uint32_t byteCount)
 {
-    // The record is already an RGNDATA; it is handed over in place.
-    const XFORM identity{1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f};
-    HRGN region = ExtCreateRegion(&identity, byteCount, reinterpret_cast<const RGNDATA*>(record));
+    // Kept, so that a change of scale can shape the window again.
+    region_.assign(record, record + byteCount);
+    return ShapeWindow();
+}
+
+// The record is already an RGNDATA. At scale 1 it is handed over in place;
+// otherwise every rectangle is multiplied out first, which keeps each art
+// pixel a whole block and, unlike a transform, keeps the fast rectangle path.
+RegionResult Win32Element::ShapeWindow()
+{
+    const auto size = static_cast<DWORD>(region_.size());
+    HRGN region = nullptr;
+    if (frame_.scale == 1) {
+        region = ExtCreateRegion(nullptr, size, reinterpret_cast<const RGNDATA*>(region_.data()));
+    } else {
+        const std::vector<uint8_t> scaled = ScaledRegionRecord(region_.data(), size, frame_.scale);
+        region = ExtCreateRegion(nullptr, size, reinterpret_cast<const RGNDATA*>(scaled.data()));
+    }
     if (!region) return RegionResult::CreateFailed;
     // On success the window owns the region and frees the one it replaces.
     if (!SetWindowRgn(window_, region, TRUE)) {

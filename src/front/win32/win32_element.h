@@ -3,36 +3,35 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <vector>
 
+#include "front/win32/win32_scale.h"
 #include "platform/element.h"
 #include "platform/element_design.h"
-#include "shell/strip_window.h"
 
 namespace seastrip {
 
-// The screen's twips-per-pixel factors, shared by every element.
-struct TwipsScale {
-    float x = 15.0f;
-    float y = 15.0f;
-};
-
-// An element as a native window: the strip itself (a top-level popup) or one
-// of its child windows. It paints from its persistent image, a 32-bit DIB
-// section selected into a memory DC, or else from its fill colour and picture.
-// The window region (the outline) belongs to the window system.
-class Win32Element final : public Element {
+// An element as a native window: one of the strip's child windows, or (as
+// the strip window, which derives from it) the strip itself.
+//
+// Geometry is kept in art pixels (15 twips each); the window stands at those
+// times the frame's scale, so every art pixel is a scale x scale block. It
+// paints from its persistent image, a 32-bit DIB section of art size selected
+// into a memory DC and stretched without blending, or else from its fill
+// colour and picture. The window region (the outline) belongs to the window
+// system; the element keeps the record it came from, to scale it again.
+class Win32Element : public Element {
 public:
-    // The strip's surface: a borderless popup, not in the taskbar, not
-    // activated by clicks. Created hidden.
-    static std::unique_ptr<Win32Element> CreateStrip(HINSTANCE instance, const TwipsScale& scale);
-    // A child window of the strip as the design gives it.
+    // The class every child element window belongs to; false when the system
+    // refuses it.
+    static bool RegisterElementClass(HINSTANCE instance);
+    // A child window of the strip as the design gives it, or null when the
+    // system cannot make the window.
     static std::unique_ptr<Win32Element> CreateChild(HWND parent, const ElementDesign& design,
-                                                     const TwipsScale& scale);
+                                                     const StripFrame& frame);
     // A hidden copy of this element (size, position, fill, picture, image),
-    // placed in front of its siblings.
+    // placed in front of its siblings; null when the system cannot make it.
     std::unique_ptr<Win32Element> Duplicate() const;
 
     ~Win32Element() override;
@@ -40,8 +39,9 @@ public:
     Win32Element& operator=(const Win32Element&) = delete;
 
     HWND Window() const { return window_; }
-    // Mouse presses on this window's own surface (1 left, 2 right, 4 middle).
-    void OnPress(std::function<void(MouseButton)> handler) { pressHandler_ = std::move(handler); }
+    // Stands the window again at the frame's scale and place, with its
+    // outline scaled to match.
+    void Rescale();
 
     float Left() const override;
     float Top() const override;
@@ -69,21 +69,32 @@ public:
 
     RegionResult ApplyRegionData(const uint8_t* record, uint32_t byteCount) override;
 
-private:
-    Win32Element(HWND window, const TwipsScale& scale, bool persistent);
+protected:
+    Win32Element(const StripFrame& frame, bool persistent);
+    // Every element window's procedure: attaches the element at WM_NCCREATE
+    // and hands each message to Message.
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    void Paint();
-    void Press(MouseButton button);
+    virtual LRESULT Message(UINT message, WPARAM wParam, LPARAM lParam);
+    // Where the window stands in device pixels: in its parent's client area
+    // for a child, on the desktop for the strip.
+    virtual PixelBox DevicePlace() const;
     void Place();
-    // Makes the persistent image match the window size, keeping what was drawn.
+    // Makes the persistent image match the element's size, keeping what was drawn.
     void ResizeImage();
+    const StripFrame& Frame() const { return frame_; }
+    PixelBox ArtBox() const { return PixelBox{left_, top_, left_ + width_, top_ + height_}; }
+
+    HWND window_ = nullptr;
+
+private:
+    void Paint();
     // Fill colour with the picture at the top-left: how an image starts.
     void RepaintBackground();
     void Invalidate(int x, int y, int w, int h);
+    RegionResult ShapeWindow();
     uint32_t* Row(int y) const { return bits_ + static_cast<size_t>(y) * imageWidth_; }
 
-    HWND window_ = nullptr;
-    const TwipsScale& scale_;
+    const StripFrame& frame_;
     int left_ = 0;
     int top_ = 0;
     int width_ = 0;
@@ -92,7 +103,7 @@ private:
     Colour fill_{};
     Picture picture_;
     bool persistent_ = false;
-    std::function<void(MouseButton)> pressHandler_;
+    std::vector<uint8_t> region_;
 
     HDC imageDc_ = nullptr;
     HBITMAP image_ = nullptr;

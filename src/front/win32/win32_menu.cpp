@@ -63,13 +63,19 @@ MenuChoice TrackStripMenu(HWND owner, const MenuMarks& marks)
     POINT at{};
     GetCursorPos(&at);
     // The owner must be the foreground window, or the menu would not close
-    // when the user clicks elsewhere.
+    // when the user clicks elsewhere; the caller gives it back afterwards.
     SetForegroundWindow(owner);
     const UINT id = static_cast<UINT>(
         TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, owner, nullptr));
     PostMessageW(owner, WM_NULL, 0, 0);
     DestroyMenu(popup);
     return ChoiceOf(id);
+}
+
+void RestoreForeground(HWND previous, HWND strip)
+{
+    if (previous && previous != strip && IsWindow(previous) && GetForegroundWindow() != previous)
+        SetForegroundWindow(previous);
 }
 
 }  // namespace seastrip

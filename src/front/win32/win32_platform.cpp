@@ -1,59 +1,53 @@
 #include "front/win32/win32_platform.h"
 
 #include "front/win32/win32_dialog.h"
-#include "front/win32/win32_profile.h"
+#include "front/win32/win32_menu.h"
+#include "front/win32/win32_message.h"
+#include "front/win32/win32_monitor.h"
+#include "front/win32/win32_settings.h"
 #include "front/win32/win32_sound.h"
-#include "front/win32/win32_text.h"
-#include "shell/menu_commands.h"
 #include "shell/strip_window.h"
 #include "shell/timers.h"
 
 namespace seastrip {
-namespace {
 
-constexpr wchar_t kTitle[] = L"Seastrip";
-
-}  // namespace
-
-Win32Platform::Win32Platform(HINSTANCE instance) : instance_(instance)
+Win32Platform::Win32Platform(HINSTANCE instance, int monitorIndex)
+    : instance_(instance), monitorIndex_(monitorIndex), settings_(MakeSettingsPlace())
 {
-    HDC screen = GetDC(nullptr);
-    scale_.x = 1440.0f / static_cast<float>(GetDeviceCaps(screen, LOGPIXELSX));
-    scale_.y = 1440.0f / static_cast<float>(GetDeviceCaps(screen, LOGPIXELSY));
-    ReleaseDC(nullptr, screen);
-    strip_ = Win32Element::CreateStrip(instance, scale_);
-    strip_->OnPress([this](MouseButton button) {
-        if (program_) StripMouseDown(*program_, button);
-    });
+    frame_ = ReadFrame();
+    if (!Win32StripWindow::RegisterClasses(instance)) EndWithSystemError("the window classes could not be registered");
+    strip_ = Win32StripWindow::Create(instance, frame_, *this);
+    if (!strip_) EndWithSystemError("the strip window could not be created");
 }
 
 // Children go before the strip that is their parent window.
 Win32Platform::~Win32Platform() { elements_.clear(); }
 
+StripFrame Win32Platform::ReadFrame() const
+{
+    const MonitorPlace place = FindMonitor(monitorIndex_);
+    return FrameFor(place.monitor, place.work, ScaleForDpi(place.dpi));
+}
+
 Element& Win32Platform::CreateElement(const ElementDesign& design)
 {
-    elements_.push_back(Win32Element::CreateChild(strip_->Window(), design, scale_));
+    auto element = Win32Element::CreateChild(strip_->Window(), design, frame_);
+    if (!element) EndWithSystemError("an element window could not be created");
+    elements_.push_back(std::move(element));
     return *elements_.back();
 }
 
 Element& Win32Platform::CreateInstance(const Element& lowest)
 {
-    elements_.push_back(static_cast<const Win32Element&>(lowest).Duplicate());
+    auto element = static_cast<const Win32Element&>(lowest).Duplicate();
+    if (!element) EndWithSystemError("an element window could not be created");
+    elements_.push_back(std::move(element));
     return *elements_.back();
 }
 
-float Win32Platform::ScreenWidth() const
+void Win32Platform::DestroyElement(Element& element)
 {
-    return static_cast<float>(GetSystemMetrics(SM_CXSCREEN)) * scale_.x;
-}
-
-// The bottom of the work area, whichever edge the taskbar is on; with the
-// caption height at 0 the strip sits right on it.
-int Win32Platform::FullScreenClientHeight() const
-{
-    RECT work{};
-    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) return GetSystemMetrics(SM_CYSCREEN);
-    return work.bottom;
+    std::erase_if(elements_, [&](const std::unique_ptr<Win32Element>& e) { return e.get() == &element; });
 }
 
 int Win32Platform::LocalHour() const
@@ -71,48 +65,96 @@ std::string Win32Platform::ReadProfileString(const std::string& section, const s
     return ReadProfileValue(section, key, path);
 }
 
+// The path the program gives is where the setting is read from now; the
+// settings place decides whether the write may go there or to the fallback.
 bool Win32Platform::WriteProfileString(const std::string& section, const std::string& key, const std::string& value,
-                                       const std::string& path)
+                                       const std::string&)
 {
-    return WriteProfileValue(section, key, value, path);
-}
-
-std::string Win32Platform::SettingsFolder() const
-{
-    if (settingsFolder_.empty()) settingsFolder_ = ChooseSettingsFolder();
-    return settingsFolder_;
+    return settings_.Write([&](const std::string& file) { return WriteProfileValue(section, key, value, file); });
 }
 
 std::string Win32Platform::ExecutableBaseName() const { return seastrip::ExecutableBaseName(); }
 
 std::string Win32Platform::DataFolder() const { return ExecutableFolder(); }
 
-MenuChoice Win32Platform::OpenPopupMenu() { return TrackStripMenu(strip_->Window(), Marks()); }
+// Afterwards the window that had the foreground gets it back, so that the
+// strip never keeps it (and Alt+F4 goes where the user was); after the
+// version item only once the dialog has closed, since a window that gave the
+// foreground away may not take it back for its dialog.
+MenuChoice Win32Platform::OpenPopupMenu()
+{
+    previousForeground_ = GetForegroundWindow();
+    const MenuChoice choice = TrackStripMenu(strip_->Window(), Marks());
+    if (choice.command != MenuCommand::Version) RestoreForeground(previousForeground_, strip_->Window());
+    return choice;
+}
 
 // Owned by the strip, the dialog stays out of the taskbar and the strip takes
 // no input while it is open; it is not tied to any other window.
-void Win32Platform::ShowVersionDialog() { RunVersionDialog(instance_, strip_->Window()); }
+// When it closes, the system activates its owner; the window that had the
+// focus before gets it back instead.
+void Win32Platform::ShowVersionDialog()
+{
+    const HWND previous = previousForeground_ ? previousForeground_ : GetForegroundWindow();
+    previousForeground_ = nullptr;
+    RunVersionDialog(instance_, strip_->Window());
+    RestoreForeground(previous, strip_->Window());
+}
 
 void Win32Platform::ShowMessageAndExit(const std::string& text)
 {
-    // No tick may run (and fail again) behind the message box.
+    // No tick may run (and fail again), no press open the menu and no desktop
+    // change lay the strip out behind the message.
+    ending_ = true;
     StopTimers();
-    MessageBoxW(nullptr, Widen(text).c_str(), kTitle, MB_OK);
-    ExitProcess(0);
+    ShowFailureAndEnd(strip_->Window(), text);
 }
 
-void Win32Platform::ExitProgram() { ExitProcess(0); }
+void Win32Platform::ExitProgram() { EndProgram(0); }
 
 void Win32Platform::StartTimers()
 {
-    timers_.Start(
+    const bool started = timers_.Start(
         instance_,
         [this] {
-            if (program_) TimerMainTick(*program_);
+            if (program_ && !ending_) TimerMainTick(*program_);
         },
         [this] {
-            if (program_) TimerNamiTick(*program_);
+            if (program_ && !ending_) TimerNamiTick(*program_);
         });
+    if (!started) EndWithSystemError("the timers could not be started");
+}
+
+void Win32Platform::StripPressed(MouseButton button)
+{
+    if (program_ && !ending_) StripMouseDown(*program_, button);
+}
+
+// A close request ends the program as the menu's exit does.
+void Win32Platform::CloseRequested()
+{
+    if (!ending_) ExitProgram();
+}
+
+void Win32Platform::FollowDesktop()
+{
+    if (ending_) return;
+    StripFrame next = ReadFrame();
+    // The program placed the strip against the bottom it read at load; that
+    // art row stays anchored on the work area's bottom edge wherever it goes.
+    next.originY += (next.artBottom - frame_.artBottom) * next.scale;
+    next.artBottom = frame_.artBottom;
+    if (next == frame_) return;
+    const bool rescaled = next.scale != frame_.scale;
+    const bool widened = next.artWidth != frame_.artWidth;
+    frame_ = next;
+    if (rescaled) {
+        for (auto& element : elements_) element->Rescale();
+        strip_->Rescale();
+    } else {
+        strip_->Replace();
+    }
+    if (widened && program_) RelayoutStrip(*program_);
 }
 
 }  // namespace seastrip

@@ -6,22 +6,28 @@
 #include <string>
 #include <vector>
 
-#include "front/win32/win32_element.h"
-#include "front/win32/win32_menu.h"
-#include "front/win32/win32_timer.h"
-#include "platform/platform.h"
 #include "front/common/random_source.h"
+#include "front/common/settings_place.h"
+#include "front/win32/win32_element.h"
+#include "front/win32/win32_timer.h"
+#include "front/win32/win32_window.h"
+#include "platform/platform.h"
 
 namespace seastrip {
 
 struct Program;
 
-// The Windows desktop as the program sees it: the strip is a popup window,
-// elements are its child windows, timers are SetTimer timers on a
-// message-only window, the menu and dialog are native.
-class Win32Platform final : public Platform {
+// The Windows desktop as the program sees it: the strip is a popup window on
+// one monitor, elements are its child windows, timers are SetTimer timers on
+// a message-only window, the menu and dialog are native. The program lays
+// out in art pixels of 15 twips; this front alone multiplies them out to the
+// monitor's whole scale factor.
+class Win32Platform final : public Platform, private StripWindowEvents {
 public:
-    explicit Win32Platform(HINSTANCE instance);
+    // Makes the strip window (hidden) for the monitor of that index in the
+    // system's order, the primary one when it is negative or absent. A
+    // window the system refuses ends the program with status 1.
+    explicit Win32Platform(HINSTANCE instance, int monitorIndex = -1);
     ~Win32Platform() override;
     Win32Platform(const Win32Platform&) = delete;
     Win32Platform& operator=(const Win32Platform&) = delete;
@@ -29,15 +35,18 @@ public:
     // The program that the strip's presses, the menu and the timers drive.
     void Attach(Program& program) { program_ = &program; }
     HWND StripWindow() const { return strip_->Window(); }
+    // The device pixels per art pixel the strip stands at now.
+    int Scale() const { return frame_.scale; }
 
     Element& Strip() override { return *strip_; }
     Element& CreateElement(const ElementDesign& design) override;
     Element& CreateInstance(const Element& lowest) override;
+    void DestroyElement(Element& element) override;
 
-    float TwipsPerPixelX() const override { return scale_.x; }
-    float TwipsPerPixelY() const override { return scale_.y; }
-    float ScreenWidth() const override;
-    int FullScreenClientHeight() const override;
+    float TwipsPerPixelX() const override { return kTwipsPerArtPixel; }
+    float TwipsPerPixelY() const override { return kTwipsPerArtPixel; }
+    float ScreenWidth() const override { return static_cast<float>(frame_.artWidth) * kTwipsPerArtPixel; }
+    int FullScreenClientHeight() const override { return frame_.artBottom; }
     int CaptionHeight() const override { return 0; }
 
     int LocalHour() const override;
@@ -49,7 +58,7 @@ public:
                                   const std::string& path) override;
     bool WriteProfileString(const std::string& section, const std::string& key, const std::string& value,
                             const std::string& path) override;
-    std::string SettingsFolder() const override;
+    std::string SettingsFolder() const override { return settings_.Folder(); }
     std::string ExecutableBaseName() const override;
     char PathSeparator() const override { return '\\'; }
     std::string DataFolder() const override;
@@ -60,18 +69,33 @@ public:
     [[noreturn]] void ExitProgram() override;
 
     void StartTimers() override;
-    // Stops the heartbeat (before a message box that ends the program).
+    // Stops the heartbeat; no tick runs afterwards.
     void StopTimers() { timers_.Stop(); }
 
+    // Reads the desktop again and, where it changed, stands the strip on the
+    // bottom of its monitor's work area at the monitor's scale, laid out
+    // afresh at a new width.
+    void FollowDesktop();
+
 private:
+    void StripPressed(MouseButton button) override;
+    void CloseRequested() override;
+    void DesktopChanged() override { FollowDesktop(); }
+    StripFrame ReadFrame() const;
+
     HINSTANCE instance_;
-    TwipsScale scale_;
-    std::unique_ptr<Win32Element> strip_;
+    int monitorIndex_;
+    StripFrame frame_;
+    std::unique_ptr<Win32StripWindow> strip_;
     std::vector<std::unique_ptr<Win32Element>> elements_;
     TimerForm timers_;
     RandomSource random_;
+    SettingsPlace settings_;
     Program* program_ = nullptr;
-    mutable std::string settingsFolder_;
+    // The window that had the foreground before the menu took it.
+    HWND previousForeground_ = nullptr;
+    // The failure message is up: nothing else of the program may run.
+    bool ending_ = false;
 };
 
 }  // namespace seastrip

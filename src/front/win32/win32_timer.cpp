@@ -19,7 +19,7 @@ TimerForm::~TimerForm()
     if (window_) DestroyWindow(window_);
 }
 
-void TimerForm::Start(HINSTANCE instance, std::function<void()> mainTick, std::function<void()> namiTick)
+bool TimerForm::Start(HINSTANCE instance, std::function<void()> mainTick, std::function<void()> namiTick)
 {
     mainTick_ = std::move(mainTick);
     namiTick_ = std::move(namiTick);
@@ -28,10 +28,10 @@ void TimerForm::Start(HINSTANCE instance, std::function<void()> mainTick, std::f
     windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = instance;
     windowClass.lpszClassName = kTimerClass;
-    RegisterClassExW(&windowClass);
+    if (!RegisterClassExW(&windowClass)) return false;
     window_ = CreateWindowExW(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this);
-    SetTimer(window_, kTimerMainId, kTimerMainIntervalMs, nullptr);
-    SetTimer(window_, kTimerNamiId, kTimerNamiIntervalMs, nullptr);
+    return window_ && SetTimer(window_, kTimerMainId, kTimerMainIntervalMs, nullptr) &&
+           SetTimer(window_, kTimerNamiId, kTimerNamiIntervalMs, nullptr);
 }
 
 void TimerForm::Stop()

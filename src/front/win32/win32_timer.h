@@ -15,8 +15,9 @@ public:
     TimerForm(const TimerForm&) = delete;
     TimerForm& operator=(const TimerForm&) = delete;
 
-    // Creates the window and starts both timers.
-    void Start(HINSTANCE instance, std::function<void()> mainTick, std::function<void()> namiTick);
+    // Creates the window and starts both timers; false, with the system's
+    // error left for the caller, when either cannot be had.
+    bool Start(HINSTANCE instance, std::function<void()> mainTick, std::function<void()> namiTick);
     // Stops both timers; no tick is delivered afterwards.
     void Stop();
 

@@ -1,8 +1,9 @@
-// Starts the program with the real Windows front, then drives the two timers'
-// work by hand, as fast as the window system allows, and reports the
-// process's GDI and USER object counts every 200 wave ticks (or as often as
-// the second argument says) and after the last one (2,000 unless the first
-// argument says otherwise).
+// Starts the program with the real Windows front. By default it drives the
+// two timers' work by hand, as fast as the window system allows, and reports
+// the process's GDI and USER object counts every 200 wave ticks (or as often
+// as the second argument says) and after the last one (2,000 unless the first
+// argument says otherwise). "fail MS" and "desktop" run the live program
+// instead (live_modes.h).
 //
 // Before counting, a warm-up runs until the shooting star and the walker have
 // each been shown once: the window system makes a few objects for a window
@@ -13,8 +14,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
+#include "live_modes.h"
 #include "object_count.h"
 #include "front/win32/win32_platform.h"
 #include "shell/menu_commands.h"
@@ -61,6 +64,9 @@ void Report(int tick)
 
 int main(int argc, char** argv)
 {
+    if (argc > 1 && std::strcmp(argv[1], "fail") == 0) return seastrip::RunFailingRegions(argc > 2 ? std::atoi(argv[2]) : 1000);
+    if (argc > 1 && std::strcmp(argv[1], "desktop") == 0) return seastrip::RunDesktopCommands();
+    if (argc > 1 && std::strcmp(argv[1], "foreground") == 0) return seastrip::PrintForeground();
     const int ticks = argc > 1 ? std::atoi(argv[1]) : 2000;
     const int every = argc > 2 ? std::max(1, std::atoi(argv[2])) : 200;
     seastrip::Win32Platform platform(GetModuleHandleW(nullptr));

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "front/common/settings_place.h"
+
 namespace seastrip {
 
 // The private profile (INI) file through the wide-character API, so that a
@@ -15,8 +17,9 @@ bool WriteProfileValue(const std::string& section, const std::string& key, const
 std::string ExecutableFolder();
 std::string ExecutableBaseName();
 
-// Where the settings file lives: the executable's folder when it can be
-// written, otherwise the user's roaming application data folder "Seastrip".
-std::string ChooseSettingsFolder();
+// Where the settings file lives: beside the executable, and where that folder
+// cannot be written, in the folder "Seastrip" of the user's roaming
+// application data, made only when the first choice is stored there.
+SettingsPlace MakeSettingsPlace();
 
 }  // namespace seastrip

@@ -1,4 +1,4 @@
-#include "front/win32/win32_profile.h"
+#include "front/win32/win32_settings.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -23,17 +23,25 @@ std::wstring ExecutablePath()
 
 size_t LastSeparator(const std::wstring& path) { return path.find_last_of(L"\\/"); }
 
-// Whether a new file can be made in the folder: a probe that deletes itself.
-bool FolderIsWritable(const std::wstring& folder)
+bool FileExists(const std::string& path)
 {
-    std::wstring probe = folder;
-    if (!probe.empty() && probe.back() != L'\\') probe += L'\\';
-    probe += L"~seastrip-probe-" + std::to_wstring(GetCurrentProcessId()) + L".tmp";
-    HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(file);
-    return true;
+    const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool MakeFolders(const std::string& folder)
+{
+    const int result = SHCreateDirectoryExW(nullptr, Widen(folder).c_str(), nullptr);
+    return result == ERROR_SUCCESS || result == ERROR_ALREADY_EXISTS || result == ERROR_FILE_EXISTS;
+}
+
+// The user's roaming application data folder "Seastrip", not created here;
+// empty where the system has no such folder.
+std::string FallbackFolder()
+{
+    wchar_t appData[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData))) return std::string();
+    return Narrow(std::wstring(appData) + L"\\Seastrip");
 }
 
 }  // namespace
@@ -73,17 +81,10 @@ std::string ExecutableBaseName()
     return Narrow(name);
 }
 
-std::string ChooseSettingsFolder()
+SettingsPlace MakeSettingsPlace()
 {
-    const std::string beside = ExecutableFolder();
-    if (FolderIsWritable(Widen(beside))) return beside;
-    // An installed copy (under Program Files) cannot write beside itself;
-    // without this every choice would be lost silently.
-    wchar_t appData[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, appData))) return beside;
-    std::wstring folder = std::wstring(appData) + L"\\Seastrip";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return Narrow(folder);
+    return SettingsPlace(ExecutableFolder(), FallbackFolder(), ExecutableBaseName() + ".ini", '\\',
+                         SettingsPlace::Files{FileExists, MakeFolders});
 }
 
 }  // namespace seastrip

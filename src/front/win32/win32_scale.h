@@ -1,0 +1,103 @@
+#pragma once
+
+// The Windows front's arithmetic between art pixels (what the program lays
+// out, 15 twips each, whatever the monitor) and device pixels. Free of
+// windows.h, so that it is tested on any system.
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "platform/region_data.h"
+
+namespace seastrip {
+
+// The program always lays out in art pixels of 15 twips; the front alone
+// turns them into device pixels.
+constexpr float kTwipsPerArtPixel = 15.0f;
+
+// Device pixels per art pixel on a monitor of the given dots per inch: whole
+// factors only, so that every art pixel is a crisp square block. 150 % (144
+// dpi) stays at 1 rather than smearing pixels; 200 % gives 2, 300 % gives 3.
+constexpr int ScaleForDpi(int dpi) { return dpi >= 192 ? dpi / 96 : 1; }
+
+// A rectangle in device pixels, right and bottom exclusive.
+struct PixelBox {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    friend bool operator==(const PixelBox&, const PixelBox&) = default;
+};
+
+// Where the strip's art pixels land on the desktop: device = origin + art *
+// scale. The program reads the screen as artWidth wide with the work area
+// ending at artBottom, so a strip docked there sits right on the work area's
+// bottom edge even where that edge is not a whole number of art pixels down.
+struct StripFrame {
+    int scale = 1;
+    int originX = 0;
+    int originY = 0;
+    int artWidth = 0;
+    int artBottom = 0;
+    friend bool operator==(const StripFrame&, const StripFrame&) = default;
+};
+
+// The frame for a monitor and its work area: the strip spans the monitor's
+// whole width (a taskbar at the side does not narrow it) in whole art pixels.
+inline StripFrame FrameFor(const PixelBox& monitor, const PixelBox& work, int scale)
+{
+    StripFrame frame;
+    frame.scale = std::max(1, scale);
+    frame.artWidth = std::max(0, monitor.right - monitor.left) / frame.scale;
+    frame.artBottom = std::max(0, work.bottom - monitor.top) / frame.scale;
+    frame.originX = monitor.left;
+    frame.originY = work.bottom - frame.artBottom * frame.scale;
+    return frame;
+}
+
+// An art-pixel rectangle of the strip's surface as device pixels of it.
+inline PixelBox ScaleBox(const PixelBox& art, int scale)
+{
+    return PixelBox{art.left * scale, art.top * scale, art.right * scale, art.bottom * scale};
+}
+
+// The art pixels that cover a device-pixel rectangle: the blocks it touches,
+// whole, so that a repaint never leaves half a block behind.
+inline PixelBox ArtCovering(const PixelBox& device, int scale)
+{
+    const auto down = [scale](int v) { return v >= 0 ? v / scale : -((-v + scale - 1) / scale); };
+    const auto up = [&down, scale](int v) { return down(v + scale - 1); };
+    return PixelBox{down(device.left), down(device.top), up(device.right), up(device.bottom)};
+}
+
+// A region record (the RGNDATA layout) with its bounds and every rectangle
+// multiplied by the scale: the same outline in device pixels, each art pixel
+// a whole block. Rectangles past byteCount are not read; a record too short
+// for its header comes back as it is, for the system to refuse.
+inline std::vector<uint8_t> ScaledRegionRecord(const uint8_t* record, uint32_t byteCount, int scale)
+{
+    std::vector<uint8_t> scaled(record, record + byteCount);
+    if (byteCount < sizeof(RegionHeader) || scale == 1) return scaled;
+    const auto times = [scale](int32_t v) {
+        const int64_t product = static_cast<int64_t>(v) * scale;
+        return static_cast<int32_t>(std::clamp<int64_t>(product, INT32_MIN, INT32_MAX));
+    };
+    const auto scaleAt = [&](size_t offset) {
+        int32_t v;
+        std::memcpy(&v, scaled.data() + offset, sizeof(v));
+        v = times(v);
+        std::memcpy(scaled.data() + offset, &v, sizeof(v));
+    };
+    for (size_t offset = offsetof(RegionHeader, boundLeft); offset < sizeof(RegionHeader); offset += 4)
+        scaleAt(offset);
+    uint32_t headerSize = 0;
+    std::memcpy(&headerSize, record, sizeof(headerSize));
+    for (size_t offset = std::max<size_t>(headerSize, sizeof(RegionHeader)); offset + 4 <= byteCount; offset += 4)
+        scaleAt(offset);
+    return scaled;
+}
+
+}  // namespace seastrip

@@ -1,0 +1,26 @@
+#pragma once
+
+namespace seastrip {
+
+// Runs the real program with its own timers and message loop, and once the
+// given milliseconds have passed, spoils every region record, so that the
+// next outline the program applies fails as a refused region would.
+int RunFailingRegions(int afterMs);
+
+// Runs the real program with its own timers and message loop while a second
+// thread takes commands from standard input, one a line, and answers each
+// with one line on standard output:
+//   work BOTTOM   sets the work area's bottom edge (full width, from the top)
+//                 through the system parameter, announcing the change
+//   quiet BOTTOM  the same without announcing it
+//   taskbar       announces a (re)started taskbar to every window
+//   churn N       N such changes, alternating, then N more between the GDI
+//                 and USER counts, then the first bottom again
+//   quit          ends the program
+int RunDesktopCommands();
+
+// Prints the title of the desktop's foreground window (the one that gets the
+// keys), or nothing when there is none.
+int PrintForeground();
+
+}  // namespace seastrip

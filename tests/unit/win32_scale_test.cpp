@@ -1,0 +1,74 @@
+// The Windows front's arithmetic between art pixels and device pixels, which
+// Wine cannot show on a second monitor of another scale.
+#include "front/win32/win32_scale.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace seastrip {
+namespace {
+
+TEST(Win32Scale, WholeFactorsOnlyAndNeverBelowOne)
+{
+    const int dpis[] = {72, 96, 120, 143, 144, 168, 191, 192, 240, 287, 288, 384};
+    const int scales[] = {1, 1, 1, 1, 1, 1, 1, 2, 2, 2, 3, 4};
+    for (size_t i = 0; i < std::size(dpis); ++i) EXPECT_EQ(ScaleForDpi(dpis[i]), scales[i]) << dpis[i] << " dpi";
+}
+
+TEST(Win32Scale, TheStripLandsOnTheWorkAreasBottomOfItsMonitor)
+{
+    // A second monitor to the right, at 200 %, with a taskbar 81 pixels high:
+    // its bottom edge is not a whole number of art pixels down.
+    const PixelBox monitor{1920, 0, 1920 + 3840, 2160};
+    const PixelBox work{1920, 0, 1920 + 3840, 2079};
+    const StripFrame frame = FrameFor(monitor, work, 2);
+    EXPECT_EQ(frame.artWidth, 1920);
+    EXPECT_EQ(frame.originX, 1920);
+    // The strip the program docks there (28 art rows above artBottom) ends
+    // exactly on the work area's bottom.
+    const int top = frame.originY + (frame.artBottom - 28) * frame.scale;
+    EXPECT_EQ(top + 28 * frame.scale, work.bottom);
+    // An odd monitor width loses the half block at the right, never more.
+    EXPECT_EQ(FrameFor(PixelBox{0, 0, 1367, 768}, PixelBox{0, 0, 1367, 768}, 2).artWidth, 683);
+}
+
+TEST(Win32Scale, ARepaintCoversWholeBlocks)
+{
+    EXPECT_EQ(ArtCovering(PixelBox{3, 5, 7, 6}, 2), (PixelBox{1, 2, 4, 3}));
+    EXPECT_EQ(ArtCovering(PixelBox{-1, 0, 2, 3}, 3), (PixelBox{-1, 0, 1, 1}));
+    EXPECT_EQ(ArtCovering(PixelBox{4, 4, 8, 8}, 1), (PixelBox{4, 4, 8, 8}));
+}
+
+TEST(Win32Scale, ARegionRecordIsScaledRectangleByRectangleWithinItsLength)
+{
+    RegionRecord record{};
+    record.header = RegionHeader{32, 1, 2, 32, 0, 0, 10, 5};
+    record.rects[0] = RegionRect{0, 0, 10, 2};
+    record.rects[1] = RegionRect{3, 2, 7, 5};
+    record.rects[2] = RegionRect{1, 1, 2, 2};  // beyond the record's length
+    const uint32_t bytes = 32 + 2 * 16;
+    const std::vector<uint8_t> scaled =
+        ScaledRegionRecord(reinterpret_cast<const uint8_t*>(&record), bytes, 3);
+    ASSERT_EQ(scaled.size(), bytes);
+    RegionRecord out{};
+    std::memcpy(&out, scaled.data(), scaled.size());
+    EXPECT_EQ(out.header.dwSize, 32u);
+    EXPECT_EQ(out.header.nCount, 2u);
+    EXPECT_EQ(out.header.boundRight, 30);
+    EXPECT_EQ(out.header.boundBottom, 15);
+    EXPECT_EQ(out.rects[0].right, 30);
+    EXPECT_EQ(out.rects[1].left, 9);
+    EXPECT_EQ(out.rects[1].bottom, 15);
+    EXPECT_EQ(out.rects[2].right, 0);  // not copied, not invented
+    // A record too short for its header is handed on untouched, for the
+    // system to refuse; huge values saturate rather than wrap.
+    EXPECT_EQ(ScaledRegionRecord(scaled.data(), 8, 2), std::vector<uint8_t>(scaled.begin(), scaled.begin() + 8));
+    record.rects[0].right = INT32_MAX / 2 + 1;
+    const std::vector<uint8_t> big = ScaledRegionRecord(reinterpret_cast<const uint8_t*>(&record), bytes, 4);
+    std::memcpy(&out, big.data(), big.size());
+    EXPECT_EQ(out.rects[0].right, INT32_MAX);
+}
+
+}  // namespace
+}  // namespace seastrip
