@@ -2,8 +2,9 @@
 # End-to-end test of what users and desktops do to a running strip, on Xvfb
 # with and without the openbox window manager: starting it twice, the
 # keyboard focus around its menu and dialog, replacing its program file,
-# closing it from outside, a failure message, a crashed copy, and the X
-# server going away under it.
+# closing it from outside, a preset beside a program in a folder it cannot
+# write, a failure message, a crashed copy, and the X server going away
+# under it.
 #
 # usage: lifecycle_e2e.sh SEASTRIP FAILURE_PROBE
 set -u
@@ -19,6 +20,7 @@ PIDS=""
 FAILED=0
 cleanup() {
     for pid in $PIDS; do kill "$pid" 2>/dev/null; done
+    chmod -R u+w "$WORK" 2>/dev/null
     rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -27,7 +29,7 @@ trap 'exit 2' INT TERM
 . "$(dirname "$0")/../e2e_lib.sh"
 . "$(dirname "$0")/x_session.sh"
 
-for tool in Xvfb openbox xdotool xwininfo xprop xmessage wmctrl; do
+for tool in Xvfb openbox xdotool xwininfo xprop xmessage wmctrl strace setpriv; do
     command -v "$tool" >/dev/null 2>&1 || die "$tool is missing (make deps installs it)"
 done
 
@@ -150,6 +152,65 @@ wait_for 5 'ended $STRIP_PID' || die "the strip is still running after its windo
 reap "$STRIP_PID"
 [ "$status" -eq 0 ] && [ ! -s "$WORK/destroyed.err" ] && pass "destroying its window ends it: status 0, nothing on stderr" ||
     fail "after xdotool windowclose: status $status, stderr '$(cat "$WORK/destroyed.err")'"
+
+# --- a preset beside a program whose folder cannot be written ------------------------
+# The folder holds a seastrip.ini saying Sound=OFF. It is read until the
+# user's own choice is stored in the fallback under $XDG_CONFIG_HOME, whose
+# folder appears only then, and which is read first from then on. strace
+# shows which settings file each start opens. Root writes anywhere, so root
+# runs the program as "nobody".
+RO=$WORK/readonly
+USER_HOME=$WORK/user
+mkdir -p "$RO" "$USER_HOME/runtime"
+cp "$SEASTRIP" "$RO/seastrip"
+cp "$APP/zem.wav" "$RO/zem.wav"
+printf '[Data]\nSound=OFF\n' >"$RO/seastrip.ini"
+chmod 755 "$WORK"
+chmod 555 "$RO"
+chmod 700 "$USER_HOME/runtime"
+AS_USER=""
+if [ "$(id -u)" -eq 0 ]; then
+    AS_USER="setpriv --reuid=65534 --regid=65534 --clear-groups"
+    chown -R 65534:65534 "$USER_HOME"
+fi
+FALLBACK=$USER_HOME/config/seastrip/seastrip.ini
+start_readonly() { # NAME
+    strace -f -qq -e trace=openat -o "$WORK/$1.trace" $AS_USER env HOME="$USER_HOME" \
+        XDG_CONFIG_HOME="$USER_HOME/config" XDG_RUNTIME_DIR="$USER_HOME/runtime" "$RO/seastrip" \
+        >"$WORK/$1.out" 2>"$WORK/$1.err" &
+    TRACER_PID=$!
+    PIDS="$PIDS $TRACER_PID"
+    wait_for 15 'STRIP=$(xdotool search --onlyvisible --name "^Seastrip$" | head -n 1); [ -n "$STRIP" ]' ||
+        die "$1: the strip did not appear: $(cat "$WORK/$1.err")"
+    STRIP_PID=$(xprop -id "$STRIP" _NET_WM_PID | awk '{print $NF}')
+}
+opened() { grep -q "openat(.*\"$2\", O_RDONLY[^)]*) = [0-9]" "$WORK/$1.trace"; } # NAME FILE
+close_readonly() {
+    wmctrl -c Seastrip
+    wait_for 5 'ended $TRACER_PID' || die "the read-only copy did not end on wmctrl -c"
+}
+
+start_readonly preset
+if opened preset "$RO/seastrip.ini" && [ ! -e "$USER_HOME/config" ]; then
+    pass "a preset beside a program in a read-only folder is read; no fallback folder yet"
+else
+    fail "preset: opened $(grep -o '"[^"]*\.ini"' "$WORK/preset.trace" | sort -u | tr '\n' ' '), config folder: $(ls -d "$USER_HOME/config" 2>/dev/null)"
+fi
+open_menu
+xdotool key Down Down Right Return
+if wait_for 5 'grep -qx "Sound=ON" "$FALLBACK" 2>/dev/null' && grep -qx "Sound=OFF" "$RO/seastrip.ini"; then
+    pass "あり is stored in the fallback \$XDG_CONFIG_HOME/seastrip/seastrip.ini; the preset is left as it was"
+else
+    fail "あり: fallback '$(cat "$FALLBACK" 2>/dev/null)', preset '$(cat "$RO/seastrip.ini")'"
+fi
+close_readonly
+start_readonly after_choice
+if opened after_choice "$FALLBACK" && ! opened after_choice "$RO/seastrip.ini"; then
+    pass "from then on the fallback is read first"
+else
+    fail "after the choice: opened $(grep -o '"[^"]*\.ini"' "$WORK/after_choice.trace" | sort -u | tr '\n' ' ')"
+fi
+close_readonly
 
 # --- the failure message -----------------------------------------------------------------
 # The probe is the program on a desktop that starts refusing one element's

@@ -53,10 +53,12 @@ public:
     {
         return settings_.Read(section, key, path);
     }
+    // The path the program gives is where the setting is read from now; the
+    // settings decide whether the write may go there or to the fallback.
     bool WriteProfileString(const std::string& section, const std::string& key, const std::string& value,
-                            const std::string& path) override
+                            const std::string&) override
     {
-        return settings_.Write(section, key, value, path);
+        return settings_.Write(section, key, value);
     }
     std::string SettingsFolder() const override { return settings_.Folder(); }
     std::string ExecutableBaseName() const override { return settings_.BaseName(); }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
+
+#include "front/common/settings_place.h"
 
 namespace seastrip {
 
@@ -14,21 +17,24 @@ class GtkSettings {
 public:
     GtkSettings();
 
-    const std::string& Folder() const { return folder_; }
+    // The folder the setting is read from now.
+    std::string Folder() const { return place_.Folder(); }
     const std::string& BaseName() const { return baseName_; }
     const std::string& DataFolder() const { return dataFolder_; }
 
     // The value stored under section and key in the file at path, or "".
     std::string Read(const std::string& section, const std::string& key, const std::string& path) const;
-    // Stores the value, creating the file's folder first; false when nothing
+    // Stores the value where the settings place says (the file it is read
+    // from, or the fallback when that cannot be written); false when nothing
     // was stored.
-    bool Write(const std::string& section, const std::string& key, const std::string& value,
-               const std::string& path) const;
+    bool Write(const std::string& section, const std::string& key, const std::string& value);
 
 private:
-    std::string folder_;
+    explicit GtkSettings(const std::filesystem::path& exe);
+
     std::string baseName_;
     std::string dataFolder_;
+    SettingsPlace place_;
 };
 
 }  // namespace seastrip
