@@ -29,34 +29,16 @@ trap cleanup EXIT
 trap 'exit 2' INT TERM
 
 . "$(dirname "$0")/../e2e_lib.sh"
+. "$(dirname "$0")/x_session.sh"
 
 for tool in Xvfb openbox tint2 xdotool xwininfo xprop import convert compare; do
     command -v "$tool" >/dev/null 2>&1 || die "$tool is missing (make deps installs it)"
 done
 
 
-# geometry WINDOW -> "x y w h" of the window on the screen
-geometry() {
-    xwininfo -id "$1" 2>/dev/null | awk '
-        /Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
-        /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}'
-}
-
 # --- the desktop -------------------------------------------------------------
-# Xvfb picks a free display itself and writes its number, so parallel runs
-# never meet on one server.
-Xvfb -displayfd 3 -screen 0 "${SCREEN_W}x${SCREEN_H}x24" -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
-PIDS="$PIDS $!"
-wait_for 10 '[ -s "$WORK/display" ]' || die "Xvfb did not start: $(cat "$WORK/xvfb.log")"
-DISPLAY_NO=$(head -n 1 "$WORK/display")
-export DISPLAY=":$DISPLAY_NO"
-unset WAYLAND_DISPLAY
-export GDK_BACKEND=x11
-
-openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
-PIDS="$PIDS $!"
-wait_for 10 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' ||
-    die "openbox did not start: $(cat "$WORK/openbox.log")"
+start_xvfb "$SCREEN_W" "$SCREEN_H"
+start_openbox
 
 cat >"$WORK/tint2rc" <<EOF
 panel_items = TC
@@ -83,22 +65,10 @@ start_strip() {
     SEASTRIP_CONFIG_DIR=$CFG "$SEASTRIP" >"$WORK/seastrip.log" 2>&1 &
     STRIP_PID=$!
     PIDS="$PIDS $STRIP_PID"
-    find_strip() {
-        STRIP=$(xdotool search --all --onlyvisible --pid "$STRIP_PID" --name '^Seastrip$' 2>/dev/null | head -n 1)
-        [ -n "$STRIP" ]
-    }
-    wait_for 15 find_strip || die "the strip window did not appear"
+    wait_for 15 'find_strip_of "$STRIP_PID"' || die "the strip window did not appear"
 }
 
-# Windows of the program other than the strip that lie on the screen: open
-# menus and dialogs (GTK parks a small helper window off the screen).
-other_windows() {
-    for w in $(xdotool search --onlyvisible --pid "$STRIP_PID" 2>/dev/null); do
-        [ "$w" = "$STRIP" ] && continue
-        set -- $(geometry "$w")
-        [ "${1:-0}" -ge 0 ] && [ "${2:-0}" -ge 0 ] && echo "$w"
-    done
-}
+other_windows() { windows_besides_strip "$STRIP_PID"; }
 
 # Right-click on the strip's own surface, below the stars and above the
 # waves, away from the palm and the clouds, and wait for the menu. A press on
@@ -111,9 +81,6 @@ open_menu() {
     done
     die "the popup menu did not open"
 }
-
-# An ended child stays a zombie until waited for, and kill -0 still finds it.
-ended() { ! kill -0 "$1" 2>/dev/null || ps -o stat= -p "$1" 2>/dev/null | grep -q Z; }
 
 menu_closed() { [ -z "$(other_windows)" ]; }
 

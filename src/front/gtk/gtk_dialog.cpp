@@ -1,11 +1,12 @@
 // The version dialog: modal, fixed size, every part placed at its pixel
 // position from the dialog's twips layout (a 263 x 75 client area).
+#include "front/gtk/gtk_dialog.h"
+
 #include <algorithm>
 #include <string>
 
-#include "front/gtk/gtk_platform.h"
+#include "front/gtk/gtk_window.h"
 #include "shell/version_info.h"
-#include "platform/twips.h"
 
 namespace seastrip {
 namespace {
@@ -79,7 +80,7 @@ gboolean OnKey(GtkWidget* dialog, GdkEventKey* event, gpointer)
 
 }  // namespace
 
-void GtkPlatform::ShowVersionDialog()
+void RunVersionDialog(GtkWindow* strip, const GdkRectangle& stripRect)
 {
     GtkWidget* dialog = gtk_dialog_new();
     GtkWindow* window = GTK_WINDOW(dialog);
@@ -89,8 +90,8 @@ void GtkPlatform::ShowVersionDialog()
     gtk_window_set_skip_taskbar_hint(window, TRUE);
     gtk_window_set_skip_pager_hint(window, TRUE);
     gtk_window_set_type_hint(window, GDK_WINDOW_TYPE_HINT_DIALOG);
-    gtk_window_set_transient_for(window, GTK_WINDOW(window_));
-    if (GdkPixbuf* icon = IconPixbuf()) {
+    gtk_window_set_transient_for(window, strip);
+    if (GdkPixbuf* icon = StripIcon()) {
         gtk_window_set_icon(window, icon);
         g_object_unref(icon);
     }
@@ -107,7 +108,7 @@ void GtkPlatform::ShowVersionDialog()
     gtk_widget_set_size_request(fixed, kClientWidthPx, kClientHeightPx);
     gtk_box_pack_start(GTK_BOX(content), fixed, TRUE, TRUE, 0);
 
-    if (GdkPixbuf* icon = IconPixbuf()) {
+    if (GdkPixbuf* icon = StripIcon()) {
         Put(fixed, gtk_image_new_from_pixbuf(icon), kIconRect);
         g_object_unref(icon);
     }
@@ -128,18 +129,19 @@ void GtkPlatform::ShowVersionDialog()
     // top edge, halfway along it. With south gravity the window manager moves
     // the window up by its frame, so the frame's bottom lands there too.
     gtk_window_set_gravity(window, GDK_GRAVITY_SOUTH);
-    const int stripLeft = area_.geometry.x + PixelsFromTwips(strip_.Left(), kTwipsPerPixel);
-    const int stripWidth = PixelsFromTwips(strip_.Width(), kTwipsPerPixel);
-    const int stripTop = PixelsFromTwips(strip_.Top(), kTwipsPerPixel);
-    gtk_window_move(window, stripLeft + (stripWidth - kClientWidthPx) / 2, stripTop - kClientHeightPx);
+    gtk_window_move(window, stripRect.x + (stripRect.width - kClientWidthPx) / 2, stripRect.y - kClientHeightPx);
 
     // A fixed dialog frame: moving and closing only, no minimise or maximise.
     gtk_widget_realize(dialog);
     gdk_window_set_functions(gtk_widget_get_window(dialog),
                              static_cast<GdkWMFunction>(GDK_FUNC_MOVE | GDK_FUNC_CLOSE));
-    gtk_widget_show_all(dialog);
+    gtk_widget_show_all(gtk_bin_get_child(GTK_BIN(dialog)));
     gtk_widget_grab_default(ok);
     gtk_widget_grab_focus(ok);
+    // The user has just asked for it, so it takes the keyboard from the
+    // window in use: Enter and Escape reach it.
+    gtk_window_present_with_time(window, LastUserTime());
+    Activate(window);
     gtk_dialog_run(GTK_DIALOG(dialog));
     gtk_widget_destroy(dialog);
 }

@@ -2,20 +2,37 @@
 #include <gtk/gtk.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
+#include "front/gtk/gtk_instance.h"
+#include "front/gtk/gtk_message.h"
 #include "front/gtk/gtk_platform.h"
-#include "state/program.h"
 #include "shell/start_program.h"
+#include "state/program.h"
 
 int main(int argc, char** argv)
 {
+    // The strip never draws with GL; probing for it would load the GL
+    // drivers (and a whole compiler with them) into a program that costs
+    // next to nothing otherwise. A user's own choice stands.
+    setenv("GDK_GL", "disable", 0);
+
     // The program reads no command line of its own; GTK's options (such as
     // --display) are still honoured.
     if (!gtk_init_check(&argc, &argv)) {
         std::fputs("seastrip: cannot open the display (is DISPLAY set?)\n", stderr);
         return 1;
     }
+    seastrip::EndOnLostDisplay();
+
+    const char* display = gdk_display_get_name(gdk_display_get_default());
+    seastrip::GtkInstance instance;
+    if (!instance.Claim(display)) {
+        std::fprintf(stderr, "seastrip: a strip is already running on the display %s\n", display);
+        return 0;
+    }
+
     g_set_application_name("Seastrip");
     auto platform = std::make_unique<seastrip::GtkPlatform>();
     auto program = std::make_unique<seastrip::Program>(*platform);

@@ -1,64 +1,27 @@
 #include "front/gtk/gtk_platform.h"
 
-#include <canberra.h>
-
-#include <algorithm>
 #include <ctime>
 
-#include "pictures/pictures.h"
+#include "front/gtk/gtk_dialog.h"
+#include "front/gtk/gtk_menu.h"
+#include "front/gtk/gtk_message.h"
+#include "shell/strip_window.h"
+#include "shell/timers.h"
 #include "state/program.h"
 
 namespace seastrip {
 
-MonitorArea ReadMonitorArea()
-{
-    MonitorArea area;
-    GdkDisplay* display = gdk_display_get_default();
-    GdkMonitor* monitor = display ? StripMonitor(display) : nullptr;
-    if (monitor) {
-        gdk_monitor_get_geometry(monitor, &area.geometry);
-        gdk_monitor_get_workarea(monitor, &area.workArea);
-    }
-    return area;
-}
-
-GdkMonitor* StripMonitor(GdkDisplay* display)
-{
-    GdkMonitor* monitor = gdk_display_get_primary_monitor(display);
-    if (!monitor && gdk_display_get_n_monitors(display) > 0) monitor = gdk_display_get_monitor(display, 0);
-    return monitor;
-}
-
-GdkPixbuf* IconPixbuf()
-{
-    const Picture icon = pictures::Icon();
-    if (!icon || icon->width <= 0 || icon->height <= 0) return nullptr;
-    GdkPixbuf* pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, icon->width, icon->height);
-    if (!pixbuf) return nullptr;
-    const int stride = gdk_pixbuf_get_rowstride(pixbuf);
-    guchar* pixels = gdk_pixbuf_get_pixels(pixbuf);
-    const size_t rowBytes = static_cast<size_t>(icon->width) * 3;
-    for (int y = 0; y < icon->height; ++y) {
-        std::copy_n(&icon->rgb[rowBytes * static_cast<size_t>(y)], rowBytes, pixels + static_cast<ptrdiff_t>(stride) * y);
-    }
-    return pixbuf;
-}
-
 GtkPlatform::GtkPlatform()
     : area_(ReadMonitorArea()),
-      stage_(area_.geometry.width, area_.geometry.height, kTwipsPerPixel, kTwipsPerPixel),
-      strip_(stage_.Strip(), *this)
+      stage_(area_.geometry.width, area_.geometry.height, kStripTwipsPerPixel, kStripTwipsPerPixel),
+      window_(stage_, area_),
+      strip_(stage_.Strip(), window_)
 {
-    CreateStripWindow();
-    BuildMenu();
-}
-
-GtkPlatform::~GtkPlatform()
-{
-    if (sound_) ca_context_destroy(sound_);
-    if (image_) cairo_surface_destroy(image_);
-    if (menu_) gtk_widget_destroy(menu_);
-    if (window_) gtk_widget_destroy(window_);
+    window_.OnPress([this](MouseButton button) {
+        if (program_) StripMouseDown(*program_, button);
+    });
+    // Closing the strip from the desktop ends the program as 終了 does.
+    window_.OnClose([this] { ExitProgram(); });
 }
 
 int GtkPlatform::LocalHour() const
@@ -69,35 +32,43 @@ int GtkPlatform::LocalHour() const
     return local.tm_hour;
 }
 
-void GtkStripElement::SetLeft(float twips)
+MenuChoice GtkPlatform::OpenPopupMenu()
 {
-    surface_.SetLeft(twips);
-    platform_.PlaceStripWindow();
+    FocusReturn focus;
+    return OpenStripMenu(Marks());
 }
 
-void GtkStripElement::SetTop(float twips)
+void GtkPlatform::ShowVersionDialog()
 {
-    surface_.SetTop(twips);
-    platform_.PlaceStripWindow();
+    FocusReturn focus;
+    RunVersionDialog(window_.Window(), window_.ScreenRect());
 }
 
-void GtkStripElement::SetWidth(float twips)
+// The program's state is broken: nothing of it may run behind the message,
+// neither a tick (which could fail again and stack messages) nor a press.
+void GtkPlatform::ShowMessageAndExit(const std::string& text)
 {
-    surface_.SetWidth(twips);
-    platform_.PlaceStripWindow();
+    timers_.Stop();
+    window_.IgnoreInput();
+    ShowFailureMessage(text);
+    EndProgram(1);
 }
 
-void GtkStripElement::SetHeight(float twips)
-{
-    surface_.SetHeight(twips);
-    platform_.PlaceStripWindow();
-}
+void GtkPlatform::ExitProgram() { EndProgram(0); }
 
-void GtkStripElement::SetVisible(bool visible)
+// Every tick and command ends with the window showing what it changed.
+void GtkPlatform::StartTimers()
 {
-    surface_.SetVisible(visible);
-    shown_ = visible;
-    platform_.ShowStripWindow(visible);
+    if (!program_) return;
+    timers_.Start(
+        [this] {
+            TimerMainTick(*program_);
+            window_.Refresh();
+        },
+        [this] {
+            TimerNamiTick(*program_);
+            window_.Refresh();
+        });
 }
 
 }  // namespace seastrip

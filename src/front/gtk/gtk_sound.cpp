@@ -1,11 +1,10 @@
-// The wave sound through libcanberra: asynchronous, one sound at a time.
+#include "front/gtk/gtk_sound.h"
+
 #include <alsa/asoundlib.h>
 #include <canberra.h>
 #include <unistd.h>
 
 #include <cstdio>
-
-#include "front/gtk/gtk_platform.h"
 
 namespace seastrip {
 namespace {
@@ -30,30 +29,39 @@ bool Readable(const std::string& path)
 
 }  // namespace
 
+GtkSound::~GtkSound()
+{
+    if (context_) ca_context_destroy(context_);
+}
+
 // A missing or unreadable file stays silent: asking the sound system for a
 // fallback would ring a bell at every wave cycle, every 6.6 seconds.
-void GtkPlatform::PlaySoundAsync(const std::string& path)
+void GtkSound::Play(const std::string& path)
 {
-    if (soundUnavailable_ || !Readable(path)) return;
-    if (!sound_) {
-        snd_lib_error_set_handler(QuietSoundLibrary);
-        if (ca_context_create(&sound_) != CA_SUCCESS) {
-            sound_ = nullptr;
-            soundUnavailable_ = true;
-            return;
-        }
-        ca_context_change_props(sound_, CA_PROP_APPLICATION_NAME, "Seastrip", CA_PROP_APPLICATION_ID,
-                                "seastrip", nullptr);
-        // Without a sound device the waves stay silent for the rest of the
-        // run instead of asking again every cycle.
-        if (ca_context_open(sound_) != CA_SUCCESS) {
-            soundUnavailable_ = true;
-            return;
-        }
-    }
-    ca_context_cancel(sound_, kWaveSoundId);
-    ca_context_play(sound_, kWaveSoundId, CA_PROP_MEDIA_FILENAME, path.c_str(), CA_PROP_MEDIA_ROLE, "event",
+    if (unavailable_ || !Readable(path)) return;
+    if (!context_ && !Open()) return;
+    ca_context_cancel(context_, kWaveSoundId);
+    ca_context_play(context_, kWaveSoundId, CA_PROP_MEDIA_FILENAME, path.c_str(), CA_PROP_MEDIA_ROLE, "event",
                     nullptr);
+}
+
+// Without a sound device the waves stay silent for the rest of the run
+// instead of asking again every cycle.
+bool GtkSound::Open()
+{
+    snd_lib_error_set_handler(QuietSoundLibrary);
+    if (ca_context_create(&context_) != CA_SUCCESS) {
+        context_ = nullptr;
+        unavailable_ = true;
+        return false;
+    }
+    ca_context_change_props(context_, CA_PROP_APPLICATION_NAME, "Seastrip", CA_PROP_APPLICATION_ID, "seastrip",
+                            nullptr);
+    if (ca_context_open(context_) != CA_SUCCESS) {
+        unavailable_ = true;
+        return false;
+    }
+    return true;
 }
 
 }  // namespace seastrip

@@ -1,38 +1,19 @@
-// The strip window: an undecorated top-level window that shows the stage's
-// frame and hands presses on the strip's own surface to the program.
-#include <algorithm>
+#include "front/gtk/gtk_window.h"
 
-#include "front/gtk/gtk_platform.h"
-#include "state/program.h"
-#include "shell/strip_window.h"
-#include "stage/stage_element.h"
+#ifdef GDK_WINDOWING_X11
+#include <X11/Xatom.h>
+#include <gdk/gdkx.h>
+#endif
+
+#include <algorithm>
+#include <cstdint>
+
+#include "pictures/pictures.h"
+#include "platform/twips.h"
+#include "stage/stage.h"
 
 namespace seastrip {
 namespace {
-
-// The window only shows the image Refresh keeps; no scene code runs here, so
-// an uncovered window repaints from the last frame. GTK has already clipped
-// the context to the damaged area.
-gboolean OnDraw(GtkWidget*, cairo_t* cr, gpointer data)
-{
-    auto* platform = static_cast<GtkPlatform*>(data);
-    if (cairo_surface_t* image = platform->FrameImage()) {
-        cairo_set_source_surface(cr, image, 0, 0);
-        cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-        cairo_paint(cr);
-    }
-    return TRUE;
-}
-
-gboolean OnButtonPress(GtkWidget*, GdkEventButton* event, gpointer data)
-{
-    // Double and triple clicks arrive as extra events after the plain press,
-    // which has already been handled.
-    if (event->type != GDK_BUTTON_PRESS) return TRUE;
-    static_cast<GtkPlatform*>(data)->StripPressed(static_cast<int>(event->x), static_cast<int>(event->y),
-                                                  event->button);
-    return TRUE;
-}
 
 // Copies a rectangle of the RGB frame into the cairo image (xRGB words).
 void CopyFrameRect(const Bitmap& frame, cairo_surface_t* image, const PixelRect& rect)
@@ -52,7 +33,8 @@ void CopyFrameRect(const Bitmap& frame, cairo_surface_t* image, const PixelRect&
 
 }  // namespace
 
-void GtkPlatform::CreateStripWindow()
+GtkStripWindow::GtkStripWindow(Stage& stage, const MonitorArea& area)
+    : stage_(stage), monitorLeft_(area.geometry.x)
 {
     window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     GtkWindow* window = GTK_WINDOW(window_);
@@ -68,10 +50,12 @@ void GtkPlatform::CreateStripWindow()
     gtk_window_set_accept_focus(window, FALSE);
     gtk_window_set_focus_on_map(window, FALSE);
     gtk_window_stick(window);
-    if (GdkPixbuf* icon = IconPixbuf()) {
+    if (GdkPixbuf* icon = StripIcon()) {
         gtk_window_set_icon(window, icon);
         g_object_unref(icon);
     }
+    g_signal_connect(window_, "delete-event", G_CALLBACK(OnDelete), this);
+    g_signal_connect(window_, "realize", G_CALLBACK(OnRealize), this);
 
     canvas_ = gtk_drawing_area_new();
     gtk_widget_add_events(canvas_, GDK_BUTTON_PRESS_MASK);
@@ -81,21 +65,28 @@ void GtkPlatform::CreateStripWindow()
     gtk_widget_show(canvas_);
 }
 
-void GtkPlatform::PlaceStripWindow()
+GtkStripWindow::~GtkStripWindow()
 {
-    if (!window_) return;
-    const int left = PixelsFromTwips(strip_.Left(), kTwipsPerPixel);
-    const int top = PixelsFromTwips(strip_.Top(), kTwipsPerPixel);
-    const int width = std::max(1, PixelsFromTwips(strip_.Width(), kTwipsPerPixel));
-    const int height = std::max(1, PixelsFromTwips(strip_.Height(), kTwipsPerPixel));
-    gtk_widget_set_size_request(canvas_, width, height);
-    gtk_window_resize(GTK_WINDOW(window_), width, height);
-    gtk_window_move(GTK_WINDOW(window_), area_.geometry.x + left, top);
+    ignoring_ = true;
+    if (GdkWindow* window = gtk_widget_get_window(window_)) gdk_window_remove_filter(window, OnWindowEvent, this);
+    gtk_widget_destroy(window_);
+    if (image_) cairo_surface_destroy(image_);
 }
 
-void GtkPlatform::ShowStripWindow(bool visible)
+void GtkStripWindow::Place(const Element& strip)
 {
-    if (!window_) return;
+    const int left = PixelsFromTwips(strip.Left(), kStripTwipsPerPixel);
+    const int top = PixelsFromTwips(strip.Top(), kStripTwipsPerPixel);
+    const int width = std::max(1, PixelsFromTwips(strip.Width(), kStripTwipsPerPixel));
+    const int height = std::max(1, PixelsFromTwips(strip.Height(), kStripTwipsPerPixel));
+    rect_ = {monitorLeft_ + left, top, width, height};
+    gtk_widget_set_size_request(canvas_, width, height);
+    gtk_window_resize(GTK_WINDOW(window_), width, height);
+    gtk_window_move(GTK_WINDOW(window_), rect_.x, rect_.y);
+}
+
+void GtkStripWindow::Show(bool visible)
+{
     if (visible) {
         Refresh();
         gtk_widget_show(window_);
@@ -104,17 +95,13 @@ void GtkPlatform::ShowStripWindow(bool visible)
     }
 }
 
-void GtkPlatform::Refresh()
+void GtkStripWindow::Refresh()
 {
     const Bitmap& frame = stage_.Compose();
     if (frame.width <= 0 || frame.height <= 0) return;
-    const PixelRect whole{0, 0, frame.width, frame.height};
     if (!image_ || cairo_image_surface_get_width(image_) != frame.width ||
         cairo_image_surface_get_height(image_) != frame.height) {
-        if (image_) cairo_surface_destroy(image_);
-        image_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, frame.width, frame.height);
-        CopyFrameRect(frame, image_, whole);
-        if (canvas_) gtk_widget_queue_draw(canvas_);
+        if (RemakeImage()) gtk_widget_queue_draw(canvas_);
         return;
     }
     // Only what changed is copied and redrawn: a wave tick is a 3-pixel band.
@@ -125,18 +112,233 @@ void GtkPlatform::Refresh()
                              std::min(rect.y + rect.h, frame.height) - y0};
         if (part.Empty()) continue;
         CopyFrameRect(frame, image_, part);
-        if (canvas_) gtk_widget_queue_draw_area(canvas_, part.x, part.y, part.w, part.h);
+        gtk_widget_queue_draw_area(canvas_, part.x, part.y, part.w, part.h);
     }
 }
 
-void GtkPlatform::StripPressed(int x, int y, unsigned gtkButton)
+// An image cairo could not make (no memory) is dropped, the window shows
+// nothing for a while, and the next refresh tries again with the whole frame.
+bool GtkStripWindow::RemakeImage()
 {
-    if (!program_ || stage_.HitTest(x, y) != nullptr) return;  // a visible element ignores presses
+    if (image_) cairo_surface_destroy(image_);
+    const Bitmap& frame = stage_.Frame();
+    image_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, frame.width, frame.height);
+    if (cairo_surface_status(image_) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(image_);
+        image_ = nullptr;
+        return false;
+    }
+    CopyFrameRect(frame, image_, PixelRect{0, 0, frame.width, frame.height});
+    return true;
+}
+
+// The window only shows the image Refresh keeps; no scene code runs here, so
+// an uncovered window repaints from the last frame. GTK has already clipped
+// the context to the damaged area.
+gboolean GtkStripWindow::OnDraw(GtkWidget*, cairo_t* cr, gpointer self)
+{
+    if (cairo_surface_t* image = static_cast<GtkStripWindow*>(self)->image_) {
+        cairo_set_source_surface(cr, image, 0, 0);
+        cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+        cairo_paint(cr);
+    }
+    return TRUE;
+}
+
+gboolean GtkStripWindow::OnButtonPress(GtkWidget*, GdkEventButton* event, gpointer self)
+{
+    auto* strip = static_cast<GtkStripWindow*>(self);
+    // Double and triple clicks arrive as extra events after the plain press,
+    // which has already been handled.
+    if (event->type != GDK_BUTTON_PRESS || strip->ignoring_ || !strip->press_) return TRUE;
+    if (strip->stage_.HitTest(static_cast<int>(event->x), static_cast<int>(event->y)) != nullptr) return TRUE;
     // GTK counts 1 left, 2 middle, 3 right.
-    if (gtkButton == 1) StripMouseDown(*program_, MouseButton::Left);
-    if (gtkButton == 2) StripMouseDown(*program_, MouseButton::Middle);
-    if (gtkButton == 3) StripMouseDown(*program_, MouseButton::Right);
-    Refresh();
+    switch (event->button) {
+    case 1: strip->press_(MouseButton::Left); break;
+    case 2: strip->press_(MouseButton::Middle); break;
+    case 3: strip->press_(MouseButton::Right); break;
+    default: return TRUE;
+    }
+    strip->Refresh();
+    return TRUE;
+}
+
+// The window stays until the owner ends the program: GTK would otherwise
+// destroy it and leave the program running without a strip.
+gboolean GtkStripWindow::OnDelete(GtkWidget*, GdkEvent*, gpointer self)
+{
+    static_cast<GtkStripWindow*>(self)->Close();
+    return TRUE;
+}
+
+void GtkStripWindow::OnRealize(GtkWidget* widget, gpointer self)
+{
+#ifdef GDK_WINDOWING_X11
+    GdkWindow* window = gtk_widget_get_window(widget);
+    if (GDK_IS_X11_WINDOW(window)) gdk_window_add_filter(window, OnWindowEvent, self);
+#else
+    (void)widget;
+    (void)self;
+#endif
+}
+
+// Another program may destroy the window outright. That is a close request
+// too, and it is taken before GDK complains about a window it did not
+// destroy itself.
+GdkFilterReturn GtkStripWindow::OnWindowEvent(GdkXEvent* xevent, GdkEvent*, gpointer self)
+{
+#ifdef GDK_WINDOWING_X11
+    const auto* event = static_cast<const XEvent*>(xevent);
+    auto* strip = static_cast<GtkStripWindow*>(self);
+    if (event->type == DestroyNotify && !strip->ignoring_ &&
+        event->xdestroywindow.window == GDK_WINDOW_XID(gtk_widget_get_window(strip->window_))) {
+        strip->Close();
+    }
+#else
+    (void)xevent;
+    (void)self;
+#endif
+    return GDK_FILTER_CONTINUE;
+}
+
+void GtkStripWindow::Close()
+{
+    if (!ignoring_ && close_) close_();
+}
+
+GdkPixbuf* StripIcon()
+{
+    const Picture icon = pictures::Icon();
+    if (!icon || icon->width <= 0 || icon->height <= 0) return nullptr;
+    GdkPixbuf* pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, icon->width, icon->height);
+    if (!pixbuf) return nullptr;
+    const int stride = gdk_pixbuf_get_rowstride(pixbuf);
+    guchar* pixels = gdk_pixbuf_get_pixels(pixbuf);
+    const size_t rowBytes = static_cast<size_t>(icon->width) * 3;
+    for (int y = 0; y < icon->height; ++y) {
+        std::copy_n(&icon->rgb[rowBytes * static_cast<size_t>(y)], rowBytes, pixels + static_cast<ptrdiff_t>(stride) * y);
+    }
+    return pixbuf;
+}
+
+guint32 LastUserTime()
+{
+#ifdef GDK_WINDOWING_X11
+    GdkDisplay* display = gdk_display_get_default();
+    if (GDK_IS_X11_DISPLAY(display)) return gdk_x11_display_get_user_time(display);
+#endif
+    return GDK_CURRENT_TIME;
+}
+
+#ifdef GDK_WINDOWING_X11
+namespace {
+
+Display* XDisplayOrNull()
+{
+    GdkDisplay* display = gdk_display_get_default();
+    return GDK_IS_X11_DISPLAY(display) ? GDK_DISPLAY_XDISPLAY(display) : nullptr;
+}
+
+// The window manager's active window, or 0.
+::Window ActiveWindow(Display* display)
+{
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, left = 0;
+    unsigned char* data = nullptr;
+    ::Window active = 0;
+    gdk_x11_display_error_trap_push(gdk_display_get_default());
+    if (XGetWindowProperty(display, DefaultRootWindow(display), XInternAtom(display, "_NET_ACTIVE_WINDOW", False),
+                           0, 1, False, XA_WINDOW, &type, &format, &count, &left, &data) == Success &&
+        data && type == XA_WINDOW && format == 32 && count == 1) {
+        active = *reinterpret_cast<::Window*>(data);
+    }
+    if (data) XFree(data);
+    gdk_x11_display_error_trap_pop_ignored(gdk_display_get_default());
+    return active;
+}
+
+// Asks the window manager to activate a window as the user's own doing
+// (source 2): the user has just asked for our window, or closed it. Window
+// managers keep windows that merely ask for themselves from taking the focus
+// from the window in use.
+void RequestActivation(Display* display, ::Window window)
+{
+    XEvent request{};
+    request.xclient.type = ClientMessage;
+    request.xclient.window = window;
+    request.xclient.message_type = XInternAtom(display, "_NET_ACTIVE_WINDOW", False);
+    request.xclient.format = 32;
+    request.xclient.data.l[0] = 2;
+    request.xclient.data.l[1] = static_cast<long>(LastUserTime());
+    XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask,
+               &request);
+}
+
+bool KeepsActiveWindow(GdkDisplay* display)
+{
+    return gdk_x11_screen_supports_net_wm_hint(gdk_display_get_default_screen(display),
+                                               gdk_atom_intern_static_string("_NET_ACTIVE_WINDOW"));
+}
+
+::Window FocusedWindow(Display* display)
+{
+    ::Window focus = None;
+    int revert = 0;
+    XGetInputFocus(display, &focus, &revert);
+    return focus == PointerRoot ? None : focus;
+}
+
+}  // namespace
+#endif
+
+void Activate(GtkWindow* window)
+{
+#ifdef GDK_WINDOWING_X11
+    Display* display = XDisplayOrNull();
+    GdkWindow* gdkWindow = gtk_widget_get_window(GTK_WIDGET(window));
+    if (!display || !gdkWindow) return;
+    if (KeepsActiveWindow(gdk_display_get_default())) {
+        RequestActivation(display, GDK_WINDOW_XID(gdkWindow));
+        XFlush(display);
+    } else {
+        // Without a window manager to ask, the window takes the focus itself.
+        gdk_window_focus(gdkWindow, GDK_CURRENT_TIME);
+    }
+#else
+    (void)window;
+#endif
+}
+
+// With a window manager that keeps an active window the focus goes back
+// through it: it handles the closing of our window first and then our
+// request, so its own choice of a window to focus never wins over ours.
+FocusReturn::FocusReturn()
+{
+#ifdef GDK_WINDOWING_X11
+    Display* display = XDisplayOrNull();
+    if (!display) return;
+    viaWindowManager_ = KeepsActiveWindow(gdk_display_get_default());
+    window_ = viaWindowManager_ ? ActiveWindow(display) : FocusedWindow(display);
+#endif
+}
+
+FocusReturn::~FocusReturn()
+{
+#ifdef GDK_WINDOWING_X11
+    Display* display = XDisplayOrNull();
+    if (!display || window_ == 0) return;
+    if (viaWindowManager_) {
+        if (ActiveWindow(display) == window_) return;
+        RequestActivation(display, window_);
+    } else {
+        if (FocusedWindow(display) == window_) return;
+        gdk_x11_display_error_trap_push(gdk_display_get_default());
+        XSetInputFocus(display, window_, RevertToParent, CurrentTime);
+        gdk_x11_display_error_trap_pop_ignored(gdk_display_get_default());
+    }
+    XFlush(display);
+#endif
 }
 
 }  // namespace seastrip

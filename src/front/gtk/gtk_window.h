@@ -1,0 +1,100 @@
+#pragma once
+
+#include <gtk/gtk.h>
+
+#include <functional>
+
+#include "front/gtk/gtk_monitor.h"
+#include "platform/element.h"
+#include "shell/strip_window.h"
+
+namespace seastrip {
+
+class Stage;
+
+// The strip is drawn at 15 twips to the pixel, whatever the screen's
+// resolution: one pixel of its pictures is one pixel on the screen.
+constexpr float kStripTwipsPerPixel = 15.0f;
+
+// The strip window: an undecorated top-level window that shows the stage's
+// frame as one image, never takes the keyboard, and hands presses on the
+// strip's own surface and the desktop's requests to close it to its owner.
+class GtkStripWindow {
+public:
+    // Created hidden, on the given monitor, for the stage it shows.
+    GtkStripWindow(Stage& stage, const MonitorArea& area);
+    ~GtkStripWindow();
+    GtkStripWindow(const GtkStripWindow&) = delete;
+    GtkStripWindow& operator=(const GtkStripWindow&) = delete;
+
+    GtkWindow* Window() const { return GTK_WINDOW(window_); }
+    // The strip on the screen, in pixels.
+    GdkRectangle ScreenRect() const { return rect_; }
+
+    // A press on the strip's own surface (a press on a visible element does
+    // nothing); and a request to close the window, from the window manager
+    // or from another program destroying it.
+    void OnPress(std::function<void(MouseButton)> handler) { press_ = std::move(handler); }
+    void OnClose(std::function<void()> handler) { close_ = std::move(handler); }
+    // From now on presses and close requests reach nobody.
+    void IgnoreInput() { ignoring_ = true; }
+
+    // Moves and sizes the window to the strip element's geometry.
+    void Place(const Element& strip);
+    void Show(bool visible);
+    // Composes the frame, copies what changed into the window's image and
+    // queues a redraw of those rectangles only. Runs after every tick and
+    // command; drawing itself never runs scene code.
+    void Refresh();
+
+private:
+    static gboolean OnDraw(GtkWidget* widget, cairo_t* cr, gpointer self);
+    static gboolean OnButtonPress(GtkWidget* widget, GdkEventButton* event, gpointer self);
+    static gboolean OnDelete(GtkWidget* widget, GdkEvent* event, gpointer self);
+    static void OnRealize(GtkWidget* widget, gpointer self);
+    static GdkFilterReturn OnWindowEvent(GdkXEvent* xevent, GdkEvent* event, gpointer self);
+    void Close();
+    // Makes the image the frame's size and copies the whole frame into it;
+    // false when cairo could not make it.
+    bool RemakeImage();
+
+    Stage& stage_;
+    int monitorLeft_;
+    GtkWidget* window_ = nullptr;
+    GtkWidget* canvas_ = nullptr;
+    cairo_surface_t* image_ = nullptr;  // the frame as the window shows it
+    GdkRectangle rect_{0, 0, 0, 0};
+    std::function<void(MouseButton)> press_;
+    std::function<void()> close_;
+    bool ignoring_ = false;
+};
+
+// The keyboard focus as it stands when this is made, given back when it is
+// destroyed: the menu and the version dialog take it while they are open,
+// and afterwards the window the user was working in has it again. Nothing
+// on a desktop that does not let one program hand focus to another.
+class FocusReturn {
+public:
+    FocusReturn();
+    ~FocusReturn();
+    FocusReturn(const FocusReturn&) = delete;
+    FocusReturn& operator=(const FocusReturn&) = delete;
+
+private:
+    unsigned long window_ = 0;  // the X window that had the focus, or none
+    bool viaWindowManager_ = false;
+};
+
+// Gives a window the user has just asked for the keyboard, even when
+// another program's window has it.
+void Activate(GtkWindow* window);
+
+// The time of the user's last press or key on the program's windows, for a
+// window the user has just asked for, so the window manager lets it take the
+// focus.
+guint32 LastUserTime();
+
+// The program icon as a pixbuf (owned by the caller), or null.
+GdkPixbuf* StripIcon();
+
+}  // namespace seastrip

@@ -1,0 +1,50 @@
+# Shared by the desktop scripts: a private X server, its window manager, and
+# finding and measuring windows. Sourced after e2e_lib.sh, with WORK set to
+# the script's temporary folder and PIDS collecting what cleanup kills.
+
+# Starts Xvfb on a free display (it picks one itself and writes its number,
+# so parallel runs never meet on one server) and exports DISPLAY.
+start_xvfb() { # WIDTH HEIGHT
+    Xvfb -displayfd 3 -screen 0 "${1}x${2}x24" -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    PIDS="$PIDS $XVFB_PID"
+    wait_for 10 '[ -s "$WORK/display" ]' || die "Xvfb did not start: $(cat "$WORK/xvfb.log")"
+    DISPLAY_NO=$(head -n 1 "$WORK/display")
+    export DISPLAY=":$DISPLAY_NO"
+    unset WAYLAND_DISPLAY
+    export GDK_BACKEND=x11
+}
+
+start_openbox() {
+    openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
+    OPENBOX_PID=$!
+    PIDS="$PIDS $OPENBOX_PID"
+    wait_for 10 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' ||
+        die "openbox did not start: $(cat "$WORK/openbox.log")"
+}
+
+# geometry WINDOW -> "x y w h" of the window on the screen
+geometry() {
+    xwininfo -id "$1" 2>/dev/null | awk '
+        /Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+        /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}'
+}
+
+# The strip window of a process, in STRIP; false while it has none.
+find_strip_of() { # PID
+    STRIP=$(xdotool search --all --onlyvisible --pid "$1" --name '^Seastrip$' 2>/dev/null | head -n 1)
+    [ -n "$STRIP" ]
+}
+
+# Windows of a process other than its strip that lie on the screen: open
+# menus and dialogs (GTK parks a small helper window off the screen).
+windows_besides_strip() { # PID
+    for w in $(xdotool search --onlyvisible --pid "$1" 2>/dev/null); do
+        [ "$w" = "$STRIP" ] && continue
+        set -- $(geometry "$w")
+        [ "${1:-0}" -ge 0 ] && [ "${2:-0}" -ge 0 ] && echo "$w"
+    done
+}
+
+# An ended child stays a zombie until waited for, and kill -0 still finds it.
+ended() { ! kill -0 "$1" 2>/dev/null || ps -o stat= -p "$1" 2>/dev/null | grep -q Z; }
