@@ -44,8 +44,10 @@ bool MakeLayerSurface(GtkWindow* window, GdkMonitor* monitor, int height)
     gtk_layer_set_exclusive_zone(window, 0);
     gtk_layer_set_keyboard_mode(window, GTK_LAYER_SHELL_KEYBOARD_MODE_NONE);
     gtk_layer_set_monitor(window, monitor);
-    // Anchored to both sides, the surface takes the output's width; only the
-    // height is asked for.
+    // Anchored to both sides, the surface takes the width the compositor
+    // gives; only the height is asked for. A window GTK may not resize keeps
+    // its own natural width and never shows at the given one.
+    gtk_window_set_resizable(window, TRUE);
     gtk_widget_set_size_request(GTK_WIDGET(window), -1, height);
     return true;
 }

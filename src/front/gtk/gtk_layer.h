@@ -18,8 +18,10 @@ bool LayerShellAvailable();
 
 // Makes the window a layer surface of the given height in logical pixels on
 // the given monitor (null leaves the output to the compositor). Call before
-// the window is realized. Returns false, leaving the window an ordinary
-// top-level window, where layer-shell is not available.
+// the window is realized and after its other settings: it makes the window
+// resizable again, since the compositor sets its width. Returns false,
+// leaving the window an ordinary top-level window, where layer-shell is not
+// available.
 bool MakeLayerSurface(GtkWindow* window, GdkMonitor* monitor, int height);
 
 // Moves a layer surface to another monitor (null: the compositor's choice).
