@@ -51,7 +51,7 @@ placed() {
         full_width "$WORK/$1" $(($4 - $5 - STRIP_H)) "$3" && full_width "$WORK/$1" $(($4 - $5 - 1)) "$3"
 }
 
-started=$(date +%s.%N)
+started=$(date +%s%N)
 sway_start 1024 768
 
 # --- the first output ------------------------------------------------------------
@@ -107,7 +107,7 @@ placed first_again.png HEADLESS-1 1280 720 "$BAR_H" && pass "the first surface s
 
 [ -n "${SHOTS:-}" ] && sway_shot "$SHOTS/sway_layout.png"
 sway_stop
-echo "took $(echo "$(date +%s.%N) - $started" | bc) s"
+echo "took $((($(date +%s%N) - started) / 1000000)) ms"
 
 [ "$FAILED" -eq 0 ] || {
     echo "--- sway ---" >&2
