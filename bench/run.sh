@@ -1,83 +1,111 @@
 #!/bin/sh
-# The benchmarks, then the desktop program's running cost against the floor:
-# both run side by side for a minute on one virtual 1920 x 1080 screen, and
-# their CPU time and peak resident memory are read from /proc. The last line
-# holds the two ratios.
+# The benchmarks, then what the desktop program costs a user while it runs,
+# side by side with the floor (a GTK window of the strip's size whose two
+# timers do nothing) and with xpenguins as an outside reference, all on one
+# virtual 1920 x 1080 screen. A throwaway GTK client starts first, so that
+# no program measured pays the one-off probing a first client on a new X
+# server does.
 #
-# Usage: bench/run.sh BUILD_DIR [SECONDS]
+# Per program, over the measured stretch (after a few seconds of settling):
+#   CPU       nanoseconds on a CPU, from /proc/PID/task/*/schedstat
+#   wakeups   context switches per second, from /proc/PID/task/*/status
+#   private   private dirty memory at the end, from /proc/PID/smaps_rollup
+# The last line holds the ratios.
+#
+# Usage: bench/run.sh BUILD_DIR [SECONDS]   (120 s unless given)
 set -eu
 
 build=${1:?usage: bench/run.sh BUILD_DIR [SECONDS]}
-seconds=${2:-60}
+seconds=${2:-120}
+settle=5
 bench="$build/seastrip_bench"
 ours="$build/seastrip"
 floor="$build/seastrip_floor"
 
-for program in "$bench" "$floor"; do
-    [ -x "$program" ] || { echo "run.sh: $program is missing; configure with -DSEASTRIP_BENCH=ON" >&2; exit 1; }
+for program in "$bench" "$floor" "$ours"; do
+    [ -x "$program" ] || { echo "run.sh: $program is missing; build with the bench preset" >&2; exit 1; }
 done
+command -v Xvfb >/dev/null || { echo "run.sh: Xvfb is not installed (make deps)" >&2; exit 1; }
 
 "$bench" --benchmark_min_time=0.5
 
-if [ ! -x "$ours" ]; then
-    echo "run.sh: $ours is missing; the running-cost comparison needs the desktop front" >&2
-    exit 1
-fi
-command -v Xvfb >/dev/null || { echo "run.sh: Xvfb is not installed" >&2; exit 1; }
-
-# A display number no one uses.
-display=99
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
-
 scratch=$(mktemp -d)
-xvfb_pid=""
-ours_pid=""
-floor_pid=""
+pids=""
 cleanup() {
-    for pid in $ours_pid $floor_pid $xvfb_pid; do kill "$pid" 2>/dev/null || true; done
+    for pid in $pids; do kill "$pid" 2>/dev/null || true; done
     rm -rf "$scratch"
 }
 trap cleanup EXIT INT TERM
 
-Xvfb ":$display" -screen 0 1920x1080x24 -nolisten tcp >"$scratch/xvfb.log" 2>&1 &
-xvfb_pid=$!
+Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$scratch/display" >"$scratch/xvfb.log" 2>&1 &
+pids="$!"
 waited=0
-until [ -e "/tmp/.X11-unix/X$display" ]; do
+until [ -s "$scratch/display" ]; do
     sleep 0.1
     waited=$((waited + 1))
     [ "$waited" -lt 100 ] || { echo "run.sh: Xvfb did not start" >&2; cat "$scratch/xvfb.log" >&2; exit 1; }
 done
+export DISPLAY=":$(head -n 1 "$scratch/display")"
+unset WAYLAND_DISPLAY
+
+# The throwaway client: up for two seconds, then gone.
+"$floor" >/dev/null 2>&1 &
+throwaway=$!
+sleep 2
+kill "$throwaway" 2>/dev/null || true
+wait "$throwaway" 2>/dev/null || true
 
 # The program keeps its settings under XDG_CONFIG_HOME; a scratch folder
 # leaves the user's own alone.
-DISPLAY=":$display" XDG_CONFIG_HOME="$scratch" "$ours" >"$scratch/ours.log" 2>&1 &
+XDG_CONFIG_HOME="$scratch" XDG_RUNTIME_DIR="$scratch" "$ours" >"$scratch/ours.log" 2>&1 &
 ours_pid=$!
-DISPLAY=":$display" "$floor" >"$scratch/floor.log" 2>&1 &
+"$floor" >"$scratch/floor.log" 2>&1 &
 floor_pid=$!
+pids="$pids $ours_pid $floor_pid"
+penguins_pid=""
+if command -v xpenguins >/dev/null; then
+    xpenguins >"$scratch/xpenguins.log" 2>&1 &
+    penguins_pid=$!
+    pids="$pids $penguins_pid"
+else
+    echo "run.sh: xpenguins is not installed (make deps installs it); its column is left out" >&2
+fi
 
+# Sums over a process's threads: nanoseconds on a CPU, and context switches.
+cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%.0f", s }'; }
+switches() {
+    cat /proc/"$1"/task/*/status 2>/dev/null |
+        awk '/^(non)?voluntary_ctxt_switches:/ { s += $2 } END { printf "%.0f", s }'
+}
+private_kb() { awk '/^Private_Dirty:/ { s += $2 } END { print s + 0 }' "/proc/$1/smaps_rollup"; }
+alive() { [ -r "/proc/$1/schedstat" ] || { echo "run.sh: process $1 ended early" >&2; cat "$scratch"/*.log >&2; exit 1; }; }
+
+sleep "$settle"
+for pid in $ours_pid $floor_pid $penguins_pid; do alive "$pid"; done
+for pid in $ours_pid $floor_pid $penguins_pid; do
+    echo "$pid $(cpu_ns "$pid") $(switches "$pid")"
+done >"$scratch/start"
 sleep "$seconds"
+for pid in $ours_pid $floor_pid $penguins_pid; do alive "$pid"; done
+for pid in $ours_pid $floor_pid $penguins_pid; do
+    echo "$pid $(cpu_ns "$pid") $(switches "$pid") $(private_kb "$pid")"
+done >"$scratch/end"
 
-# utime + stime, fields 14 and 15 of /proc/PID/stat, counted after the
-# command name, which may hold spaces.
-cpu_ticks() {
-    sed 's/^.*) //' "/proc/$1/stat" | awk '{ print $12 + $13 }'
-}
-peak_kb() {
-    awk '/^VmHWM:/ { print $2 }' "/proc/$1/status"
-}
-for pid in $ours_pid $floor_pid; do
-    [ -r "/proc/$pid/stat" ] || { echo "run.sh: process $pid ended early" >&2; cat "$scratch"/*.log >&2; exit 1; }
-done
-hz=$(getconf CLK_TCK)
-ours_cpu=$(cpu_ticks "$ours_pid")
-floor_cpu=$(cpu_ticks "$floor_pid")
-ours_rss=$(peak_kb "$ours_pid")
-floor_rss=$(peak_kb "$floor_pid")
-
-awk -v s="$seconds" -v hz="$hz" -v oc="$ours_cpu" -v fc="$floor_cpu" -v orss="$ours_rss" -v frss="$floor_rss" 'BEGIN {
-    printf "running cost over %d s on a 1920 px screen (Xvfb):\n", s
-    printf "  seastrip: CPU %.2f s (%.2f%%), peak RSS %.1f MB\n", oc / hz, 100 * oc / hz / s, orss / 1024
-    printf "  floor:    CPU %.2f s (%.2f%%), peak RSS %.1f MB\n", fc / hz, 100 * fc / hz / s, frss / 1024
-    ratio = fc > 0 ? sprintf("%.2f", oc / fc) : (oc > 0 ? "inf" : "1.00")
-    printf "ratio: CPU ours/floor %s, RSS ours - floor %.1f MB\n", ratio, (orss - frss) / 1024
-}'
+awk -v s="$seconds" -v ours="$ours_pid" -v floor="$floor_pid" -v penguins="${penguins_pid:-none}" '
+    NR == FNR { cpu0[$1] = $2; sw0[$1] = $3; next }
+    { cpu[$1] = $2 - cpu0[$1]; wake[$1] = ($3 - sw0[$1]) / s; priv[$1] = $4 / 1024 }
+    END {
+        printf "running cost over %d s on a 1920 px screen (Xvfb):\n", s
+        row("seastrip", ours); row("floor", floor)
+        if (penguins != "none") row("xpenguins", penguins)
+        line = sprintf("ratio: CPU ours/floor %s, wakeups ours-floor %.1f/s, private ours-floor %.1f MB",
+                       ratio(cpu[ours], cpu[floor]), wake[ours] - wake[floor], priv[ours] - priv[floor])
+        line = line ", CPU ours/xpenguins " (penguins != "none" ? ratio(cpu[ours], cpu[penguins]) : "n/a")
+        print line
+    }
+    function row(name, pid) {
+        printf "  %-10s CPU %7.3f s (%.3f%% of a core), wakeups %5.1f/s, private dirty %5.1f MB\n",
+               name, cpu[pid] / 1e9, 100 * cpu[pid] / 1e9 / s, wake[pid], priv[pid]
+    }
+    function ratio(a, b) { return b > 0 ? sprintf("%.2f", a / b) : "n/a" }
+' "$scratch/start" "$scratch/end"

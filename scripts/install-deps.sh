@@ -7,7 +7,7 @@ libgtk-3-dev libcanberra-dev libcanberra-gtk3-dev libasound2-dev libgif-dev libw
 libgtk-layer-shell-dev libwayland-dev sway grim jq mutter xwayland dbus-daemon
 xvfb xauth xdotool x11-utils imagemagick openbox tint2 fonts-ipafont-mincho fonts-ipafont-gothic fonts-liberation
 clang libclang-rt-14-dev
-dpkg-dev lintian zip strace desktop-file-utils
+dpkg-dev lintian zip strace desktop-file-utils xpenguins
 wine wine64 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64"
 missing=""
 for p in $PACKAGES; do

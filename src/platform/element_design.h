@@ -16,7 +16,7 @@ struct ElementDesign {
     float width = 0;
     float height = 0;
     Colour fill{};
-    Picture picture;
+    Picture picture{};
     bool persistentImage = false;
     bool visible = true;
 };

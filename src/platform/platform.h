@@ -22,6 +22,9 @@ public:
     // A new instance of an element array: a hidden copy of the lowest instance
     // (size, position, fill colour, picture, image), placed in front.
     virtual Element& CreateInstance(const Element& lowest) = 0;
+    // Unloads an instance made by CreateInstance: it disappears from the strip
+    // and the reference is no longer valid.
+    virtual void DestroyElement(Element& element) = 0;
 
     // Screen metrics. The screen width is in twips; the two metrics are in
     // pixels and their sum is the bottom edge of the work area.

@@ -46,7 +46,7 @@ void PlaceClouds(Program& p)
 {
     const float screen = p.platform.ScreenWidth();
     for (int i = 0; i < 3; ++i) {
-        Element& cloud = i == 0 ? p.picKUMO(0) : p.picKUMO.Load(p.platform, i);
+        Element& cloud = p.picKUMO.LoadIfMissing(p.platform, i);
         cloud.SetLeft(-1000);
         // On a screen so narrow that no tenth is clear of the sun, the search
         // would never end; after every tenth has had many chances, the cloud
@@ -72,33 +72,59 @@ void PlaceClouds(Program& p)
     }
 }
 
-void TileWaves(Program& p)
+// The wave outline the tiles took on the last wave tick, or -1.
+int16_t ShownWaveFrame(const Program& p)
 {
-    const float screen = p.platform.ScreenWidth();
-    for (int j = 0;; ++j) {
-        Element& wave = j == 0 ? p.picNami(0) : p.picNami.Load(p.platform, j);
-        SizeWaveTile(wave);
-        wave.SetLeft(10 * p.platform.TwipsPerPixelX() + static_cast<float>(j) * p.picNami(0).Width());
-        wave.SetTop(21 * p.platform.TwipsPerPixelY());
-        wave.SetVisible(false);
-        wave.BringToFront();
-        if (wave.Left() > screen) break;
-    }
+    if (!p.picNami(0).Visible()) return -1;
+    const size_t cycle = p.WaveFrames.size();
+    return p.WaveFrames[(static_cast<size_t>(p.WaveStep) + cycle - 1) % cycle];
 }
 
-void TileStars(Program& p)
+// Tiles the waves along the bottom until one lies past the screen's edge. At
+// the load every tile starts hidden; on a re-layout the tiles already there
+// stay as they are, new ones join the group as it stands (shown with the
+// wave's outline when it is), and those past the new last one are unloaded.
+void TileWaves(Program& p, bool relayout)
 {
     const float screen = p.platform.ScreenWidth();
-    for (int j = 0;; ++j) {
-        Element& stars = j == 0 ? p.picHoshi(0) : p.picHoshi.Load(p.platform, j);
-        ApplyRegion(p, region::kStars, stars);
-        SizeStarTile(stars);
-        stars.SetLeft(static_cast<float>(j) * p.picHoshi(0).Width());
-        stars.SetTop(0);
-        stars.SetVisible(false);
-        stars.BringToFront();
+    const int16_t frame = relayout ? ShownWaveFrame(p) : -1;
+    int j = 0;
+    for (;; ++j) {
+        const bool added = !p.picNami.Has(j);
+        Element& wave = p.picNami.LoadIfMissing(p.platform, j);
+        if (!relayout || added) {
+            SizeWaveTile(wave);
+            wave.SetLeft(10 * p.platform.TwipsPerPixelX() + static_cast<float>(j) * p.picNami(0).Width());
+            wave.SetTop(21 * p.platform.TwipsPerPixelY());
+            if (frame >= 0) ApplyRegion(p, frame, wave);
+            wave.SetVisible(frame >= 0);
+            wave.BringToFront();
+        }
+        if (wave.Left() > screen) break;
+    }
+    if (relayout) p.picNami.UnloadFrom(p.platform, j + 1);
+}
+
+// The star tiles across the sky, the same way as the waves.
+void TileStars(Program& p, bool relayout)
+{
+    const float screen = p.platform.ScreenWidth();
+    const bool shown = relayout && p.picHoshi(0).Visible();
+    int j = 0;
+    for (;; ++j) {
+        const bool added = !p.picHoshi.Has(j);
+        Element& stars = p.picHoshi.LoadIfMissing(p.platform, j);
+        if (!relayout || added) {
+            ApplyRegion(p, region::kStars, stars);
+            SizeStarTile(stars);
+            stars.SetLeft(static_cast<float>(j) * p.picHoshi(0).Width());
+            stars.SetTop(0);
+            stars.SetVisible(shown);
+            stars.BringToFront();
+        }
         if (stars.Left() > screen) break;
     }
+    if (relayout) p.picHoshi.UnloadFrom(p.platform, j + 1);
 }
 
 }  // namespace
@@ -123,11 +149,31 @@ void LoadStrip(Program& p)
     p.picYASHI(0).SetTop(0);
     ApplyRegion(p, region::kPalm, p.picYASHI(0));
     PlaceClouds(p);
-    TileWaves(p);
-    TileStars(p);
+    TileWaves(p, false);
+    TileStars(p, false);
     LayoutScene(p, p.SceneNow);
     PaintSky(p, p.SceneNow);
     p.frmBG->SetVisible(true);
+}
+
+bool RelayoutStrip(Program& p)
+{
+    Element& strip = *p.frmBG;
+    const float width = p.platform.ScreenWidth();
+    const float height = 28 * p.platform.TwipsPerPixelY();
+    const float top = static_cast<float>(ScreenBottomTwips(p.platform)) - height;
+    if (strip.Width() == width && strip.Height() == height && strip.Top() == top) return false;
+    const bool newWidth = strip.Width() != width;
+    DockStrip(p);
+    if (!newWidth) return true;
+    // A new width is laid out as a fresh start would lay it out; the scene,
+    // the menu's marks and the wave and animation counters carry on.
+    PlaceSunAndGlitter(p);
+    PlaceClouds(p);
+    TileWaves(p, true);
+    TileStars(p, true);
+    PaintSky(p, p.SceneNow);
+    return true;
 }
 
 void StripMouseDown(Program& p, MouseButton button)

@@ -11,6 +11,13 @@ namespace seastrip {
 // paints the first scene, and shows the strip.
 void LoadStrip(Program& program);
 
+// Places the strip again after the desktop changed under it (a new work
+// area, screen width or monitor): docked on the new bottom edge, and at a new
+// width laid out as a fresh start would (sun, clouds, wave and star tiles),
+// keeping the scene, the menu's marks and where the waves stand. Returns
+// whether anything changed; nothing does when the metrics are the same.
+bool RelayoutStrip(Program& program);
+
 // The strip's bottom edge in twips, from the two screen metrics.
 int32_t ScreenBottomTwips(const Platform& platform);
 

@@ -58,6 +58,18 @@ Element& Stage::CreateInstance(const Element& lowest)
     return *element;
 }
 
+void Stage::DestroyElement(const Element& element)
+{
+    const auto owned = std::find_if(elements_.begin(), elements_.end(),
+                                    [&](const std::unique_ptr<StageElement>& e) { return e.get() == &element; });
+    if (owned == elements_.end()) {
+        throw std::invalid_argument("Stage::DestroyElement: the element does not belong to this stage");
+    }
+    if ((*owned)->Visible()) Invalidate((*owned)->OutlineBounds());
+    stacking_.erase(std::find(stacking_.begin(), stacking_.end(), owned->get()));
+    elements_.erase(owned);
+}
+
 void Stage::Restack(StageElement* element)
 {
     const auto it = std::find(stacking_.begin(), stacking_.end(), element);

@@ -6,6 +6,7 @@
 #include "platform/bitmap.h"
 #include "platform/element.h"
 #include "platform/element_design.h"
+#include "stage/outline_cache.h"
 #include "stage/pixel_rect.h"
 
 namespace seastrip {
@@ -25,12 +26,20 @@ public:
     float TwipsPerPixelY() const { return tppY_; }
     int ScreenWidthPx() const { return screenWidthPx_; }
     int ScreenHeightPx() const { return screenHeightPx_; }
+    // The screen changed size (the strip follows when the program re-lays it).
+    void SetScreenSize(int widthPx, int heightPx)
+    {
+        screenWidthPx_ = widthPx;
+        screenHeightPx_ = heightPx;
+    }
 
     // The strip's own surface (a persistent image; its position is the
     // window's place on the screen, its size the frame's size).
     Element& Strip();
     Element& CreateElement(const ElementDesign& design);
     Element& CreateInstance(const Element& lowest);
+    // Removes an element made by CreateElement or CreateInstance.
+    void DestroyElement(const Element& element);
 
     // Composes the strip and every visible element, in stacking order and cut
     // to their outlines, into the frame (strip width x strip height pixels).
@@ -54,6 +63,9 @@ public:
     static const char* NameOf(const Element& element);
     static int IndexOf(const Element& element);
 
+    // The outlines the elements have been given, shared among them.
+    OutlineCache& Outlines() { return outlines_; }
+
     // Called by elements when something they show changes (strip pixels).
     void Invalidate(const PixelRect& rect);
     void InvalidateAll();
@@ -74,6 +86,7 @@ private:
     PixelRect changed_;
     std::vector<PixelRect> changedRects_;
     bool allDirty_ = true;
+    OutlineCache outlines_;
 };
 
 }  // namespace seastrip

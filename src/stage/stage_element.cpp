@@ -237,12 +237,11 @@ void StageElement::TakePictureOf(const Element& source)
 
 RegionResult StageElement::ApplyRegionData(const uint8_t* record, uint32_t byteCount)
 {
-    std::vector<RegionRectPx> rects;
-    if (!ParseRegionRecord(record, byteCount, rects)) {
+    std::shared_ptr<const ElementOutline> outline = stage_.Outlines().Get(record, byteCount);
+    if (!outline) {
         return RegionResult::CreateFailed;
     }
-    ElementOutline outline = ElementOutline::FromRects(rects);
-    if (outline_ && *outline_ == outline) {
+    if (outline_ && (outline_ == outline || *outline_ == *outline)) {
         return RegionResult::Ok;
     }
     const PixelRect shownBefore = OutlineBounds();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -127,7 +128,7 @@ private:
     Picture picture_;
     bool persistent_ = false;
     Bitmap image_;
-    std::optional<ElementOutline> outline_;  // none: the whole rectangle shows
+    std::shared_ptr<const ElementOutline> outline_;  // none: the whole rectangle shows
 };
 
 }  // namespace seastrip

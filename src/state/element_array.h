@@ -30,6 +30,21 @@ public:
         return copy;
     }
 
+    // The member at `index`, loaded first when the array has none there.
+    Element& LoadIfMissing(Platform& platform, int index) { return Has(index) ? (*this)(index) : Load(platform, index); }
+
+    // Unloads every member from `index` on (never the lowest): a narrower
+    // strip needs fewer tiles.
+    void UnloadFrom(Platform& platform, int index)
+    {
+        auto it = members_.lower_bound(index);
+        if (it == members_.begin()) ++it;
+        while (it != members_.end()) {
+            platform.DestroyElement(*it->second);
+            it = members_.erase(it);
+        }
+    }
+
 private:
     std::map<int, Element*> members_;
 };

@@ -9,7 +9,7 @@ if(NOT rc EQUAL 0)
 endif()
 
 set(stale "")
-foreach(name day.png sunset.png night.png sunset.gif)
+foreach(name day.png sunset.png night.png sunset.webp)
   if(NOT EXISTS ${SOURCE}/docs/${name})
     list(APPEND stale "docs/${name} (missing)")
     continue()

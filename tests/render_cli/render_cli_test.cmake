@@ -27,6 +27,13 @@ if(NOT head MATCHES "^89504e470d0a1a0a0000000d4948445200000280000000 *1c")
   message(FATAL_ERROR "not a 640 x 28 PNG: ${head}")
 endif()
 
+run(TRUE --width 640 --scale 2 -o ${WORK}/double.png)
+file(READ ${WORK}/double.png head LIMIT 24 HEX)
+if(NOT head MATCHES "^89504e470d0a1a0a0000000d4948445200000500000000 *38")
+  message(FATAL_ERROR "--scale 2 did not write a 1280 x 56 PNG: ${head}")
+endif()
+run(FALSE --scale 9 -o ${WORK}/too_big.png)
+
 run(TRUE --choose sound-off --choose night --run 10 -o ${WORK}/night.png)
 if(last_err MATCHES "wave sound played")
   message(FATAL_ERROR "sound was switched off but played: ${last_err}")

@@ -19,16 +19,26 @@ TEST_F(SceneLayoutTest, LooksSwitchExactlyAtTheirBoundaries)
     };
     for (Boundary b : std::initializer_list<Boundary>{{89, 90}, {149, 150}, {209, 210}, {345, 346}, {419, 420}})
         EXPECT_NE(WaveColourFor(b.last), WaveColourFor(b.first)) << b.last;
-    EXPECT_EQ(WaveColourFor(345), (Colour{168, 168, 168}));
+    // Every band's wave colour (one grey each side of the red band).
+    struct Wave {
+        int32_t scene;
+        uint8_t grey;
+    };
+    for (Wave w : std::initializer_list<Wave>{{0, 255}, {89, 255}, {90, 200}, {149, 200}, {210, 168}, {345, 168},
+                                              {346, 200}, {419, 200}, {420, 255}, {479, 255}})
+        EXPECT_EQ(WaveColourFor(w.scene), (Colour{w.grey, w.grey, w.grey})) << w.scene;
     EXPECT_EQ(WaveColourFor(150), (Colour{255, 80, 80}));
+    EXPECT_EQ(WaveColourFor(209), (Colour{255, 80, 80}));
 
-    EXPECT_EQ(StarLevelFor(274), -1);
-    EXPECT_EQ(StarLevelFor(275), 136);
-    EXPECT_EQ(StarLevelFor(344), 238);
-    EXPECT_EQ(StarLevelFor(345), 255);
-    EXPECT_EQ(StarLevelFor(355), 255);
-    EXPECT_EQ(StarLevelFor(435), 119);
-    EXPECT_EQ(StarLevelFor(436), -1);
+    // The star grey: one step of 17 every ten scene values, in and out.
+    struct Stars {
+        int32_t scene;
+        int level;
+    };
+    for (Stars st : std::initializer_list<Stars>{{274, -1}, {275, 136}, {284, 136}, {285, 153}, {334, 221},
+                                                 {335, 238}, {344, 238}, {345, 255}, {355, 255}, {356, 238},
+                                                 {435, 119}, {436, -1}})
+        EXPECT_EQ(StarLevelFor(st.scene), st.level) << st.scene;
 
     EXPECT_EQ(CloudFrameFor(71), 0);
     EXPECT_EQ(CloudFrameFor(72), 1);

@@ -5,6 +5,7 @@
 
 #include "front/common/profile_file.h"
 #include "front/common/profile_text.h"
+#include "front/common/settings_place.h"
 #include "shell/settings.h"
 #include "front/headless/headless_platform.h"
 #include "temp_files.h"
@@ -88,6 +89,89 @@ TEST(ProfileFileTest, ReplacesTheFileWholeAndKeepsOtherContent)
     EXPECT_TRUE(WriteProfileFile(path, "Data", "Sound", "OFF"));
     EXPECT_EQ(Slurp(path), "[Other]\nKey=Value\n[Data]\nSound=OFF\n");
     EXPECT_EQ(dir.Entries(), 1) << "no temporary file is left beside it";
+}
+
+// The settings beside a program whose folder refuses writes (as a folder
+// under a system prefix does), with a fallback folder that does not exist yet.
+struct TwoPlaces {
+    TwoPlaces()
+        : place(dir.File("program"), dir.File("home/.config/seastrip"), "seastrip.ini", '/',
+                {[](const std::string& path) { return std::filesystem::exists(path); },
+                 [](const std::string& folder) { return std::filesystem::create_directories(folder); }})
+    {
+        std::filesystem::create_directory(dir.File("program"));
+    }
+    std::string Beside() const { return dir.File("program/seastrip.ini"); }
+    std::string Fallback() const { return dir.File("home/.config/seastrip/seastrip.ini"); }
+    // Stores through the place, the program folder refusing when told to.
+    bool Store(const std::string& value, bool besideRefuses)
+    {
+        return place.Write([&](const std::string& path) {
+            if (besideRefuses && path == Beside()) return false;
+            return WriteProfileFile(path, "Data", "Sound", value);
+        });
+    }
+    std::string Read() const { return ReadProfileFile(place.Path(), "Data", "Sound"); }
+
+    TempFolder dir;
+    SettingsPlace place;
+};
+
+TEST(SettingsPlaceTest, APresetBesideAnUnwritableProgramIsReadUntilTheFirstChoiceThenTheFallbackIs)
+{
+    TwoPlaces t;
+    Spit(t.Beside(), "[Data]\nSound=OFF\n");
+    EXPECT_EQ(t.Read(), "OFF") << "the preset counts";
+    EXPECT_FALSE(std::filesystem::exists(t.dir.File("home"))) << "reading creates no folder";
+
+    ASSERT_TRUE(t.Store("ON", true));
+    EXPECT_EQ(Slurp(t.Fallback()), "[Data]\nSound=ON\n");
+    EXPECT_EQ(Slurp(t.Beside()), "[Data]\nSound=OFF\n") << "the preset is left alone";
+    EXPECT_EQ(t.place.Folder(), t.dir.File("home/.config/seastrip"));
+    EXPECT_EQ(t.Read(), "ON") << "the user's own choice is read first from then on";
+
+    // Once the fallback holds the choice, writes go there even where the
+    // program folder would take them, so what is written is what is read.
+    ASSERT_TRUE(t.Store("OFF", false));
+    EXPECT_EQ(t.Read(), "OFF");
+    EXPECT_EQ(Slurp(t.Beside()), "[Data]\nSound=OFF\n");
+    EXPECT_EQ(Slurp(t.Fallback()), "[Data]\nSound=OFF\n");
+}
+
+TEST(SettingsPlaceTest, AWritableProgramFolderKeepsTheFileBesideAndNeverMakesTheFallback)
+{
+    TwoPlaces t;
+    EXPECT_EQ(t.Read(), "");
+    ASSERT_TRUE(t.Store("OFF", false));
+    EXPECT_EQ(Slurp(t.Beside()), "[Data]\nSound=OFF\n");
+    EXPECT_FALSE(std::filesystem::exists(t.dir.File("home")));
+    EXPECT_EQ(t.place.Path(), t.Beside());
+}
+
+TEST(ProfileFileTest, ALinkIsWrittenThroughAndAReadOnlyFileIsLeftAsItIs)
+{
+    namespace fs = std::filesystem;
+    TempFolder dir;
+    fs::create_directory(dir.File("real"));
+    Spit(dir.File("real/kept.ini"), "[Data]\nSound=ON\n");
+    fs::create_symlink("real/kept.ini", dir.File("seastrip.ini"));
+    ASSERT_TRUE(WriteProfileFile(dir.File("seastrip.ini"), "Data", "Sound", "OFF"));
+    EXPECT_TRUE(fs::is_symlink(dir.File("seastrip.ini"))) << "the link stays a link";
+    EXPECT_EQ(Slurp(dir.File("real/kept.ini")), "[Data]\nSound=OFF\n");
+
+    // Read-only even for root: the write fails and nothing about the file
+    // changes, neither its bytes nor its permissions.
+    Spit(dir.File("locked.ini"), "[Data]\nSound=ON\n");
+    fs::permissions(dir.File("locked.ini"), fs::perms::owner_read | fs::perms::group_read);
+    EXPECT_FALSE(WriteProfileFile(dir.File("locked.ini"), "Data", "Sound", "OFF"));
+    EXPECT_EQ(Slurp(dir.File("locked.ini")), "[Data]\nSound=ON\n");
+    EXPECT_EQ(fs::status(dir.File("locked.ini")).permissions(), fs::perms::owner_read | fs::perms::group_read);
+
+    // A writable file keeps its own permissions through the atomic replace.
+    fs::permissions(dir.File("real/kept.ini"), fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_TRUE(WriteProfileFile(dir.File("real/kept.ini"), "Data", "Sound", "ON"));
+    EXPECT_EQ(fs::status(dir.File("real/kept.ini")).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(dir.Entries(), 3) << "no temporary file is left behind";
 }
 
 }  // namespace

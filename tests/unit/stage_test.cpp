@@ -6,6 +6,7 @@
 
 #include "platform/element.h"
 #include "region_record_bytes.h"
+#include "stage/nearest_scale.h"
 #include "stage/stage.h"
 
 namespace seastrip {
@@ -86,6 +87,38 @@ TEST_F(StageTest, AFailedShapingLeavesTheOutlineAsItWas)
               RegionResult::CreateFailed);
     EXPECT_EQ(stage.HitTest(1, 1), &e);
     EXPECT_EQ(stage.HitTest(3, 3), nullptr);
+}
+
+TEST_F(StageTest, OutlinesAreSharedByTheirBytesNotByWhereTheRecordLies)
+{
+    Element& a = stage.CreateElement(Design(0, 0, 8, 8, kRed));
+    Element& b = stage.CreateElement(Design(10, 0, 8, 8, kRed));
+    // One buffer rewritten in place between two shapings, as a caller may.
+    auto record = RegionRecordBytes({{0, 0, 2, 2}});
+    ASSERT_EQ(a.ApplyRegionData(record.data(), static_cast<uint32_t>(record.size())), RegionResult::Ok);
+    record = RegionRecordBytes({{5, 5, 8, 8}});
+    ASSERT_EQ(b.ApplyRegionData(record.data(), static_cast<uint32_t>(record.size())), RegionResult::Ok);
+    EXPECT_EQ(stage.HitTest(1, 1), &a);
+    EXPECT_EQ(stage.HitTest(11, 1), nullptr) << "b took the new bytes, not the outline cached for the old ones";
+    EXPECT_EQ(stage.HitTest(16, 6), &b);
+
+    // Any number of different records: the cache stays bounded.
+    for (int i = 0; i < 200; ++i) ASSERT_EQ(Shape(a, {{0, 0, 1 + i % 7, 1 + i / 7}}), RegionResult::Ok);
+    EXPECT_LE(stage.Outlines().Size(), OutlineCache::kMaxEntries);
+    EXPECT_EQ(stage.HitTest(3, 6), &a) << "the last of them (4 x 29) holds";
+    EXPECT_EQ(stage.HitTest(5, 6), nullptr);
+}
+
+TEST(NearestScaleTest, EveryPixelBecomesACrispBlock)
+{
+    Bitmap frame(3, 2);
+    for (int i = 0; i < 6; ++i) frame.Set(i % 3, i / 3, Colour{static_cast<uint8_t>(40 * i), 7, static_cast<uint8_t>(i)});
+    const Bitmap big = ScaleNearest(frame, 3);
+    ASSERT_EQ(big.width, 9);
+    ASSERT_EQ(big.height, 6);
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 9; ++x) EXPECT_EQ(big.At(x, y), frame.At(x / 3, y / 3)) << x << "," << y;
+    EXPECT_TRUE(ScaleNearest(frame, 1).rgb == frame.rgb);
 }
 
 TEST_F(StageTest, RegionCutsWhatShowsAndWhatCatchesPresses)

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "front/headless/headless_run.h"
+#include "stage/nearest_scale.h"
 #include "png_file.h"
 #include "render_options.h"
 #include "shapes_view.h"
@@ -47,7 +48,7 @@ int RenderStill(const RenderOptions& o)
         return Fail("the program ended during the run: " + run.platform.lastMessage);
     }
     if (o.scene) ShowScene(*run.program, *o.scene);
-    const Bitmap& frame = run.platform.GetStage().Compose();
+    const Bitmap frame = ScaleNearest(run.platform.GetStage().Compose(), o.scale);
     if (!WritePng(o.output, frame)) return Fail("cannot write " + o.output);
     if (!run.platform.soundsPlayed.empty()) {
         std::fprintf(stderr, "wave sound played %zu times (%s)\n", run.platform.soundsPlayed.size(),

@@ -19,6 +19,8 @@ const char* const kRenderUsage =
     "                        repeatable: auto, morning, noon, evening, night,\n"
     "                        sound-on, sound-off\n"
     "  -o OUT.png            write the strip (width x 28) as PNG\n"
+    "  --scale N             enlarge what is written N times, every pixel a\n"
+    "                        crisp N x N block (1-8, default 1)\n"
     "\n"
     "  --timelapse OUT       an animation (GIF, or WebP when OUT ends in .webp)\n"
     "  --from HH:MM          its start (default 18:00)\n"
@@ -106,6 +108,10 @@ std::optional<RenderOptions> ParseRenderOptions(const std::vector<std::string>& 
             auto n = number(16, 16384);
             if (!n) return std::nullopt;
             o.width = static_cast<int>(*n);
+        } else if (a == "--scale") {
+            auto n = number(1, 8);
+            if (!n) return std::nullopt;
+            o.scale = static_cast<int>(*n);
         } else if (a == "--clock") {
             auto c = clock();
             if (!c) return std::nullopt;

@@ -11,6 +11,7 @@ namespace seastrip {
 // What seastrip-render was asked to do.
 struct RenderOptions {
     int width = 1024;
+    int scale = 1;  // every pixel written as a scale x scale block
     double clockSeconds = 12 * 3600.0;
     double runSeconds = 0;
     std::optional<int> scene;

@@ -7,6 +7,7 @@
 
 #include "animation_writer.h"
 #include "front/headless/headless_run.h"
+#include "stage/nearest_scale.h"
 
 namespace seastrip {
 namespace {
@@ -56,7 +57,7 @@ int RenderTimelapse(const RenderOptions& options)
     for (const std::string& choice : options.choices) ApplyChoice(*run.program, choice);
 
     std::string error;
-    auto writer = OpenAnimation(options.timelapse, options.width, 28, error);
+    auto writer = OpenAnimation(options.timelapse, options.width * options.scale, 28 * options.scale, error);
     if (!writer) {
         std::fprintf(stderr, "seastrip-render: %s\n", error.c_str());
         return 1;
@@ -68,7 +69,7 @@ int RenderTimelapse(const RenderOptions& options)
             std::fprintf(stderr, "\nseastrip-render: the program ended: %s\n", run.platform.lastMessage.c_str());
             return 1;
         }
-        if (!writer->AddFrame(run.platform.GetStage().Compose(), delayMs)) {
+        if (!writer->AddFrame(ScaleNearest(run.platform.GetStage().Compose(), options.scale), delayMs)) {
             std::fprintf(stderr, "\nseastrip-render: cannot write %s\n", options.timelapse.c_str());
             return 1;
         }

@@ -12,7 +12,9 @@ std::string ReadProfileFile(const std::string& path, const std::string& section,
 
 // Stores the value, creating the file on the first write. The file is
 // replaced atomically (written beside it, then renamed), so an interrupted
-// write never leaves a damaged file. Returns false when nothing was stored.
+// write never leaves a damaged file; it keeps its permissions. A file that is
+// a symbolic link is written through the link; a read-only file is left as
+// it is. Returns false when nothing was stored.
 bool WriteProfileFile(const std::string& path, const std::string& section, const std::string& key,
                       const std::string& value);
 

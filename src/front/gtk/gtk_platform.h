@@ -98,6 +98,7 @@ public:
     Element& Strip() override { return strip_; }
     Element& CreateElement(const ElementDesign& design) override { return stage_.CreateElement(design); }
     Element& CreateInstance(const Element& lowest) override { return stage_.CreateInstance(lowest); }
+    void DestroyElement(Element& element) override { stage_.DestroyElement(element); }
 
     float TwipsPerPixelX() const override { return kTwipsPerPixel; }
     float TwipsPerPixelY() const override { return kTwipsPerPixel; }

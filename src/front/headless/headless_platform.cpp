@@ -21,6 +21,14 @@ HeadlessPlatform::HeadlessPlatform(const Options& options)
 {
 }
 
+void HeadlessPlatform::ChangeScreen(int widthPx, int heightPx, int taskbarPx)
+{
+    options_.screenWidthPx = widthPx;
+    options_.screenHeightPx = heightPx;
+    options_.taskbarPx = taskbarPx;
+    stage_.SetScreenSize(widthPx, heightPx);
+}
+
 void HeadlessPlatform::SetClock(double secondsOfDay)
 {
     clock_ = std::fmod(secondsOfDay, kDay);
@@ -38,6 +46,7 @@ void HeadlessPlatform::ScriptRandom(std::vector<double> draws)
 Element& HeadlessPlatform::Strip() { return stage_.Strip(); }
 Element& HeadlessPlatform::CreateElement(const ElementDesign& design) { return stage_.CreateElement(design); }
 Element& HeadlessPlatform::CreateInstance(const Element& lowest) { return stage_.CreateInstance(lowest); }
+void HeadlessPlatform::DestroyElement(Element& element) { stage_.DestroyElement(element); }
 
 float HeadlessPlatform::ScreenWidth() const
 {

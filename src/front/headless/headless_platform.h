@@ -41,6 +41,8 @@ public:
 
     Stage& GetStage() { return stage_; }
     const Options& GetOptions() const { return options_; }
+    // The desktop changes under the program: a new screen size or taskbar.
+    void ChangeScreen(int widthPx, int heightPx, int taskbarPx);
 
     // The simulated local clock, in seconds since midnight (wraps at 24 h).
     void SetClock(double secondsOfDay);
@@ -65,6 +67,7 @@ public:
     Element& Strip() override;
     Element& CreateElement(const ElementDesign& design) override;
     Element& CreateInstance(const Element& lowest) override;
+    void DestroyElement(Element& element) override;
 
     float TwipsPerPixelX() const override { return options_.twipsPerPixelX; }
     float TwipsPerPixelY() const override { return options_.twipsPerPixelY; }

@@ -42,6 +42,11 @@ Element& Win32Platform::CreateInstance(const Element& lowest)
     return *elements_.back();
 }
 
+void Win32Platform::DestroyElement(Element& element)
+{
+    std::erase_if(elements_, [&](const std::unique_ptr<Win32Element>& e) { return e.get() == &element; });
+}
+
 float Win32Platform::ScreenWidth() const
 {
     return static_cast<float>(GetSystemMetrics(SM_CXSCREEN)) * scale_.x;

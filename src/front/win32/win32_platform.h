@@ -33,6 +33,7 @@ public:
     Element& Strip() override { return *strip_; }
     Element& CreateElement(const ElementDesign& design) override;
     Element& CreateInstance(const Element& lowest) override;
+    void DestroyElement(Element& element) override;
 
     float TwipsPerPixelX() const override { return scale_.x; }
     float TwipsPerPixelY() const override { return scale_.y; }
