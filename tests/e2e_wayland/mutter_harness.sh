@@ -7,7 +7,7 @@
 # usage: mutter_harness.sh LAYER_CLIENT
 set -u
 
-CLIENT=$1
+CLIENT_BUILT=$1
 COLOUR=FF8000  # what the client paints
 
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/seastrip-mutter.XXXXXX")
@@ -24,6 +24,7 @@ trap 'exit 2' INT TERM
 HERE=$(dirname "$0")
 . "$HERE/../e2e_lib.sh"
 . "$HERE/mutter_session.sh"
+CLIENT=$(user_copy "$CLIENT_BUILT")
 
 reported() { grep -qx "$2" "$WORK/$1.log"; }
 

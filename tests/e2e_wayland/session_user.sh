@@ -13,6 +13,9 @@
 #                     the session script sets once it knows its sockets)
 #   spawn LOG CMD...  the same in the background, output to LOG; SPAWNED is
 #                     its process id, which leads its own process group
+#   user_copy FILE... copies files (a program and what lies beside it) into
+#                     a folder the user can reach, since a build folder under
+#                     root's home may be closed to it; prints the first copy
 
 SESSION_USER=""
 SESSION_RUNTIME=$WORK/runtime
@@ -38,4 +41,11 @@ spawn() { # LOG CMD...
     (AS_USER_EXEC=exec as_user setsid "$@") >"$log" 2>&1 &
     SPAWNED=$!
     PIDS="$PIDS $SPAWNED"
+}
+
+user_copy() { # FILE...
+    mkdir -p "$WORK/bin"
+    cp "$@" "$WORK/bin/" || die "cannot copy $* for the session's user"
+    chmod -R a+rX "$WORK/bin"
+    echo "$WORK/bin/$(basename "$1")"
 }

@@ -8,7 +8,7 @@
 # usage: strip_on_sway.sh SEASTRIP SEASTRIP_RENDER [SHOT_FOLDER]
 set -u
 
-SEASTRIP=$1
+SEASTRIP_BUILT=$1
 RENDER=$2
 SHOTS=${3:-}
 STRIP_H=28
@@ -27,6 +27,8 @@ trap 'exit 2' INT TERM
 HERE=$(dirname "$0")
 . "$HERE/../e2e_lib.sh"
 . "$HERE/sway_session.sh"
+# The wave sound beside the program, where a build keeps it.
+SEASTRIP=$(user_copy "$SEASTRIP_BUILT" "$(dirname "$SEASTRIP_BUILT")/zem.wav")
 command -v compare >/dev/null 2>&1 || die "compare is missing (make deps installs it)"
 
 # An ended child stays a zombie until waited for, and kill -0 still finds it.

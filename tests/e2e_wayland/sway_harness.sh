@@ -9,7 +9,7 @@
 # usage: sway_harness.sh LAYER_CLIENT
 set -u
 
-CLIENT=$1
+CLIENT_BUILT=$1
 STRIP_H=28
 COLOUR=FF8000  # what the client paints
 
@@ -27,6 +27,7 @@ trap 'exit 2' INT TERM
 HERE=$(dirname "$0")
 . "$HERE/../e2e_lib.sh"
 . "$HERE/sway_session.sh"
+CLIENT=$(user_copy "$CLIENT_BUILT")
 
 # start_client NAME ARGS...: the client in the session, its report in NAME.log
 start_client() {
