@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "front/gtk/gtk_backend.h"
 #include "front/gtk/gtk_instance.h"
 #include "front/gtk/gtk_message.h"
 #include "front/gtk/gtk_platform.h"
@@ -18,12 +19,15 @@ int main(int argc, char** argv)
     // next to nothing otherwise. A user's own choice stands.
     setenv("GDK_GL", "disable", 0);
 
-    // The program reads no command line of its own; GTK's options (such as
-    // --display) are still honoured.
+    // The backend is chosen before GTK opens a display; GTK's own options
+    // (such as --display) are honoured, anything else is refused.
+    seastrip::CommandLine options;
+    if (auto status = seastrip::PrepareDisplay(argc, argv, options)) return *status;
     if (!gtk_init_check(&argc, &argv)) {
         std::fputs("seastrip: cannot open the display (is DISPLAY set?)\n", stderr);
         return 1;
     }
+    if (auto status = seastrip::RefuseLeftoverArguments(argc, argv)) return *status;
     seastrip::EndOnLostDisplay();
 
     const char* display = gdk_display_get_name(gdk_display_get_default());

@@ -1,0 +1,43 @@
+# A headless session of GNOME's compositor, mutter, for the Wayland tests: a
+# Wayland compositor without layer-shell, with Xwayland for X11 clients.
+# Sourced, not run, after tests/e2e_lib.sh, from a script in this folder;
+# the script sets WORK (a fresh folder it removes) and PIDS (what its
+# cleanup kills). mutter wants a D-Bus session bus, so it runs under
+# dbus-run-session.
+#
+#   mutter_start W H    the session on one virtual W x H monitor
+#   as_user, spawn      running things in it, Wayland and X11 clients alike
+#                       (session_user.sh)
+#   mutter_stop         ends the session, Xwayland and the bus with it
+
+for tool in mutter Xwayland dbus-run-session xwininfo convert; do
+    command -v "$tool" >/dev/null 2>&1 || die "$tool is missing (make deps installs it)"
+done
+
+. "$(dirname "$0")/session_user.sh"
+
+mutter_start() { # W H
+    spawn "$WORK/mutter.log" dbus-run-session -- \
+        mutter --headless --virtual-monitor "${1}x$2" --wayland --wayland-display=wayland-0
+    MUTTER_PID=$SPAWNED
+    # mutter picks a free X display for Xwayland and says which; the
+    # Wayland socket is the one named above, in the session's own folder.
+    mutter_ready() {
+        display=$(sed -n 's/.*Using public X11 display \(:[0-9]*\).*/\1/p' "$WORK/mutter.log" | head -n 1)
+        auth=$(ls "$SESSION_RUNTIME"/.mutter-Xwaylandauth.* 2>/dev/null | head -n 1)
+        [ -S "$SESSION_RUNTIME/wayland-0" ] && [ -n "$display" ] && [ -n "$auth" ]
+    }
+    wait_for 15 mutter_ready || die "mutter did not start: $(cat "$WORK/mutter.log")"
+    SESSION_ENV="WAYLAND_DISPLAY=wayland-0 DISPLAY=$display XAUTHORITY=$auth"
+    wait_for 15 'as_user xwininfo -root >/dev/null 2>&1' ||
+        die "Xwayland did not answer on $display: $(cat "$WORK/mutter.log")"
+}
+
+mutter_stop() {
+    [ -n "${MUTTER_PID:-}" ] || return 0
+    # dbus-run-session leaves mutter running when it is ended alone; the
+    # group holds the bus, mutter and Xwayland.
+    kill -- "-$MUTTER_PID" 2>/dev/null
+    wait "$MUTTER_PID" 2>/dev/null
+    MUTTER_PID=""
+}

@@ -1,0 +1,33 @@
+# Every --option that seastrip --help lists is in the manual page's OPTIONS,
+# and the manual names no option the program lacks.
+execute_process(COMMAND ${SEASTRIP} --help OUTPUT_VARIABLE help RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "seastrip --help failed (${rc})")
+endif()
+file(READ ${MANUAL} manual)
+# The manual writes a dash as \-.
+string(REPLACE "\\-" "-" manual "${manual}")
+string(FIND "${manual}" "\n.SH OPTIONS" start)
+string(FIND "${manual}" "\n.SH FILES" end)
+if(start LESS 0 OR end LESS start)
+  message(FATAL_ERROR "the manual page has no OPTIONS section before FILES")
+endif()
+math(EXPR length "${end} - ${start}")
+string(SUBSTRING "${manual}" ${start} ${length} section)
+
+function(options_in text out)
+  string(REGEX MATCHALL "--[a-z][a-z-]*" found "${text}")
+  list(REMOVE_DUPLICATES found)
+  # GTK's options are mentioned in both, but are not the program's.
+  list(REMOVE_ITEM found --display)
+  list(SORT found)
+  set(${out} "${found}" PARENT_SCOPE)
+endfunction()
+options_in("${help}" in_help)
+options_in("${section}" in_manual)
+if(NOT in_help)
+  message(FATAL_ERROR "seastrip --help names no options: ${help}")
+endif()
+if(NOT in_help STREQUAL in_manual)
+  message(FATAL_ERROR "the manual page and --help disagree: --help has ${in_help}, the manual ${in_manual}")
+endif()
