@@ -80,7 +80,6 @@ protected:
 TEST_F(StageTest, AFailedShapingLeavesTheOutlineAsItWas)
 {
     const auto wrongType = RegionRecordBytes({{0, 0, 4, 4}}, 32, 2);
-    Stage stage(10, 28);
     Element& e = stage.CreateElement(Design(0, 0, 8, 8, kRed));
     ASSERT_EQ(Shape(e, {{0, 0, 2, 2}}), RegionResult::Ok);
     EXPECT_EQ(e.ApplyRegionData(wrongType.data(), static_cast<uint32_t>(wrongType.size())),
@@ -121,59 +120,36 @@ TEST(NearestScaleTest, EveryPixelBecomesACrispBlock)
     EXPECT_TRUE(ScaleNearest(frame, 1).rgb == frame.rgb);
 }
 
-TEST_F(StageTest, RegionCutsWhatShowsAndWhatCatchesPresses)
+TEST_F(StageTest, RegionCutsWhatShowsAndWhatCatchesPressesWhereverTheElementGoes)
 {
-    Element& e = stage.CreateElement(Design(10, 5, 8, 6, kRed));
-    ASSERT_EQ(Shape(e, {{1, 1, 4, 3}, {2, 3, 3, 5}}), RegionResult::Ok);
-    stage.Compose();
-
-    EXPECT_EQ(FrameAt(11, 6), kRed);
-    EXPECT_EQ(FrameAt(12, 9), kRed);
-    EXPECT_EQ(FrameAt(10, 5), kSky) << "inside the rectangle, outside the shape";
-    EXPECT_EQ(FrameAt(14, 6), kSky) << "right edge is exclusive";
-    EXPECT_EQ(FrameAt(12, 10), kSky) << "bottom edge is exclusive";
-
-    EXPECT_EQ(stage.HitTest(11, 6), &e);
-    EXPECT_EQ(stage.HitTest(12, 9), &e);
-    EXPECT_EQ(stage.HitTest(14, 6), nullptr);
-    EXPECT_EQ(stage.HitTest(10, 5), nullptr);
-
-    // Moving the element moves its outline with it.
-    e.SetLeft(20 * kTpp);
-    stage.Compose();
-    EXPECT_EQ(FrameAt(11, 6), kSky);
-    EXPECT_EQ(FrameAt(21, 6), kRed);
-    EXPECT_EQ(stage.HitTest(21, 6), &e);
-
-    // A hidden element neither shows nor catches a press.
-    e.SetVisible(false);
-    stage.Compose();
-    EXPECT_EQ(FrameAt(21, 6), kSky);
-    EXPECT_EQ(stage.HitTest(21, 6), nullptr);
-
-    // An empty outline shows nothing at all.
-    e.SetVisible(true);
-    ASSERT_EQ(Shape(e, {}), RegionResult::Ok);
-    stage.Compose();
-    EXPECT_EQ(FrameAt(21, 6), kSky);
-    EXPECT_EQ(stage.HitTest(21, 6), nullptr);
-}
-
-TEST_F(StageTest, OverlappingAndUnorderedRectanglesFormTheirUnion)
-{
+    // Overlapping and unordered rectangles form their union; right and
+    // bottom edges are exclusive.
     Element& e = stage.CreateElement(Design(0, 0, 20, 4, kRed));
     ASSERT_EQ(Shape(e, {{12, 0, 13, 2}, {0, 0, 10, 1}, {2, 0, 3, 3}, {10, 1, 12, 2}, {4, 0, 6, 2}}),
               RegionResult::Ok);
-    stage.Compose();
     const char* rows[] = {"XXXXXXXXXX..X.......", "..X.XX....XXX.......", "..X.................",
                           "...................."};
-    for (int y = 0; y < 4; ++y) {
-        for (int x = 0; x < 20; ++x) {
-            const bool inside = rows[y][x] == 'X';
-            EXPECT_EQ(stage.HitTest(x, y) != nullptr, inside) << x << "," << y;
-            EXPECT_EQ(FrameAt(x, y), inside ? kRed : kSky) << x << "," << y;
+    // Whether the shape shows and catches presses with its corner at x = left.
+    auto expectShape = [&](int left, bool shown) {
+        stage.Compose();
+        for (int y = 0; y < 4; ++y) {
+            for (int x = 0; x < 20; ++x) {
+                const bool inside = shown && rows[y][x] == 'X';
+                EXPECT_EQ(stage.HitTest(left + x, y), inside ? &e : nullptr) << left + x << "," << y;
+                EXPECT_EQ(FrameAt(left + x, y), inside ? kRed : kSky) << left + x << "," << y;
+            }
         }
-    }
+    };
+    expectShape(0, true);
+    e.SetLeft(30 * kTpp);
+    expectShape(0, false);
+    expectShape(30, true);
+    // A hidden element neither shows nor catches a press; nor does an empty outline.
+    e.SetVisible(false);
+    expectShape(30, false);
+    e.SetVisible(true);
+    ASSERT_EQ(Shape(e, {}), RegionResult::Ok);
+    expectShape(30, false);
 }
 
 TEST_F(StageTest, RegionReachingBeyondTheElementIsClippedToItsCurrentSize)
@@ -292,31 +268,6 @@ TEST_F(StageTest, ElementWithoutImageShowsPictureOverFillAndTakesPictures)
     stage.Compose();
     EXPECT_EQ(FrameAt(30, 2), kGreen);
     EXPECT_EQ(FrameAt(31, 4), kGreen);
-}
-
-TEST(StageStretchTest, OneColumnStretchesAcrossTheWholeStrip)
-{
-    Stage stage(3840, 1080);
-    Element& strip = stage.Strip();
-    strip.SetWidth(3840 * kTpp);
-    strip.SetHeight(28 * kTpp);
-    Bitmap sky(480, 28);
-    for (int x = 0; x < 480; ++x) {
-        for (int y = 0; y < 28; ++y) {
-            sky.Set(x, y, Colour{static_cast<uint8_t>(x % 256), static_cast<uint8_t>(y), 7});
-        }
-    }
-    strip.StretchCopy(sky, 180, 0, 1, 28, 0, 0, 3840, 28);
-    const Bitmap& frame = stage.Compose();
-    ASSERT_EQ(frame.width, 3840);
-    ASSERT_EQ(frame.height, 28);
-    for (int y = 0; y < 28; ++y) {
-        const Colour want{180, static_cast<uint8_t>(y), 7};
-        for (int x : {0, 1, 1919, 3838, 3839}) {
-            ASSERT_EQ(frame.At(x, y), want) << x << "," << y;
-        }
-    }
-    EXPECT_EQ(strip.ReadPoint(3840, 0), kNoPixel);
 }
 
 TEST(StageStretchTest, SamplesNearestSourcePixelAndSkipsOutsideTheSource)
