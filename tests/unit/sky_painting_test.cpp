@@ -1,4 +1,4 @@
-#include <cmath>
+#include <vector>
 
 #include "pictures/pictures.h"
 #include "program_fixture.h"
@@ -7,113 +7,72 @@
 namespace seastrip::testing {
 namespace {
 
-// The mask's weight for a column and mask row; above the mask is pure sky.
-int Weight(int column, int maskRow)
-{
-    if (maskRow < 0) return 255;
-    return pictures::SunMask()->At(column, maskRow).b;
-}
-
-// An independent blend: sun + floor((sky - sun) * n / 255) by integers.
-int Expected(int sky, int sun, int n)
-{
-    const int num = (sky - sun) * n;
-    const int q = num >= 0 ? num / 255 : -((-num + 254) / 255);
-    return sun + q;
-}
-
 class SkyPaintingTest : public ProgramTest {
 protected:
     void SetUp() override { Start(); }
     Colour StripAt(int x, int y) { return Colour::FromPacked(P().frmBG->ReadPoint(x, y)); }
     Colour SunAt(int x, int y) { return Colour::FromPacked(P().picSUN3->ReadPoint(x, y)); }
     Colour SkyAt(int column, int row) { return pictures::Sky()->At(column, row); }
+    std::vector<Colour> Sun()
+    {
+        std::vector<Colour> pixels;
+        for (int i = 0; i < 16; ++i)
+            for (int j = 0; j < 11; ++j) pixels.push_back(SunAt(j, i));
+        return pixels;
+    }
 };
 
-TEST_F(SkyPaintingTest, StripShowsTheSceneColumnAcrossTheWholeWidth)
+TEST_F(SkyPaintingTest, StripShowsTheSceneColumnAcrossTheWholeWidthAndTheSunOnlyInTheSunset)
 {
-    for (int scene : {0, 60, 180, 345, 479}) {
+    const std::pair<int, bool> scenes[] = {{0, false},  {1, true},    {60, true},   {180, true},
+                                           {344, true}, {345, false}, {346, false}, {479, false}};
+    for (auto [scene, sun] : scenes) {
         PaintSky(P(), scene);
+        EXPECT_EQ(P().picSUN3->Visible(), sun) << scene;
         for (int row = 0; row < 28; ++row) {
             for (int x : {0, 511, 1023}) EXPECT_EQ(StripAt(x, row), SkyAt(scene, row)) << scene << "," << row;
         }
     }
-    PaintSky(P(), 0);
-    EXPECT_EQ(StripAt(3, 0), (Colour{0, 0, 255}));
-    EXPECT_EQ(StripAt(3, 27), (Colour{255, 255, 147}));
     EXPECT_EQ(P().frmBG->ReadPoint(1024, 0), kNoPixel);
 }
 
-TEST_F(SkyPaintingTest, SunIsShownOnlyDuringTheSunset)
+TEST_F(SkyPaintingTest, TheSunSinksThroughTheSkyAndIsBlendedByTheMask)
 {
-    for (int scene : {0, 345, 346, 479}) {
-        PaintSky(P(), scene);
-        EXPECT_FALSE(P().picSUN3->Visible()) << scene;
-    }
-    for (int scene : {1, 200, 344}) {
-        PaintSky(P(), scene);
-        EXPECT_TRUE(P().picSUN3->Visible()) << scene;
-    }
-}
-
-TEST_F(SkyPaintingTest, BlendMatchesAnIndependentComputation)
-{
-    for (int scene : {1, 110, 164, 275}) {
-        PaintSky(P(), scene);
-        const int k = scene / 11;
-        for (int i = 0; i < 16; ++i) {
-            const Colour sky = SkyAt(scene, i);
-            for (int j = 0; j < 11; ++j) {
-                const int n = i == 15 ? 255 : Weight(j, i + 26 - k);
-                const Colour want{static_cast<uint8_t>(Expected(sky.r, 255, n)),
-                                  static_cast<uint8_t>(Expected(sky.g, 255, n)),
-                                  static_cast<uint8_t>(Expected(sky.b, 182, n))};
-                ASSERT_EQ(SunAt(j, i), want) << "scene " << scene << " at " << j << "," << i;
-            }
-        }
-    }
-}
-
-TEST_F(SkyPaintingTest, EarlySunsetShowsOnlyTheDiscsLowerEdgeInRowZero)
-{
+    // Early on only the disc's lower edge shows, in row 0.
     PaintSky(P(), 5);
     for (int i = 0; i < 16; ++i) {
-        for (int j = 0; j < 11; ++j) {
-            const bool differs = !(SunAt(j, i) == SkyAt(5, i));
-            EXPECT_EQ(differs, i == 0 && j >= 3 && j <= 7) << j << "," << i;
-        }
+        for (int j = 0; j < 11; ++j) EXPECT_EQ(SunAt(j, i) != SkyAt(5, i), i == 0 && j >= 3 && j <= 7) << j << "," << i;
     }
-}
-
-TEST_F(SkyPaintingTest, WholeDiscAtSceneOneHundredTenIsSunColouredWhereSolid)
-{
+    // Ten pixels lower, the whole disc: solid at its core, the sky showing
+    // through its edge by the mask's weights, pure sky where the weight is 255.
     PaintSky(P(), 110);
     for (int i = 2; i <= 8; ++i)
         for (int j = 4; j <= 6; ++j) EXPECT_EQ(SunAt(j, i), kSunColour);
-    EXPECT_EQ(SunAt(0, 0), SkyAt(110, 0)) << "weight 255 is pure sky";
-}
+    EXPECT_EQ(SunAt(0, 0), SkyAt(110, 0));
+    EXPECT_EQ(SunAt(1, 2), (Colour{228, 172, 175})) << "weight 195";
+    EXPECT_EQ(SunAt(3, 2), (Colour{243, 219, 179})) << "weight 83";
+    EXPECT_EQ(SunAt(10, 6), (Colour{225, 175, 179})) << "weight 200, the mask's one uneven edge";
+    EXPECT_EQ(SunAt(5, 10), (Colour{223, 182, 183})) << "weight 195, the disc's bottom row";
 
-TEST_F(SkyPaintingTest, LateSunsetSunEqualsTheSkyAndRepaintsAreIdentical)
-{
+    // A repaint starts again from the sky rather than blending over the last sun.
+    const std::vector<Colour> first = Sun();
+    PaintSky(P(), 200);
+    EXPECT_EQ(SunAt(5, 14), kSunColour);
+    EXPECT_EQ(SunAt(5, 15), SkyAt(200, 15)) << "the disc sets behind the horizon row";
+    PaintSky(P(), 110);
+    EXPECT_EQ(Sun(), first);
+    // Late in the sunset the disc is below the horizon: the sun is all sky.
     for (int scene : {275, 300, 344}) {
         PaintSky(P(), scene);
         for (int i = 0; i < 16; ++i)
-            for (int j = 0; j < 11; ++j) EXPECT_EQ(SunAt(j, i), SkyAt(scene, i));
+            for (int j = 0; j < 11; ++j) EXPECT_EQ(SunAt(j, i), SkyAt(scene, i)) << scene;
     }
-    PaintSky(P(), 120);
-    std::vector<int32_t> first;
-    for (int i = 0; i < 16; ++i)
-        for (int j = 0; j < 11; ++j) first.push_back(P().picSUN3->ReadPoint(j, i));
-    PaintSky(P(), 120);
-    size_t n = 0;
-    for (int i = 0; i < 16; ++i)
-        for (int j = 0; j < 11; ++j) EXPECT_EQ(P().picSUN3->ReadPoint(j, i), first[n++]);
 }
 
 TEST(BlendComponentTest, FloorsTowardsMinusInfinity)
 {
-    EXPECT_EQ(BlendComponent(0, 255, 195), std::floor(-255.0 * 195 / 255) + 255);
-    EXPECT_EQ(BlendComponent(0, 182, 124), 182 + static_cast<int>(std::floor(-182.0 * 124 / 255)));
+    EXPECT_EQ(BlendComponent(0, 255, 195), 60);
+    EXPECT_EQ(BlendComponent(0, 182, 124), 93) << "182 - 88.5 floors to 93, not 94";
     EXPECT_EQ(BlendComponent(100, 255, 0), 255);
     EXPECT_EQ(BlendComponent(100, 255, 255), 100);
 }
