@@ -18,12 +18,13 @@ protected:
 
     static double At(int hour, int minute, int second = 0) { return hour * 3600.0 + minute * 60.0 + second; }
 
-    // Marks exactly one scene item, as the scene command leaves them.
+    // Marks exactly one scene item, as the scene command leaves them (none for -1).
     void MarkScene(int index)
     {
         for (int i = 0; i < kSceneItemCount; ++i) platform.SetChecked(MenuGroup::Scene, i, i == index);
     }
 
+    // The one marked scene item; -1 when none is marked, -1 - n when n are.
     int MarkedScene() const
     {
         int marked = -1, count = 0;
@@ -33,7 +34,7 @@ protected:
                 ++count;
             }
         }
-        return count == 1 ? marked : -count;
+        return count == 1 ? marked : -1 - count;
     }
 
     static int Px(float twips) { return static_cast<int>(twips / 15.0f + 0.5f); }

@@ -227,12 +227,15 @@ TEST(RegionTable, SmallFiguresStarsAndTheFirstWaveAreBuiltFromTheirRows)
     }
     const std::pair<int, std::vector<Lines>> figures[] = {
         {region::kWalker, {{1, 1, "1, 4"}, {2, 3, "2-3"}}},
-        {region::kGlitterFirst, {{1, 1, "3-5"}, {2, 2, "7-8"}, {3, 3, "2-4"}, {4, 4, "6, 8"}, {5, 5, "3-5"}, {6, 6, "7"}}},
-        {region::kGlitterFirst + 1, {{1, 1, "3-4, 6-7"}, {2, 2, "2, 9"}, {3, 3, "4-5, 7"}, {4, 4, "2-3"}, {5, 5, "6-7"}}},
+        {region::kGlitterFirst,
+         {{1, 1, "3-5"}, {2, 2, "7-8"}, {3, 3, "2-4"}, {4, 4, "6, 8"}, {5, 5, "3-5"}, {6, 6, "7"}}},
+        {region::kGlitterFirst + 1,
+         {{1, 1, "3-4, 6-7"}, {2, 2, "2, 9"}, {3, 3, "4-5, 7"}, {4, 4, "2-3"}, {5, 5, "6-7"}}},
         {region::kGlitterFirst + 2, {{1, 1, "4-6"}, {2, 2, "1-2"}, {3, 3, "3-5, 7-8"}, {4, 4, "2"}, {5, 5, "5-6"}}},
         {region::kStreakFirst, streakRight},
         {region::kStreakFirst + 1, streakLeft},
-        {region::kStreakFirst + 2, {{1, 2, "5"}, {3, 4, "6"}, {5, 7, "7"}, {8, 10, "8"}, {11, 12, "9"}, {13, 14, "10"}}},
+        {region::kStreakFirst + 2,
+         {{1, 2, "5"}, {3, 4, "6"}, {5, 7, "7"}, {8, 10, "8"}, {11, 12, "9"}, {13, 14, "10"}}},
         {region::kWaveFirst, {{2, 2, "1, 18, 51, 73, 90, 105, 144, 168, 236, 275"}}},
         // Nothing in the first column or the last two, so tiles side by side
         // never join stars across the seam.

@@ -20,89 +20,51 @@ TEST_F(SceneClockTest, AutoSunsetRunsThroughHourEighteenAndRestsAtNight)
     EXPECT_EQ(Compute(), 0);
     platform.SetClock(At(18, 0));
     EXPECT_EQ(Compute(), 2);
-    EXPECT_EQ(Compute(), 3);
-    for (int i = 2; i < 344; ++i) Compute();
+    for (int i = 1; i < 344; ++i) Compute();
     EXPECT_EQ(P().SceneNow, 345) << "the 344th computation of the sunset reaches night";
     EXPECT_EQ(Compute(), 345) << "night is not restarted within the hour";
     EXPECT_EQ(MarkedScene(), 0);
 }
 
-TEST_F(SceneClockTest, AutoKeepsNightInHourEighteenAfterNightWasChosen)
-{
-    platform.SetClock(At(18, 30));
-    P().SceneNow = 345;
-    EXPECT_EQ(Compute(), 345);
-}
+// One computation from a given clock, marked item and scene: the scene it
+// leaves and the item marked afterwards (-1: none).
+struct Step {
+    int hour, minute;
+    int marked;
+    int32_t before, after;
+    int markedAfter;
+};
 
-TEST_F(SceneClockTest, FixedEveningStartsFromNightAndMovesTheMarkToNightAtItsEnd)
+TEST_F(SceneClockTest, EachStepFollowsTheClockOrTheChosenItem)
 {
-    MarkScene(3);
-    P().SceneNow = 345;
-    EXPECT_EQ(Compute(), 2);
-
-    P().SceneNow = 344;
-    EXPECT_EQ(Compute(), 345);
-    EXPECT_EQ(MarkedScene(), 4);
-    EXPECT_EQ(Compute(), 345);
-}
-
-TEST_F(SceneClockTest, FixedMorningWrapsToDayAndMovesTheMarkToNoon)
-{
-    MarkScene(1);
-    P().SceneNow = 479;
-    EXPECT_EQ(Compute(), 0);
-    EXPECT_EQ(MarkedScene(), 2);
-    EXPECT_EQ(Compute(), 0);
-}
-
-TEST_F(SceneClockTest, FixedMorningPlaysADawnFromDay)
-{
-    MarkScene(1);
-    P().SceneNow = 0;
-    EXPECT_EQ(Compute(), 347);
-    for (int i = 347; i < 479; ++i) Compute();
-    EXPECT_EQ(P().SceneNow, 479);
-    EXPECT_EQ(MarkedScene(), 1) << "the mark moves only when the dawn wraps";
-}
-
-TEST_F(SceneClockTest, AutoAtFiveDoesNotReplayADawnAlreadyAtDay)
-{
-    platform.SetClock(At(5, 10));
-    P().SceneNow = 0;
-    EXPECT_EQ(Compute(), 0);
-    P().SceneNow = 345;
-    EXPECT_EQ(Compute(), 347);
-}
-
-TEST_F(SceneClockTest, SwitchingTransitionsMidwayStartsTheOtherOne)
-{
-    platform.SetClock(At(5, 30));
-    P().SceneNow = 200;  // a sunset half done
-    EXPECT_EQ(Compute(), 347);
-    platform.SetClock(At(18, 30));
-    P().SceneNow = 400;  // a dawn under way
-    EXPECT_EQ(Compute(), 2);
-}
-
-TEST_F(SceneClockTest, NoonAndNightJumpWithoutTransition)
-{
-    MarkScene(4);
-    P().SceneNow = 0;
-    EXPECT_EQ(Compute(), 345);
-    MarkScene(2);
-    EXPECT_EQ(Compute(), 0);
-    platform.SetClock(At(23, 59));
-    MarkScene(0);
-    EXPECT_EQ(Compute(), 345);
-    platform.SetClock(At(0, 1));
-    EXPECT_EQ(Compute(), 345);
-}
-
-TEST_F(SceneClockTest, NoItemMarkedCountsAsMidnight)
-{
-    for (int i = 0; i < kSceneItemCount; ++i) platform.SetChecked(MenuGroup::Scene, i, false);
-    P().SceneNow = 0;
-    EXPECT_EQ(Compute(), 345);
+    const Step steps[] = {
+        {18, 30, 0, 2, 3, 0},      // a sunset under way goes on
+        {18, 30, 0, 345, 345, 0},  // night already reached in hour 18 is kept
+        {5, 10, 0, 0, 0, 0},       // and so is day in hour 5: no second dawn
+        {5, 10, 0, 345, 347, 0},   // a dawn starts from night
+        {5, 30, 0, 200, 347, 0},   // a sunset half done gives way to the dawn
+        {18, 30, 0, 400, 2, 0},    // and a dawn to the sunset
+        {23, 59, 0, 0, 345, 0},    // night jumps in without a transition
+        {0, 1, 0, 345, 345, 0},
+        {12, 0, 3, 345, 2, 3},     // evening starts its sunset even from night
+        {12, 0, 3, 344, 345, 4},   // and hands the mark to night at its end
+        {12, 0, 4, 345, 345, 4},
+        {12, 0, 4, 0, 345, 4},     // night and noon jump
+        {12, 0, 2, 345, 0, 2},
+        {12, 0, 1, 0, 347, 1},     // morning plays a dawn from day
+        {12, 0, 1, 478, 479, 1},   // keeping its mark until the dawn wraps
+        {12, 0, 1, 479, 0, 2},     // then hands it to noon
+        {12, 0, -1, 0, 345, -1},   // no item marked counts as midnight
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(std::to_string(s.hour) + ":" + std::to_string(s.minute) + ", item " + std::to_string(s.marked) +
+                     ", from " + std::to_string(s.before));
+        platform.SetClock(At(s.hour, s.minute));
+        MarkScene(s.marked);
+        P().SceneNow = s.before;
+        EXPECT_EQ(Compute(), s.after);
+        EXPECT_EQ(MarkedScene(), s.markedAfter);
+    }
 }
 
 TEST_F(SceneClockTest, EveryHourOfTheDayLeavesAValidScene)
@@ -112,8 +74,7 @@ TEST_F(SceneClockTest, EveryHourOfTheDayLeavesAValidScene)
             platform.SetClock(At(hour, 0));
             P().SceneNow = start;
             const int32_t v = Compute();
-            EXPECT_GE(v, 0);
-            EXPECT_LE(v, 479);
+            EXPECT_TRUE(v >= 0 && v <= 479) << hour << ":00 from " << start << " gives " << v;
         }
     }
 }
