@@ -116,66 +116,55 @@ TEST(HostileSettingsTest, AFolderThatRefusesWritesKeepsTheChoiceForTheRunAndTheO
     EXPECT_FALSE(next.SoundOn()) << "the next start reads the old file";
 }
 
-TEST(HostileSettingsTest, AFolderBehindAPlainFileStartsWithSoundAndHoldsTheChoice)
-{
-    TempFolder dir;
-    Spit(dir.File("not-a-folder"), "x");
-    const std::string folder = dir.File("not-a-folder") + "/sub";
-    Started run(InFolder(folder));
-    EXPECT_TRUE(run.SoundOn());
-    run.ChooseSound(1);
-    EXPECT_FALSE(run.SoundOn());
-    ASSERT_TRUE(run.Run(10'000)) << run.firstFailure.value_or("the program ended");
-    EXPECT_TRUE(run.platform.soundsPlayed.empty());
-    EXPECT_EQ(Slurp(dir.File("not-a-folder")), "x");
-    EXPECT_TRUE(Started(InFolder(folder)).SoundOn()) << "nothing was stored";
-}
+// Settings the program cannot use: it starts with the sound on, holds the
+// choice for the run, and leaves what is there as it was (after garbage the
+// choice is stored behind it). Empty bytes stand for a folder in the file's place.
+struct UnusableSettings {
+    const char* what;
+    std::string bytes;
+    bool settingsFolderBehindTheFile;
+    bool stored;
+};
 
-TEST(HostileSettingsTest, BinaryGarbageReadsAsSoundOnAndSurvivesAWrite)
+TEST(HostileSettingsTest, UnusableSettingsStartWithSoundAndHoldTheChoiceForTheRun)
 {
-    TempFolder dir;
     std::string garbage;
     uint32_t x = 12345;
     for (int i = 0; i < 4096; ++i) {
         x = x * 1103515245u + 12345u;
-        char c = static_cast<char>(x >> 24);
+        const char c = static_cast<char>(x >> 24);
         garbage += c == '[' ? '\0' : c;  // no section headers, only noise
     }
-    Spit(dir.File("seastrip.ini"), garbage);
-    Started run(InFolder(dir.Path()));
-    EXPECT_TRUE(run.SoundOn());
-    run.ChooseSound(1);
-    ASSERT_TRUE(run.Run(5'000)) << run.firstFailure.value_or("the program ended");
-    const std::string after = Slurp(dir.File("seastrip.ini"));
-    EXPECT_EQ(after.substr(0, garbage.size()), garbage) << "the bytes already there are kept";
-    EXPECT_FALSE(Started(InFolder(dir.Path())).SoundOn()) << "the choice was stored after them";
-}
-
-TEST(HostileSettingsTest, AHugeFileIsNeitherReadNorRewritten)
-{
-    TempFolder dir;
     std::string huge = "[Data]\nSound=OFF\n";
     huge.resize(kMaxProfileFileBytes + 1, ';');
-    Spit(dir.File("seastrip.ini"), huge);
-    Started run(InFolder(dir.Path()));
-    EXPECT_TRUE(run.SoundOn()) << "too large to be settings: read as empty";
-    run.ChooseSound(1);
-    EXPECT_FALSE(run.SoundOn());
-    ASSERT_TRUE(run.Run(5'000)) << run.firstFailure.value_or("the program ended");
-    EXPECT_EQ(fs::file_size(dir.File("seastrip.ini")), huge.size());
-    EXPECT_EQ(dir.Entries(), 1);
-}
-
-TEST(HostileSettingsTest, ASettingsPathThatIsAFolderStaysAFolder)
-{
-    TempFolder dir;
-    fs::create_directories(dir.File("seastrip.ini/inside"));
-    Started run(InFolder(dir.Path()));
-    EXPECT_TRUE(run.SoundOn());
-    run.ChooseSound(1);
-    EXPECT_FALSE(run.SoundOn());
-    ASSERT_TRUE(run.Run(5'000)) << run.firstFailure.value_or("the program ended");
-    EXPECT_TRUE(fs::is_directory(dir.File("seastrip.ini/inside")));
+    const UnusableSettings cases[] = {{"a settings folder behind a plain file", "x", true, false},
+                                      {"binary garbage", garbage, false, true},
+                                      {"a file too large to be settings", huge, false, false},
+                                      {"a folder where the file belongs", "", false, false}};
+    for (const UnusableSettings& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder dir;
+        const std::string file = dir.File("seastrip.ini");
+        if (c.bytes.empty()) fs::create_directories(file + "/inside");
+        else Spit(file, c.bytes);
+        const std::string folder = c.settingsFolderBehindTheFile ? file + "/sub" : dir.Path();
+        {
+            Started run(InFolder(folder));
+            EXPECT_TRUE(run.SoundOn());
+            run.ChooseSound(1);
+            EXPECT_FALSE(run.SoundOn());
+            ASSERT_TRUE(run.Run(5'000)) << run.firstFailure.value_or("the program ended");
+            EXPECT_TRUE(run.platform.soundsPlayed.empty());
+        }
+        if (c.bytes.empty()) {
+            EXPECT_TRUE(fs::is_directory(file + "/inside"));
+        } else {
+            const std::string after = Slurp(file);
+            EXPECT_EQ(c.stored ? after.substr(0, c.bytes.size()) : after, c.bytes) << "what was there is kept";
+        }
+        EXPECT_EQ(dir.Entries(), 1) << "no temporary file is left behind";
+        EXPECT_EQ(Started(InFolder(folder)).SoundOn(), !c.stored) << "the next start";
+    }
 }
 
 struct Screen {
@@ -277,80 +266,42 @@ TEST(HostileClockTest, MidnightPassesInTheNightAndTheDawnHourStartsTheDawn)
 }
 
 // The checker itself: every rule it is given must be able to fail.
-class InvariantCheckerTest : public ::testing::Test {
-protected:
+TEST(InvariantCheckerTest, HoldsForAFreshProgramAndCatchesEveryBrokenRule)
+{
+    const std::pair<std::function<void(Program&)>, const char*> breaks[] = {
+        {[](Program&) {}, "held"},
+        {[](Program& p) { p.SceneNow = 480; }, "outside 0..479"},
+        {[](Program& p) { p.platform.SetChecked(MenuGroup::Scene, 3, true); }, "2 check marks in the scene group"},
+        {[](Program& p) { p.picKUMO(1).SetLeft(p.picKUMO(1).Left() + 15); }, "moved outside a drift step"},
+        {[](Program& p) { p.picNami(2).SetVisible(true); }, "picNami(2) shows in a pause"},
+        {[](Program& p) { ApplyRegion(p, 5, p.picNami(4)); }, "picNami(4) does not show wave frame -1"},
+        {[](Program& p) { ApplyRegion(p, region::kWalker, p.picSUN(2)); }, "not a streak"},
+        {[](Program& p) { p.picHoshi.Load(p.platform, 99); }, "elements"},
+        {[](Program& p) {
+             p.picSUN(3).SetVisible(true);
+             p.picSUN(3).SetTop(24 * 15.0f);
+             p.picSUN(3).SetLeft(-15);
+         },
+         "off the screen"},
+    };
+    for (const auto& [breakARule, verdict] : breaks) {
+        Started run{HeadlessPlatform::Options{}};
+        ASSERT_FALSE(run.firstFailure) << *run.firstFailure;
+        ASSERT_EQ(run.program->picNami.Count(), 5);
+        breakARule(*run.program);
+        const std::string got = run.checker->AfterSoundChoice().value_or("held");
+        EXPECT_NE(got.find(verdict), std::string::npos) << got;
+    }
+}
+
+TEST(InvariantCheckerTest, CatchesAMiddleWaveTileAtTheNextFullComparison)
+{
     Started run{HeadlessPlatform::Options{}};
-    Program& P() { return *run.program; }
-    std::string Verdict() { return run.checker->AfterSoundChoice().value_or("held"); }
-};
-
-TEST_F(InvariantCheckerTest, HoldsForAFreshProgram)
-{
-    ASSERT_FALSE(run.firstFailure) << *run.firstFailure;
-    EXPECT_EQ(Verdict(), "held");
-}
-
-TEST_F(InvariantCheckerTest, CatchesASceneOutOfRange)
-{
-    P().SceneNow = 480;
-    EXPECT_NE(Verdict().find("outside 0..479"), std::string::npos);
-}
-
-TEST_F(InvariantCheckerTest, CatchesTwoCheckMarks)
-{
-    run.platform.SetChecked(MenuGroup::Scene, 3, true);
-    EXPECT_NE(Verdict().find("2 check marks in the scene group"), std::string::npos);
-}
-
-TEST_F(InvariantCheckerTest, CatchesACloudThatJumps)
-{
-    P().picKUMO(1).SetLeft(P().picKUMO(1).Left() + 15);
-    EXPECT_NE(Verdict().find("moved outside a drift step"), std::string::npos);
-}
-
-TEST_F(InvariantCheckerTest, CatchesAWaveTileShownInAPause)
-{
-    P().picNami(2).SetVisible(true);
-    const std::string verdict = Verdict();
-    EXPECT_NE(verdict.find("picNami(2) shows in a pause"), std::string::npos) << verdict;
-}
-
-TEST_F(InvariantCheckerTest, CatchesAWaveTileWithAnotherFrame)
-{
-    const int last = P().picNami.Count() - 1;
-    ApplyRegion(P(), 5, P().picNami(last));
-    const std::string verdict = Verdict();
-    EXPECT_NE(verdict.find("picNami(" + std::to_string(last) + ") does not show wave frame -1"), std::string::npos)
-        << verdict;
-}
-
-TEST_F(InvariantCheckerTest, CatchesAMiddleWaveTileAtTheNextFullComparison)
-{
     run.checker->SetStaticOutlineInterval(2);  // the start was check 1, a full one
-    ApplyRegion(P(), 5, P().picNami(2));
-    EXPECT_EQ(Verdict(), "held") << "check 2 compares the ends of the row only";
-    const std::string verdict = Verdict();
+    ApplyRegion(*run.program, 5, run.program->picNami(2));
+    EXPECT_FALSE(run.checker->AfterSoundChoice()) << "check 2 compares the ends of the row only";
+    const std::string verdict = run.checker->AfterSoundChoice().value_or("held");
     EXPECT_NE(verdict.find("picNami(2) does not show wave frame -1"), std::string::npos) << verdict;
-}
-
-TEST_F(InvariantCheckerTest, CatchesAnOutlineTheRoleDoesNotAllow)
-{
-    ApplyRegion(P(), region::kWalker, P().picSUN(2));
-    EXPECT_NE(Verdict().find("not a streak"), std::string::npos);
-}
-
-TEST_F(InvariantCheckerTest, CatchesAnElementCreatedAfterTheStart)
-{
-    P().picHoshi.Load(run.platform, 99);
-    EXPECT_NE(Verdict().find("elements"), std::string::npos);
-}
-
-TEST_F(InvariantCheckerTest, CatchesAWalkerOffTheScreen)
-{
-    P().picSUN(3).SetVisible(true);
-    P().picSUN(3).SetTop(24 * 15.0f);
-    P().picSUN(3).SetLeft(-15);
-    EXPECT_NE(Verdict().find("off the screen"), std::string::npos);
 }
 
 }  // namespace
