@@ -9,7 +9,7 @@ namespace {
 
 class StripLoadTest : public ProgramTest {};
 
-TEST_F(StripLoadTest, DocksFullWidthAboveTheTaskbar)
+TEST_F(StripLoadTest, DocksFullWidthAboveTheTaskbarAndLaysOutSunPalmAndTiles)
 {
     Start();
     const Element& strip = *P().frmBG;
@@ -21,11 +21,15 @@ TEST_F(StripLoadTest, DocksFullWidthAboveTheTaskbar)
     EXPECT_FLOAT_EQ(strip.Left(), 0.0f);
     EXPECT_TRUE(strip.Visible());
     EXPECT_TRUE(platform.timersStarted);
-}
 
-TEST_F(StripLoadTest, TilesFiveWavesAndFiveStarFieldsOnAThousandPixelScreen)
-{
-    Start();
+    EXPECT_FLOAT_EQ(P().picSUN3->Left(), static_cast<float>((15360 - 165) / 2));
+    EXPECT_FLOAT_EQ(P().picSUN3->Top(), 0.0f);
+    EXPECT_FLOAT_EQ(P().picSUN(1).Left(), static_cast<float>((15360 - 165) / 2 + 15));
+    EXPECT_FLOAT_EQ(P().picSUN(1).Top(), 240.0f);
+    EXPECT_FLOAT_EQ(P().picYASHI(0).Left(), 0.0f);
+    EXPECT_TRUE(P().picYASHI(0).Visible());
+
+    // Five wave tiles and five star fields reach past a thousand pixels.
     ASSERT_EQ(P().picNami.Count(), 5);
     ASSERT_EQ(P().picHoshi.Count(), 5);
     for (int j = 0; j < 5; ++j) {
@@ -37,20 +41,17 @@ TEST_F(StripLoadTest, TilesFiveWavesAndFiveStarFieldsOnAThousandPixelScreen)
         EXPECT_FALSE(wave.Visible());
         const Element& stars = P().picHoshi(j);
         EXPECT_EQ(Px(stars.Left()), 320 * j);
+        EXPECT_FLOAT_EQ(stars.Width(), 4800.0f);
         EXPECT_FLOAT_EQ(stars.Height(), 240.0f);
         EXPECT_FALSE(stars.Visible()) << "stars are hidden by day";
     }
-}
 
-TEST_F(StripLoadTest, PlacesSunGlitterAndPalm)
-{
-    Start();
-    EXPECT_FLOAT_EQ(P().picSUN3->Left(), static_cast<float>((15360 - 165) / 2));
-    EXPECT_FLOAT_EQ(P().picSUN3->Top(), 0.0f);
-    EXPECT_FLOAT_EQ(P().picSUN(1).Left(), static_cast<float>((15360 - 165) / 2 + 15));
-    EXPECT_FLOAT_EQ(P().picSUN(1).Top(), 240.0f);
-    EXPECT_FLOAT_EQ(P().picYASHI(0).Left(), 0.0f);
-    EXPECT_TRUE(P().picYASHI(0).Visible());
+    // Presses on the palm's shape reach it; beside it, or on the hidden
+    // waves, they reach the strip.
+    Stage& stage = platform.GetStage();
+    EXPECT_EQ(stage.HitTest(0, 26), &P().picYASHI(0));
+    EXPECT_EQ(stage.HitTest(37, 26), nullptr);
+    EXPECT_EQ(stage.HitTest(10 + 1, 21 + 2), nullptr);
 }
 
 TEST_F(StripLoadTest, CloudsTakeTenthsClearOfTheSun)
@@ -67,18 +68,6 @@ TEST_F(StripLoadTest, CloudsTakeTenthsClearOfTheSun)
     EXPECT_FLOAT_EQ(P().picKUMO(2).Left(), 3072.0f);
     EXPECT_TRUE(P().picKUMO(2).Visible());
     EXPECT_EQ(platform.RandomDraws(), 7);
-}
-
-TEST_F(StripLoadTest, EveryCloudIsClearOfTheSunWhateverTheDraws)
-{
-    Start();
-    const float sunLeft = P().picSUN3->Left();
-    const float sunRight = sunLeft + P().picSUN3->Width();
-    for (int i = 0; i < 3; ++i) {
-        const Element& cloud = P().picKUMO(i);
-        EXPECT_TRUE(sunRight < cloud.Left() || cloud.Left() + cloud.Width() < sunLeft) << "cloud " << i;
-        EXPECT_FLOAT_EQ(cloud.Top(), 0.0f);
-    }
 }
 
 TEST_F(StripLoadTest, SoundSwitchFollowsTheSettingExactly)
@@ -110,42 +99,10 @@ TEST_F(StripLoadTest, RightClickOpensTheMenuAndRunsTheChoiceOtherButtonsDoNothin
     EXPECT_THROW(StripMouseDown(P(), MouseButton::Right), ProgramEnded);
 }
 
-TEST_F(StripLoadTest, PressesOnVisibleShapesGoToTheElementElsewhereToTheStrip)
-{
-    Start();
-    Stage& stage = platform.GetStage();
-    // The palm's trunk foot at (0, 26) is its shape; (37, 26) is outside it.
-    EXPECT_EQ(stage.HitTest(0, 26), &P().picYASHI(0));
-    EXPECT_EQ(stage.HitTest(37, 26), nullptr);
-    // The hidden wave tiles do not catch presses.
-    EXPECT_EQ(stage.HitTest(10 + 1, 21 + 2), nullptr);
-}
-
-// A screen narrower than the sun's clear space: the placement loop must end.
-class NarrowScreenTest : public ProgramTest {
-protected:
-    NarrowScreenTest() : ProgramTest(Options()) {}
-    static HeadlessPlatform::Options Options()
-    {
-        HeadlessPlatform::Options o;
-        o.screenWidthPx = 12;  // the sun and one cloud width leave no clear tenth
-        return o;
-    }
-};
-
-TEST_F(NarrowScreenTest, CloudPlacementEndsWhenNoTenthIsClearOfTheSun)
-{
-    Start();
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_GE(P().picKUMO(i).Left(), 0.0f);
-        EXPECT_FALSE(P().picKUMO(i).Visible()) << "a cloud with no clear place stays hidden";
-    }
-}
-
-// Elements that refuse their outline, for the failure paths.
+// An element that answers its outline with a given result and keeps what it
+// was handed.
 class RefusingElement : public Element {
 public:
-    explicit RefusingElement(RegionResult result) : result_(result) {}
     float Left() const override { return 0; }
     float Top() const override { return 0; }
     float Width() const override { return 0; }
@@ -169,36 +126,29 @@ public:
     {
         lastBytes = bytes;
         lastRecord = record;
-        return result_;
+        return result;
     }
+    RegionResult result = RegionResult::Ok;
     uint32_t lastBytes = 0;
     const uint8_t* lastRecord = nullptr;
-
-private:
-    RegionResult result_;
 };
 
-TEST_F(StripLoadTest, RegionFailuresShowTheirMessageAndEndTheProgram)
+TEST_F(StripLoadTest, ApplyRegionHandsTheRecordInPlaceAndEndsTheProgramWhenItIsRefused)
 {
     Start();
-    RefusingElement createFails(RegionResult::CreateFailed);
-    EXPECT_THROW(ApplyRegion(P(), 16, createFails), ProgramEnded);
+    RefusingElement e;
+    ApplyRegion(P(), 16, e);
+    EXPECT_EQ(e.lastBytes, 80u) << "the header and the rectangles in use";
+    EXPECT_EQ(e.lastRecord, reinterpret_cast<const uint8_t*>(&P().RegionTable[16]));
+    ApplyRegion(P(), 14, e);
+    EXPECT_EQ(e.lastBytes, 32u + 16u * 183u);
+
+    e.result = RegionResult::CreateFailed;
+    EXPECT_THROW(ApplyRegion(P(), 16, e), ProgramEnded);
     EXPECT_EQ(platform.lastMessage, "リージョンデータの読み込みに失敗しました。");
-
-    RefusingElement setFails(RegionResult::SetFailed);
-    EXPECT_THROW(ApplyRegion(P(), 14, setFails), ProgramEnded);
+    e.result = RegionResult::SetFailed;
+    EXPECT_THROW(ApplyRegion(P(), 14, e), ProgramEnded);
     EXPECT_EQ(platform.lastMessage, "ウィンドウの整形に失敗しました。");
-}
-
-TEST_F(StripLoadTest, ApplyRegionHandsTheRecordInPlaceWithItsUsedBytes)
-{
-    Start();
-    RefusingElement ok(RegionResult::Ok);
-    ApplyRegion(P(), 16, ok);
-    EXPECT_EQ(ok.lastBytes, 80u);
-    EXPECT_EQ(ok.lastRecord, reinterpret_cast<const uint8_t*>(&P().RegionTable[16]));
-    ApplyRegion(P(), 14, ok);
-    EXPECT_EQ(ok.lastBytes, 32u + 16u * 183u);
 }
 
 }  // namespace
