@@ -47,42 +47,21 @@ TEST_F(TimersTest, MainPhaseAlternatesAndCloudsAnimateOnComputeTicksOnly)
     }
 }
 
-TEST_F(TimersTest, WaveStepWrapsAfterFiftyNineAndSoundStartsEachCycle)
+TEST_F(TimersTest, WaveStepWrapsAfterFiftyNineAndTheSoundStartsEachCycleItIsOnAt)
 {
+    SoundItemChosen(P(), 1);
     for (int i = 0; i < 60; ++i) {
         EXPECT_EQ(P().WaveStep, i);
+        if (i == 2) SoundItemChosen(P(), 0);  // switched on mid-cycle: heard from the next
         TimerNamiTick(P());
     }
     EXPECT_EQ(P().WaveStep, 0);
+    EXPECT_TRUE(platform.soundsPlayed.empty());
+    TimerNamiTick(P());
     ASSERT_EQ(platform.soundsPlayed.size(), 1u);
     EXPECT_EQ(platform.soundsPlayed[0], "./zem.wav");
     for (int i = 0; i < 120; ++i) TimerNamiTick(P());
     EXPECT_EQ(platform.soundsPlayed.size(), 3u);
-}
-
-TEST_F(TimersTest, SoundSwitchedOnMidCycleWaitsForTheNextCycle)
-{
-    SoundItemChosen(P(), 1);
-    TimerNamiTick(P());
-    TimerNamiTick(P());
-    EXPECT_TRUE(platform.soundsPlayed.empty());
-    SoundItemChosen(P(), 0);
-    for (int i = 2; i < 60; ++i) TimerNamiTick(P());
-    EXPECT_TRUE(platform.soundsPlayed.empty());
-    TimerNamiTick(P());
-    EXPECT_EQ(platform.soundsPlayed.size(), 1u);
-}
-
-TEST_F(TimersTest, MenuSceneChoiceIsRepaintedOnceMoreByTheTimer)
-{
-    SceneItemChosen(P(), 4);
-    EXPECT_EQ(P().SceneNow, 345);
-    EXPECT_EQ(P().SceneShown, -1) << "the command does not touch SceneShown";
-    EXPECT_EQ(Colour::FromPacked(P().frmBG->ReadPoint(0, 0)), (Colour{0, 0, 105}));
-    TimerMainTick(P());
-    TimerMainTick(P());
-    EXPECT_EQ(P().SceneShown, 345);
-    EXPECT_EQ(Colour::FromPacked(P().frmBG->ReadPoint(0, 0)), (Colour{0, 0, 105}));
 }
 
 }  // namespace
