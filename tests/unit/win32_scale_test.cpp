@@ -5,15 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
 
 namespace seastrip {
 namespace {
 
 TEST(Win32Scale, WholeFactorsOnlyAndNeverBelowOne)
 {
-    const int dpis[] = {72, 96, 120, 143, 144, 168, 191, 192, 240, 287, 288, 384};
-    const int scales[] = {1, 1, 1, 1, 1, 1, 1, 2, 2, 2, 3, 4};
-    for (size_t i = 0; i < std::size(dpis); ++i) EXPECT_EQ(ScaleForDpi(dpis[i]), scales[i]) << dpis[i] << " dpi";
+    const std::pair<int, int> scales[] = {{72, 1},  {96, 1},  {120, 1}, {143, 1}, {144, 1}, {168, 1},
+                                          {191, 1}, {192, 2}, {240, 2}, {287, 2}, {288, 3}, {384, 4}};
+    for (auto [dpi, scale] : scales) EXPECT_EQ(ScaleForDpi(dpi), scale) << dpi << " dpi";
 }
 
 TEST(Win32Scale, TheStripLandsOnTheWorkAreasBottomOfItsMonitor)
