@@ -76,7 +76,7 @@ TEST_F(AnimationTest, DriftIsBlockedByTheSunsSpanWithStrictEdges)
 
 // --- shooting star ------------------------------------------------------------
 
-TEST_F(AnimationTest, ShootingStarFliesTenCallsAndFinishesAcrossASceneChange)
+TEST_F(AnimationTest, ShootingStarFliesTenCallsAcrossASceneChangeAndStartsOnlyWhenIdleAtNight)
 {
     Element& star = P().picSUN(2);
     Script({0.01, 0.55});  // k = 0 (outline 24), m = 5
@@ -105,22 +105,18 @@ TEST_F(AnimationTest, ShootingStarFliesTenCallsAndFinishesAcrossASceneChange)
     EXPECT_EQ(P().StarStep, 0);
     for (int y = 0; y < 16; ++y) EXPECT_EQ(star.ReadPoint(8, y), (Colour{0, 0, 0}).Packed()) << y;
     EXPECT_EQ(Draws(), draws) << "a flight draws nothing";
-}
 
-TEST_F(AnimationTest, ShootingStarDrawsOnlyWhenIdleAtNight)
-{
-    long before = Draws();
-    AnimateShootingStar(P(), 0);
+    // Idle, it draws only at night: one draw without a start, two with one.
     AnimateShootingStar(P(), 344);
-    EXPECT_EQ(Draws(), before);
-    Script({0.5});  // k = 45: no start, one draw
+    EXPECT_EQ(Draws(), draws);
+    Script({0.5});  // k = 45: no start
     AnimateShootingStar(P(), 345);
-    EXPECT_EQ(Draws(), before + 1);
+    EXPECT_EQ(Draws(), draws + 1);
     EXPECT_EQ(P().StarStep, 0);
-    Script({2.99 / 90, 0.0});  // k = 2: outline 26 at the left edge, two draws
+    Script({2.99 / 90, 0.0});  // k = 2: outline 26 at the left edge
     AnimateShootingStar(P(), 345);
-    EXPECT_EQ(Draws(), before + 3);
-    EXPECT_FLOAT_EQ(P().picSUN(2).Left(), 0.0f);
+    EXPECT_EQ(Draws(), draws + 3);
+    EXPECT_FLOAT_EQ(star.Left(), 0.0f);
 }
 
 // --- walker -------------------------------------------------------------------
