@@ -1,9 +1,10 @@
 #!/bin/sh
 # The strip itself on headless sway: left to choose, it must become a layer
 # surface whose rows sit directly on the bar across the whole output, with
-# the sky seastrip-render draws at that width; it must follow the bar's
-# height and a new output resolution (a new width laid out afresh), and with
-# --monitor 1 sit on the second output instead.
+# the sky seastrip-render draws at that width; a second copy in the session
+# must leave it alone; it must follow the bar's height and a new output
+# resolution (a new width laid out afresh), and with --monitor HEADLESS-2
+# sit on the second output instead.
 #
 # usage: strip_on_sway.sh SEASTRIP SEASTRIP_RENDER [SHOT_FOLDER]
 set -u
@@ -135,6 +136,15 @@ windows=$(as_user swaymsg -t get_tree | jq "[.. | objects | select(.pid? == $STR
 [ "$windows" = 0 ] && pass "no window and no title bar: the strip is not in sway's tree" ||
     fail "the strip is a window in sway's tree ($windows nodes)"
 
+# One strip per session: on Wayland the session is the compositor's socket.
+socket=$(echo "$SESSION_ENV" | sed -n 's/.*WAYLAND_DISPLAY=\([^ ]*\).*/\1/p')
+second=$(as_user timeout 10 "$SEASTRIP" 2>&1)
+status=$?
+case "$status $second" in
+"0 "*"already running on the display $socket") pass "a second copy says so and exits 0" ;;
+*) fail "a second copy: status $status, '$second'" ;;
+esac
+
 BAR_H=40
 sway_msg bar strip-bar height "$BAR_H" || die "sway refused the bar height"
 on_bar taller HEADLESS-1 1024 768 "$BAR_H" && pass "the strip moved up onto the $BAR_H-pixel bar" ||
@@ -152,10 +162,10 @@ wait_for 5 'ended "$STRIP_PID"' || die "the strip did not end"
 # --- the second output ----------------------------------------------------------------------
 sway_msg create_output || die "sway could not make a second output"
 sway_msg output HEADLESS-2 resolution 800x600 || die "sway refused the second output's resolution"
-start_strip --monitor 1
+start_strip --monitor HEADLESS-2
 on_bar second HEADLESS-2 800 600 "$BAR_H" &&
-    pass "with --monitor 1 the strip sits on the second output's bar, 800 wide ($MISMATCH)" ||
-    fail "with --monitor 1 the strip is not on the second output as rendered at 800 ($MISMATCH)"
+    pass "with --monitor HEADLESS-2 the strip sits on the second output's bar, 800 wide ($MISMATCH)" ||
+    fail "with --monitor HEADLESS-2 the strip is not on the second output as rendered at 800 ($MISMATCH)"
 [ -s "$WORK/seastrip.log" ] && fail "the strip wrote to its output: $(cat "$WORK/seastrip.log")"
 
 sway_stop
