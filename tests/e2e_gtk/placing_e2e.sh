@@ -1,7 +1,8 @@
 #!/bin/sh
 # The strip keeps its place as the panel under it changes, on a real X
 # server (Xvfb, openbox, a tint2 panel): a panel started after the strip, a
-# taller panel, the panel moved to the top, and a vertical panel on the left.
+# taller panel, the panel moved to the top, a vertical panel on the left,
+# and a work area for the monitor published by the window manager.
 # Each time the strip must stand on the bottom of the free area, as wide as
 # it is, within a second, and show there the sky seastrip-render draws at
 # that width.
@@ -103,6 +104,12 @@ sed -i 's/^panel_position = .*/panel_position = center left vertical/; s/^panel_
 kill -USR1 "$PANEL_PID"
 wait_for 10 "work_area_is 100 0 $((SCREEN_W - 100)) $SCREEN_H" || die "the panel did not stand on the left"
 placed left 100 $((SCREEN_H - STRIP_H)) $((SCREEN_W - 100))
+
+# --- a work area per monitor, as some window managers publish it, goes first ----------------
+xprop -root -f _GTK_WORKAREAS_D0 32c -set _GTK_WORKAREAS_D0 "100,0,900,700"
+placed published 100 $((700 - STRIP_H)) 900
+xprop -root -remove _GTK_WORKAREAS_D0
+placed unpublished 100 $((SCREEN_H - STRIP_H)) $((SCREEN_W - 100))
 
 ended "$STRIP_PID" && fail "the strip ended"
 [ -s "$WORK/seastrip.log" ] && fail "the strip wrote to its output: $(cat "$WORK/seastrip.log")"
