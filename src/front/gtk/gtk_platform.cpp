@@ -50,9 +50,19 @@ void GtkPlatform::FollowDesktop()
         // program only says which output, and takes one back that the
         // compositor closed.
         GdkMonitor* wanted = ChosenMonitor(display_, choice_);
-        if (wanted == layerMonitor_ && !withdrawn_) return;
+        if (withdrawn_) {
+            // Without any output the surface waits for one to come.
+            if (gdk_display_get_n_monitors(display_) == 0) return;
+            // The compositor closes the surface of an output that goes
+            // before GDK drops that output from its list: the compositor's
+            // choice for now, and a second look for the chosen monitor.
+            withdrawn_ = false;
+            wanted = nullptr;
+            watch_.Notice();
+        } else if (wanted == layerMonitor_) {
+            return;
+        }
         g_set_object(&layerMonitor_, wanted);
-        withdrawn_ = false;
         window_.PutLayerOn(layerMonitor_);
         return;
     }
