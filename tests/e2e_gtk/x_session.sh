@@ -15,6 +15,18 @@ start_xvfb() { # WIDTH HEIGHT
     export GDK_BACKEND=x11
 }
 
+# Starts Xvnc instead, an X server whose screen can change size and hold
+# several monitors (see vnc_layout.py); its viewers' socket is $WORK/vnc.sock.
+start_xvnc() { # WIDTH HEIGHT
+    Xvnc -displayfd 3 -geometry "${1}x$2" -depth 24 -nolisten tcp -SecurityTypes None -rfbport -1 \
+        -rfbunixpath "$WORK/vnc.sock" 3>"$WORK/display" >"$WORK/xvnc.log" 2>&1 &
+    PIDS="$PIDS $!"
+    wait_for 10 '[ -s "$WORK/display" ]' || die "Xvnc did not start: $(cat "$WORK/xvnc.log")"
+    export DISPLAY=":$(head -n 1 "$WORK/display")"
+    unset WAYLAND_DISPLAY
+    export GDK_BACKEND=x11
+}
+
 start_openbox() {
     openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
     OPENBOX_PID=$!
@@ -44,6 +56,27 @@ windows_besides_strip() { # PID
         set -- $(geometry "$w")
         [ "${1:-0}" -ge 0 ] && [ "${2:-0}" -ge 0 ] && echo "$w"
     done
+}
+
+# A tint2 panel from a few settings lines, in the file NAME.rc so that it
+# can be edited and reloaded (kill -USR1), drawn in PANEL_COLOUR; its
+# process in PANEL_PID.
+PANEL_COLOUR=203040
+start_panel() { # NAME SETTINGS...
+    name=$1
+    shift
+    printf '%s\n' "$@" "rounded = 0" "border_width = 0" "background_color = #$PANEL_COLOUR 100" \
+        "panel_background_id = 1" "panel_items = C" "time1_format = %H:%M" "strut_policy = follow_size" \
+        >"$WORK/$name.rc"
+    tint2 -c "$WORK/$name.rc" >"$WORK/$name.log" 2>&1 &
+    PANEL_PID=$!
+    PIDS="$PIDS $PANEL_PID"
+}
+
+# geometry_of_pid PID -> "x y w h" of the process's visible window
+geometry_of_pid() {
+    w=$(xdotool search --onlyvisible --pid "$1" 2>/dev/null | head -n 1)
+    [ -n "$w" ] && geometry "$w"
 }
 
 # An ended child stays a zombie until waited for, and kill -0 still finds it.

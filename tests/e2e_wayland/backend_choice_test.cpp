@@ -34,7 +34,8 @@ TEST(CommandLine, TakesItsOwnOptionsAndLeavesGtksInOrder)
     const CommandLine options = TakeCommandLine(args.argc, args.argv());
     EXPECT_EQ(options.error, "");
     EXPECT_EQ(options.backend, Backend::Wayland);
-    EXPECT_EQ(options.monitor, 1);
+    EXPECT_EQ(options.monitor.number, 1);
+    EXPECT_EQ(options.monitor.name, "");
     EXPECT_FALSE(options.help);
     EXPECT_EQ(args.Left(), (std::vector<std::string>{"seastrip", "--display", ":3", "--gtk-debug=misc"}));
     EXPECT_EQ(args.argv()[args.argc], nullptr);
@@ -42,17 +43,26 @@ TEST(CommandLine, TakesItsOwnOptionsAndLeavesGtksInOrder)
     Arguments other({"seastrip", "--backend=x11", "--monitor", "0", "-h"});
     const CommandLine second = TakeCommandLine(other.argc, other.argv());
     EXPECT_EQ(second.backend, Backend::X11);
-    EXPECT_EQ(second.monitor, 0);
+    EXPECT_EQ(second.monitor.number, 0);
     EXPECT_TRUE(second.help);
     EXPECT_EQ(other.argc, 1);
+
+    // A connector name instead of a number; the last --monitor given wins.
+    Arguments named({"seastrip", "--monitor", "2", "--monitor", "HDMI-1"});
+    const CommandLine third = TakeCommandLine(named.argc, named.argv());
+    EXPECT_EQ(third.error, "");
+    EXPECT_FALSE(third.monitor.number.has_value());
+    EXPECT_EQ(third.monitor.name, "HDMI-1");
+    EXPECT_TRUE(third.monitor.Given());
+    EXPECT_FALSE(CommandLine{}.monitor.Given());
 }
 
 TEST(CommandLine, RefusesBadValuesWithOneLineNamingTheOption)
 {
     const std::vector<std::vector<std::string>> bad = {
         {"seastrip", "--backend", "mir"}, {"seastrip", "--backend"},       {"seastrip", "--monitor", "-1"},
-        {"seastrip", "--monitor", "one"}, {"seastrip", "--monitor=2x"},    {"seastrip", "--monitor="},
-        {"seastrip", "--monitor"},        {"seastrip", "--backend=X11"},
+        {"seastrip", "--monitor", "+1"}, {"seastrip", "--monitor=2x"},    {"seastrip", "--monitor="},
+        {"seastrip", "--monitor"},        {"seastrip", "--backend=X11"},    {"seastrip", "--monitor=-HDMI"},
     };
     for (const auto& words : bad) {
         Arguments args(words);

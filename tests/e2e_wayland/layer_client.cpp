@@ -13,6 +13,7 @@
 
 #include "front/gtk/gtk_backend.h"
 #include "front/gtk/gtk_layer.h"
+#include "front/gtk/gtk_monitor.h"
 
 namespace {
 
@@ -55,7 +56,7 @@ int main(int argc, char** argv)
     gtk_window_set_focus_on_map(window, FALSE);
     g_signal_connect(widget, "destroy", G_CALLBACK(gtk_main_quit), nullptr);
 
-    GdkMonitor* monitor = options.monitor ? gdk_display_get_monitor(display, *options.monitor) : nullptr;
+    GdkMonitor* monitor = seastrip::ChosenMonitor(display, options.monitor);
     const bool layer = seastrip::MakeLayerSurface(window, monitor, kHeight);
     std::printf("layer %s\n", layer && seastrip::IsLayerSurface(window) ? "yes" : "no");
     if (layer) {

@@ -1,9 +1,10 @@
 #!/bin/sh
 # The strip itself on headless sway: left to choose, it must become a layer
 # surface whose rows sit directly on the bar across the whole output, with
-# the sky seastrip-render draws at that width; it must follow the bar's
-# height and a new output resolution (a new width laid out afresh), and with
-# --monitor 1 sit on the second output instead.
+# the sky seastrip-render draws at that width; a second copy in the session
+# must leave it alone; it must follow the bar's height and a new output
+# resolution (a new width laid out afresh), and with --monitor HEADLESS-2
+# sit on the second output instead.
 #
 # usage: strip_on_sway.sh SEASTRIP SEASTRIP_RENDER [SHOT_FOLDER]
 set -u
@@ -27,6 +28,7 @@ trap 'exit 2' INT TERM
 HERE=$(dirname "$0")
 . "$HERE/../e2e_lib.sh"
 . "$HERE/sway_session.sh"
+. "$HERE/../e2e_strip_pixels.sh"
 # The wave sound beside the program, where a build keeps it.
 SEASTRIP=$(user_copy "$SEASTRIP_BUILT" "$(dirname "$SEASTRIP_BUILT")/zem.wav")
 command -v compare >/dev/null 2>&1 || die "compare is missing (make deps installs it)"
@@ -37,53 +39,6 @@ ended() { ! kill -0 "$1" 2>/dev/null || ps -o stat= -p "$1" 2>/dev/null | grep -
 start_strip() { # ARGS...
     spawn "$WORK/seastrip.log" "$SEASTRIP" "$@"
     STRIP_PID=$SPAWNED
-}
-
-# still_mismatch SHOT W: how many of the strip's pixels that nothing moves
-# over differ from seastrip-render's strip at width W and the present time,
-# then how many were compared. Where something moves (clouds, waves, walker,
-# shooting star) renderings a few seconds apart differ; those places, widened
-# for the clouds' drift, are left out. The first rendering is a second in,
-# once the first tick has shown the clock's scene.
-still_mismatch() {
-    clock=$(date +%H:%M:%S)
-    for k in 1 4 7 10 13; do
-        "$RENDER" --width "$2" --clock "$clock" --run "$k" -o "$WORK/r_$k.png" >/dev/null 2>&1 ||
-            die "seastrip-render failed"
-    done
-    convert -size "${2}x$STRIP_H" xc:black "$WORK/mask.png"
-    for k in 4 7 10 13; do
-        compare "$WORK/r_1.png" "$WORK/r_$k.png" -compose src -highlight-color white -lowlight-color black \
-            "$WORK/m.png" 2>/dev/null
-        convert "$WORK/mask.png" "$WORK/m.png" -compose lighten -composite "$WORK/mask.png"
-    done
-    convert "$WORK/mask.png" -morphology Dilate Square:6 "$WORK/mask.png"
-    convert "$1" -alpha off "$WORK/r_1.png" "$WORK/mask.png" -composite "$WORK/masked.png"
-    echo "$(compare -metric AE "$WORK/masked.png" "$WORK/r_1.png" null: 2>&1)" \
-        "$(convert "$WORK/mask.png" -format "%[fx:round((1-mean)*w*h)]" info:)"
-}
-
-# relaid_sky SHOT W: after a new width the scene is laid out afresh, but the
-# three clouds draw new places and the waves carry on where they stood, so
-# only the sky above the waves is compared, and any difference must be a
-# cloud at its new or its rendered place, or something moving: at most
-# seven patches, none larger than a cloud. Prints "ok" or what differs.
-SKY_ROWS=15
-relaid_sky() {
-    still_mismatch "$1" "$2" >/dev/null
-    compare "$WORK/masked.png" "$WORK/r_1.png" -compose src -highlight-color white -lowlight-color black \
-        "$WORK/sky_diff.png" 2>/dev/null
-    convert "$WORK/sky_diff.png" -crop "${2}x$SKY_ROWS+0+0" +repage -define connected-components:verbose=true \
-        -connected-components 8 null: | awk '
-        / gray\(255\)| srgb\(255,255,255\)/ {
-            split($2, box, /[x+]/)
-            patches++
-            if (box[1] > 32 || box[2] > 20) large = large " " $2
-        }
-        END {
-            if (patches > 7 || large != "") print patches " patches, larger than a cloud:" large
-            else print "ok"
-        }'
 }
 
 # on_bar NAME OUTPUT W H BAR_H [relaid]: a screenshot of OUTPUT shows the bar
@@ -135,6 +90,15 @@ windows=$(as_user swaymsg -t get_tree | jq "[.. | objects | select(.pid? == $STR
 [ "$windows" = 0 ] && pass "no window and no title bar: the strip is not in sway's tree" ||
     fail "the strip is a window in sway's tree ($windows nodes)"
 
+# One strip per session: on Wayland the session is the compositor's socket.
+socket=$(echo "$SESSION_ENV" | sed -n 's/.*WAYLAND_DISPLAY=\([^ ]*\).*/\1/p')
+second=$(as_user timeout 10 "$SEASTRIP" 2>&1)
+status=$?
+case "$status $second" in
+"0 "*"already running on the display $socket") pass "a second copy says so and exits 0" ;;
+*) fail "a second copy: status $status, '$second'" ;;
+esac
+
 BAR_H=40
 sway_msg bar strip-bar height "$BAR_H" || die "sway refused the bar height"
 on_bar taller HEADLESS-1 1024 768 "$BAR_H" && pass "the strip moved up onto the $BAR_H-pixel bar" ||
@@ -152,10 +116,10 @@ wait_for 5 'ended "$STRIP_PID"' || die "the strip did not end"
 # --- the second output ----------------------------------------------------------------------
 sway_msg create_output || die "sway could not make a second output"
 sway_msg output HEADLESS-2 resolution 800x600 || die "sway refused the second output's resolution"
-start_strip --monitor 1
+start_strip --monitor HEADLESS-2
 on_bar second HEADLESS-2 800 600 "$BAR_H" &&
-    pass "with --monitor 1 the strip sits on the second output's bar, 800 wide ($MISMATCH)" ||
-    fail "with --monitor 1 the strip is not on the second output as rendered at 800 ($MISMATCH)"
+    pass "with --monitor HEADLESS-2 the strip sits on the second output's bar, 800 wide ($MISMATCH)" ||
+    fail "with --monitor HEADLESS-2 the strip is not on the second output as rendered at 800 ($MISMATCH)"
 [ -s "$WORK/seastrip.log" ] && fail "the strip wrote to its output: $(cat "$WORK/seastrip.log")"
 
 sway_stop

@@ -4,6 +4,7 @@
 #include <gdk/gdk.h>
 #include <wayland-client.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -30,16 +31,24 @@ const char* OptionValue(const char* name, int argc, char** argv, int& i, bool& m
     return argv[++i];
 }
 
+// A number counts monitors from 0; a connector name starts with a letter
+// (HDMI-1, DP-2, eDP-1), which keeps "-1" and "2x" from passing as names.
 void SetMonitor(const char* text, CommandLine& options)
 {
+    options.monitor = MonitorChoice{};
+    if (std::isalpha(static_cast<unsigned char>(text[0]))) {
+        options.monitor.name = text;
+        return;
+    }
     errno = 0;
     char* end = nullptr;
     const long number = std::strtol(text, &end, 10);
-    if (text[0] == '\0' || *end != '\0' || errno != 0 || number < 0 || number > 255) {
-        options.error = std::string("--monitor takes a monitor number from 0, not '") + text + "'";
+    if (!std::isdigit(static_cast<unsigned char>(text[0])) || *end != '\0' || errno != 0 || number > 255) {
+        options.error = std::string("--monitor takes a monitor number from 0 or a connector name, not '") + text +
+                        "'";
         return;
     }
-    options.monitor = static_cast<int>(number);
+    options.monitor.number = static_cast<int>(number);
 }
 
 void SetBackend(const char* text, CommandLine& options)
@@ -75,7 +84,7 @@ CommandLine TakeCommandLine(int& argc, char** argv)
             if (missing) options.error = "--backend needs x11 or wayland";
             else SetBackend(value, options);
         } else if (const char* number = OptionValue("--monitor", argc, argv, i, missing)) {
-            if (missing) options.error = "--monitor needs a monitor number";
+            if (missing) options.error = "--monitor needs a monitor number or name";
             else SetMonitor(number, options);
         } else {
             argv[kept++] = argv[i];
@@ -91,14 +100,16 @@ CommandLine TakeCommandLine(int& argc, char** argv)
 
 std::string UsageText()
 {
-    return "usage: seastrip [--backend x11|wayland] [--monitor N]\n"
+    return "usage: seastrip [--backend x11|wayland] [--monitor N|NAME]\n"
            "A seaside strip along the bottom of the screen; right-click it for its menu.\n"
            "\n"
            "  --backend x11|wayland  the display system to use; by default GDK_BACKEND\n"
            "                         chooses, else Wayland where the compositor offers\n"
            "                         layer-shell surfaces, and X11 (Xwayland) elsewhere\n"
-           "  --monitor N            the monitor to sit on, counted from 0; the primary\n"
-           "                         one while there is no monitor N\n"
+           "  --monitor N|NAME       the monitor to sit on: counted from 0, or by its\n"
+           "                         connector name (such as HDMI-1); while it is not\n"
+           "                         connected, the primary one (on Wayland, the\n"
+           "                         compositor's choice), and back when it returns\n"
            "  -h, --help             this text\n"
            "GTK's own options, such as --display, are honoured too.\n";
 }

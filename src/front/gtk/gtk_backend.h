@@ -20,10 +20,19 @@ enum class Backend {
     Wayland,
 };
 
+// The monitor asked for on the command line: a number (0-based, in GDK's
+// order of monitors) or a connector name such as HDMI-1; neither, the
+// default one.
+struct MonitorChoice {
+    std::optional<int> number;
+    std::string name;
+    bool Given() const { return number.has_value() || !name.empty(); }
+};
+
 // The program's own options, read before GTK sees the command line.
 struct CommandLine {
     Backend backend = Backend::Automatic;
-    std::optional<int> monitor;  // 0-based, in GDK's order of monitors
+    MonitorChoice monitor;
     bool help = false;
     std::string error;  // a bad option, as one line; empty when all is well
 };

@@ -7,6 +7,10 @@
 #include <cerrno>
 #include <cstdlib>
 
+#ifdef GDK_WINDOWING_WAYLAND
+#include <gdk/gdkwayland.h>
+#endif
+
 namespace seastrip {
 namespace {
 
@@ -56,6 +60,18 @@ bool GtkInstance::Claim(const std::string& displayName)
         return !taken;
     }
     return true;
+}
+
+std::string SessionName(GdkDisplay* display)
+{
+#ifdef GDK_WINDOWING_WAYLAND
+    if (GDK_IS_WAYLAND_DISPLAY(display)) {
+        const char* socket = std::getenv("WAYLAND_DISPLAY");
+        return socket && socket[0] ? socket : "wayland-0";
+    }
+#endif
+    const char* name = gdk_display_get_name(display);
+    return name ? name : "";
 }
 
 }  // namespace seastrip

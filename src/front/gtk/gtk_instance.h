@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtk/gtk.h>
+
 #include <string>
 
 namespace seastrip {
@@ -28,5 +30,10 @@ public:
 private:
     int file_ = -1;
 };
+
+// The name a session's lock is keyed on: the X display's, or natively on
+// Wayland the compositor's socket (WAYLAND_DISPLAY, else wayland-0, as the
+// client library connects).
+std::string SessionName(GdkDisplay* display);
 
 }  // namespace seastrip

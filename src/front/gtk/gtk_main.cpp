@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <string>
 
 #include "front/gtk/gtk_backend.h"
 #include "front/gtk/gtk_instance.h"
@@ -30,15 +31,15 @@ int main(int argc, char** argv)
     if (auto status = seastrip::RefuseLeftoverArguments(argc, argv)) return *status;
     seastrip::EndOnLostDisplay();
 
-    const char* display = gdk_display_get_name(gdk_display_get_default());
+    const std::string display = seastrip::SessionName(gdk_display_get_default());
     seastrip::GtkInstance instance;
     if (!instance.Claim(display)) {
-        std::fprintf(stderr, "seastrip: a strip is already running on the display %s\n", display);
+        std::fprintf(stderr, "seastrip: a strip is already running on the display %s\n", display.c_str());
         return 0;
     }
 
     g_set_application_name("Seastrip");
-    auto platform = std::make_unique<seastrip::GtkPlatform>();
+    auto platform = std::make_unique<seastrip::GtkPlatform>(options.monitor);
     auto program = std::make_unique<seastrip::Program>(*platform);
     platform->Attach(*program);
     seastrip::StartProgram(*program);

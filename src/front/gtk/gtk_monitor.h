@@ -2,21 +2,26 @@
 
 #include <gtk/gtk.h>
 
+#include <string>
+
+#include "front/gtk/gtk_backend.h"
+
 namespace seastrip {
 
-// The strip's monitor, read once at start: the strip is sized and docked only
-// at load and does not follow later changes of the screen.
-struct MonitorArea {
-    GdkRectangle geometry{0, 0, 1024, 768};
-    GdkRectangle workArea{0, 0, 1024, 768};
-};
+// The monitor a choice names while it is connected: the number-th in GDK's
+// order, or the one whose connector has the name; null when it is not
+// connected now or nothing was chosen.
+GdkMonitor* ChosenMonitor(GdkDisplay* display, const MonitorChoice& choice);
 
-// The monitor the strip belongs on: the primary one, or the first; null on a
-// display without monitors.
-GdkMonitor* StripMonitor(GdkDisplay* display);
+// The primary monitor, else the first; null on a display without monitors.
+GdkMonitor* DefaultMonitor(GdkDisplay* display);
 
-// The strip monitor's geometry and work area, or a 1024 x 768 screen when the
-// display names no monitor.
-MonitorArea ReadMonitorArea();
+// Where the strip belongs now: the chosen monitor while it is connected,
+// else the default one.
+GdkMonitor* StripMonitor(GdkDisplay* display, const MonitorChoice& choice);
+
+// The name of the index-th monitor's connector (HDMI-1, VNC-0, HEADLESS-1),
+// or its model where the display system names no connector.
+std::string ConnectorName(GdkDisplay* display, int index);
 
 }  // namespace seastrip

@@ -5,23 +5,85 @@
 #include "front/gtk/gtk_dialog.h"
 #include "front/gtk/gtk_menu.h"
 #include "front/gtk/gtk_message.h"
+#include "front/gtk/gtk_monitor.h"
 #include "shell/strip_window.h"
 #include "shell/timers.h"
 #include "state/program.h"
 
 namespace seastrip {
 
-GtkPlatform::GtkPlatform()
-    : area_(ReadMonitorArea()),
+GtkPlatform::GtkPlatform(const MonitorChoice& monitor)
+    : display_(gdk_display_get_default()),
+      choice_(monitor),
+      area_(ReadMonitorArea(display_, StripMonitor(display_, choice_))),
+      layerMonitor_(ChosenMonitor(display_, choice_)),
       stage_(area_.geometry.width, area_.geometry.height, kStripTwipsPerPixel, kStripTwipsPerPixel),
-      window_(stage_, area_),
+      window_(stage_, area_.workArea.x, layerMonitor_),
       strip_(stage_.Strip(), window_)
 {
+    if (layerMonitor_) g_object_ref(layerMonitor_);
     window_.OnPress([this](MouseButton button) {
         if (program_) StripMouseDown(*program_, button);
     });
     // Closing the strip from the desktop ends the program as 終了 does.
     window_.OnClose([this] { ExitProgram(); });
+    window_.OnLayerWidth([this](int width) { TakeLayerWidth(width); });
+    window_.OnWithdrawn([this] {
+        withdrawn_ = true;
+        watch_.Notice();
+    });
+    watch_.Start(display_, [this] { FollowDesktop(); });
+}
+
+GtkPlatform::~GtkPlatform()
+{
+    watch_.Stop();
+    g_clear_object(&layerMonitor_);
+}
+
+void GtkPlatform::FollowDesktop()
+{
+    // Before the load has shown the strip there is nothing to move yet.
+    if (ending_ || !program_ || !strip_.Visible()) return;
+    if (window_.IsLayer()) {
+        // The compositor places a layer surface and reports its width; the
+        // program only says which output, and takes one back that the
+        // compositor closed.
+        GdkMonitor* wanted = ChosenMonitor(display_, choice_);
+        if (withdrawn_) {
+            // Without any output the surface waits for one to come.
+            if (gdk_display_get_n_monitors(display_) == 0) return;
+            // The compositor closes the surface of an output that goes
+            // before GDK drops that output from its list: the compositor's
+            // choice for now, and a second look for the chosen monitor.
+            withdrawn_ = false;
+            wanted = nullptr;
+            watch_.Notice();
+        } else if (wanted == layerMonitor_) {
+            return;
+        }
+        g_set_object(&layerMonitor_, wanted);
+        window_.PutLayerOn(layerMonitor_);
+        return;
+    }
+    const MonitorArea next = ReadMonitorArea(display_, StripMonitor(display_, choice_));
+    if (next == area_) return;
+    area_ = next;
+    stage_.SetScreenSize(area_.geometry.width, area_.geometry.height);
+    window_.SetLeft(area_.workArea.x);
+    RelayoutStrip(*program_);
+    // The program places the strip at its own left edge, so a free area that
+    // moved sideways alone is no change to it.
+    window_.Place(strip_);
+    window_.Refresh();
+}
+
+void GtkPlatform::TakeLayerWidth(int width)
+{
+    area_.workArea.width = width;
+    if (ending_ || !program_ || !strip_.Visible()) return;
+    RelayoutStrip(*program_);
+    window_.Refresh();
 }
 
 int GtkPlatform::LocalHour() const
@@ -48,7 +110,9 @@ void GtkPlatform::ShowVersionDialog()
 // neither a tick (which could fail again and stack messages) nor a press.
 void GtkPlatform::ShowMessageAndExit(const std::string& text)
 {
+    ending_ = true;
     timers_.Stop();
+    watch_.Stop();
     window_.IgnoreInput();
     ShowFailureMessage(text);
     EndProgram(1);

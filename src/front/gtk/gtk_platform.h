@@ -3,12 +3,14 @@
 #include <string>
 
 #include "front/common/random_source.h"
+#include "front/gtk/gtk_backend.h"
+#include "front/gtk/gtk_desktop_watch.h"
 #include "front/gtk/gtk_element.h"
-#include "front/gtk/gtk_monitor.h"
 #include "front/gtk/gtk_settings.h"
 #include "front/gtk/gtk_sound.h"
 #include "front/gtk/gtk_timer.h"
 #include "front/gtk/gtk_window.h"
+#include "front/gtk/gtk_work_area.h"
 #include "platform/platform.h"
 #include "stage/stage.h"
 
@@ -19,11 +21,13 @@ struct Program;
 // The Linux desktop through GTK 3: one undecorated top-level window shows the
 // software stage's frame; GLib timeouts drive the ticks; the menu, the version
 // dialog and the failure message are real GTK widgets; sound goes through
-// libcanberra. Made after GTK has opened the display.
+// libcanberra. Made after GTK has opened the display. The strip stays on the
+// bottom of its monitor's free area as the desktop changes.
 class GtkPlatform : public Platform {
 public:
-    GtkPlatform();
-    ~GtkPlatform() override = default;
+    // On the chosen monitor while it is connected, else on the default one.
+    explicit GtkPlatform(const MonitorChoice& monitor = {});
+    ~GtkPlatform() override;
     GtkPlatform(const GtkPlatform&) = delete;
     GtkPlatform& operator=(const GtkPlatform&) = delete;
 
@@ -37,8 +41,10 @@ public:
 
     float TwipsPerPixelX() const override { return kStripTwipsPerPixel; }
     float TwipsPerPixelY() const override { return kStripTwipsPerPixel; }
-    float ScreenWidth() const override { return static_cast<float>(area_.geometry.width) * kStripTwipsPerPixel; }
-    // The bottom of the monitor's work area; with no caption metric added, the
+    // The free area's width: a panel along the monitor's left or right edge
+    // stays clear, the window's left edge being the free area's.
+    float ScreenWidth() const override { return static_cast<float>(area_.workArea.width) * kStripTwipsPerPixel; }
+    // The bottom of the monitor's free area; with no caption metric added, the
     // strip's bottom edge lands on it.
     int FullScreenClientHeight() const override { return area_.workArea.y + area_.workArea.height; }
     int CaptionHeight() const override { return 0; }
@@ -72,7 +78,16 @@ public:
     void StartTimers() override;
 
 private:
-    MonitorArea area_;  // first: the stage is sized from it
+    // Reads the monitor anew and, where the strip's place changed, places and
+    // lays it out again and shows the result as one frame.
+    void FollowDesktop();
+    // As a layer surface: the compositor gave the strip a new width.
+    void TakeLayerWidth(int width);
+
+    GdkDisplay* display_;
+    MonitorChoice choice_;
+    MonitorArea area_;  // before the stage: the stage is sized from it
+    GdkMonitor* layerMonitor_ = nullptr;  // a layer surface's monitor, held; null for the compositor's choice
     Stage stage_;
     GtkStripWindow window_;
     GtkStripElement strip_;
@@ -80,7 +95,10 @@ private:
     GtkSound sound_;
     GtkSettings settings_;
     RandomSource random_;
+    DesktopWatch watch_;
     Program* program_ = nullptr;
+    bool ending_ = false;  // a failure message is up: the desktop is no longer followed
+    bool withdrawn_ = false;  // the compositor took the layer surface away
 };
 
 }  // namespace seastrip

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "front/gtk/gtk_layer.h"
 #include "pictures/pictures.h"
 #include "platform/twips.h"
 #include "stage/stage.h"
@@ -33,8 +34,8 @@ void CopyFrameRect(const Bitmap& frame, cairo_surface_t* image, const PixelRect&
 
 }  // namespace
 
-GtkStripWindow::GtkStripWindow(Stage& stage, const MonitorArea& area)
-    : stage_(stage), monitorLeft_(area.geometry.x)
+GtkStripWindow::GtkStripWindow(Stage& stage, int left, GdkMonitor* layerMonitor)
+    : stage_(stage), left_(left)
 {
     window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     GtkWindow* window = GTK_WINDOW(window_);
@@ -63,6 +64,10 @@ GtkStripWindow::GtkStripWindow(Stage& stage, const MonitorArea& area)
     g_signal_connect(canvas_, "button-press-event", G_CALLBACK(OnButtonPress), this);
     gtk_container_add(GTK_CONTAINER(window_), canvas_);
     gtk_widget_show(canvas_);
+
+    // Last: a layer surface undoes the fixed size set above.
+    layer_ = MakeLayerSurface(window, layerMonitor, kStripHeightPx);
+    if (layer_) WatchLayerWidth(window, OnWidth, this);
 }
 
 GtkStripWindow::~GtkStripWindow()
@@ -79,7 +84,12 @@ void GtkStripWindow::Place(const Element& strip)
     const int top = PixelsFromTwips(strip.Top(), kStripTwipsPerPixel);
     const int width = std::max(1, PixelsFromTwips(strip.Width(), kStripTwipsPerPixel));
     const int height = std::max(1, PixelsFromTwips(strip.Height(), kStripTwipsPerPixel));
-    rect_ = {monitorLeft_ + left, top, width, height};
+    rect_ = {left_ + left, top, width, height};
+    if (layer_) {
+        // The compositor decides the width and the place.
+        gtk_widget_set_size_request(canvas_, -1, height);
+        return;
+    }
     gtk_widget_set_size_request(canvas_, width, height);
     gtk_window_resize(GTK_WINDOW(window_), width, height);
     gtk_window_move(GTK_WINDOW(window_), rect_.x, rect_.y);
@@ -164,11 +174,35 @@ gboolean GtkStripWindow::OnButtonPress(GtkWidget*, GdkEventButton* event, gpoint
 }
 
 // The window stays until the owner ends the program: GTK would otherwise
-// destroy it and leave the program running without a strip.
+// destroy it and leave the program running without a strip. No user can
+// close a layer surface; the compositor closes it when its output goes, and
+// the strip then belongs on another one.
 gboolean GtkStripWindow::OnDelete(GtkWidget*, GdkEvent*, gpointer self)
 {
-    static_cast<GtkStripWindow*>(self)->Close();
+    auto* strip = static_cast<GtkStripWindow*>(self);
+    if (strip->layer_) {
+        if (strip->withdrawn_ && !strip->ignoring_) strip->withdrawn_();
+    } else {
+        strip->Close();
+    }
     return TRUE;
+}
+
+void GtkStripWindow::OnWidth(int width, void* self)
+{
+    auto* strip = static_cast<GtkStripWindow*>(self);
+    if (strip->layerWidth_) strip->layerWidth_(width);
+}
+
+// Mapping the window afresh makes a new surface on the monitor, the only way
+// back for one the compositor closed.
+void GtkStripWindow::PutLayerOn(GdkMonitor* monitor)
+{
+    if (!layer_) return;
+    const bool shown = gtk_widget_get_visible(window_);
+    if (shown) gtk_widget_hide(window_);
+    SetLayerMonitor(GTK_WINDOW(window_), monitor);
+    if (shown) gtk_widget_show(window_);
 }
 
 void GtkStripWindow::OnRealize(GtkWidget* widget, gpointer self)

@@ -4,7 +4,6 @@
 
 #include <functional>
 
-#include "front/gtk/gtk_monitor.h"
 #include "platform/element.h"
 #include "shell/strip_window.h"
 
@@ -15,14 +14,18 @@ class Stage;
 // The strip is drawn at 15 twips to the pixel, whatever the screen's
 // resolution: one pixel of its pictures is one pixel on the screen.
 constexpr float kStripTwipsPerPixel = 15.0f;
+// The strip's height in logical pixels, on every desktop and scale.
+constexpr int kStripHeightPx = 28;
 
 // The strip window: an undecorated top-level window that shows the stage's
 // frame as one image, never takes the keyboard, and hands presses on the
 // strip's own surface and the desktop's requests to close it to its owner.
 class GtkStripWindow {
 public:
-    // Created hidden, on the given monitor, for the stage it shows.
-    GtkStripWindow(Stage& stage, const MonitorArea& area);
+    // Created hidden for the stage it shows, its left edge at the given
+    // screen pixel. On a Wayland compositor with layer-shell it becomes a
+    // layer surface on the given monitor (null: the compositor's choice).
+    GtkStripWindow(Stage& stage, int left, GdkMonitor* layerMonitor);
     ~GtkStripWindow();
     GtkStripWindow(const GtkStripWindow&) = delete;
     GtkStripWindow& operator=(const GtkStripWindow&) = delete;
@@ -36,11 +39,23 @@ public:
     // or from another program destroying it.
     void OnPress(std::function<void(MouseButton)> handler) { press_ = std::move(handler); }
     void OnClose(std::function<void()> handler) { close_ = std::move(handler); }
+    // As a layer surface: the width the compositor gives it, at first and at
+    // every change; and the compositor taking the surface away, as it does
+    // when the surface's output goes.
+    void OnLayerWidth(std::function<void(int)> handler) { layerWidth_ = std::move(handler); }
+    void OnWithdrawn(std::function<void()> handler) { withdrawn_ = std::move(handler); }
     // From now on presses and close requests reach nobody.
     void IgnoreInput() { ignoring_ = true; }
 
-    // Moves and sizes the window to the strip element's geometry.
+    // Moves and sizes the window to the strip element's geometry, whose
+    // left edge counts from the given left; a layer surface only takes the
+    // height, the compositor placing it.
     void Place(const Element& strip);
+    void SetLeft(int left) { left_ = left; }
+    bool IsLayer() const { return layer_; }
+    // Puts the layer surface on another monitor (null: the compositor's
+    // choice), or back on its monitor after the compositor took it away.
+    void PutLayerOn(GdkMonitor* monitor);
     void Show(bool visible);
     // Composes the frame, copies what changed into the window's image and
     // queues a redraw of those rectangles only. Runs after every tick and
@@ -53,19 +68,23 @@ private:
     static gboolean OnDelete(GtkWidget* widget, GdkEvent* event, gpointer self);
     static void OnRealize(GtkWidget* widget, gpointer self);
     static GdkFilterReturn OnWindowEvent(GdkXEvent* xevent, GdkEvent* event, gpointer self);
+    static void OnWidth(int width, void* self);
     void Close();
     // Makes the image the frame's size and copies the whole frame into it;
     // false when cairo could not make it.
     bool RemakeImage();
 
     Stage& stage_;
-    int monitorLeft_;
+    int left_;
+    bool layer_ = false;
     GtkWidget* window_ = nullptr;
     GtkWidget* canvas_ = nullptr;
     cairo_surface_t* image_ = nullptr;  // the frame as the window shows it
     GdkRectangle rect_{0, 0, 0, 0};
     std::function<void(MouseButton)> press_;
     std::function<void()> close_;
+    std::function<void(int)> layerWidth_;
+    std::function<void()> withdrawn_;
     bool ignoring_ = false;
 };
 

@@ -1,0 +1,136 @@
+#include "front/gtk/gtk_desktop_watch.h"
+
+#ifdef GDK_WINDOWING_X11
+#include <X11/Xatom.h>
+#include <gdk/gdkx.h>
+#endif
+
+#include <cstring>
+
+namespace seastrip {
+namespace {
+
+// Long enough to take a burst (a panel resizing, a monitor being plugged in
+// announces itself several times) as one change, short enough that the
+// strip is in its new place well within a second.
+constexpr guint kSettleMs = 150;
+
+}  // namespace
+
+DesktopWatch::~DesktopWatch() { Stop(); }
+
+void DesktopWatch::Start(GdkDisplay* display, std::function<void()> changed)
+{
+    Stop();
+    display_ = display;
+    changed_ = std::move(changed);
+    GdkScreen* screen = gdk_display_get_default_screen(display);
+    auto connect = [this](gpointer object, const char* signal) {
+        handlers_.emplace_back(object, g_signal_connect_swapped(object, signal, G_CALLBACK(OnSignal), this));
+    };
+    connect(display, "monitor-added");
+    connect(display, "monitor-removed");
+    connect(screen, "monitors-changed");
+    connect(screen, "size-changed");
+#ifdef GDK_WINDOWING_X11
+    if (GDK_IS_X11_DISPLAY(display)) {
+        gdk_window_add_filter(nullptr, OnXEvent, this);
+        filtering_ = true;
+        WatchRoot();
+        WatchClients();
+    }
+#endif
+}
+
+void DesktopWatch::Stop()
+{
+    for (auto& [object, id] : handlers_) g_signal_handler_disconnect(object, id);
+    handlers_.clear();
+#ifdef GDK_WINDOWING_X11
+    if (filtering_) gdk_window_remove_filter(nullptr, OnXEvent, this);
+#endif
+    filtering_ = false;
+    if (settling_) g_source_remove(settling_);
+    settling_ = 0;
+    changed_ = nullptr;
+}
+
+void DesktopWatch::Notice()
+{
+    if (settling_ || !changed_) return;
+    settling_ = g_timeout_add(kSettleMs, OnSettled, this);
+}
+
+void DesktopWatch::OnSignal(gpointer self) { static_cast<DesktopWatch*>(self)->Notice(); }
+
+gboolean DesktopWatch::OnSettled(gpointer self)
+{
+    auto* watch = static_cast<DesktopWatch*>(self);
+    watch->settling_ = 0;
+    if (watch->changed_) watch->changed_();
+    return G_SOURCE_REMOVE;
+}
+
+#ifdef GDK_WINDOWING_X11
+// GDK listens to the root window for its own needs; property changes are
+// added to whatever it chose.
+void DesktopWatch::WatchRoot()
+{
+    Display* display = GDK_DISPLAY_XDISPLAY(display_);
+    const ::Window root = DefaultRootWindow(display);
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(display, root, &attributes)) {
+        XSelectInput(display, root, attributes.your_event_mask | PropertyChangeMask);
+    }
+}
+
+// A dock's reserved edges are a property of its own window: each managed
+// window is watched for them. Selecting again is harmless, and a window
+// that is gone by now is no error worth reporting.
+void DesktopWatch::WatchClients()
+{
+    Display* display = GDK_DISPLAY_XDISPLAY(display_);
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, left = 0;
+    unsigned char* data = nullptr;
+    const Atom list = gdk_x11_get_xatom_by_name_for_display(display_, "_NET_CLIENT_LIST");
+    gdk_x11_display_error_trap_push(display_);
+    if (XGetWindowProperty(display, DefaultRootWindow(display), list, 0, 65536, False, XA_WINDOW, &type, &format,
+                           &count, &left, &data) == Success &&
+        data && type == XA_WINDOW && format == 32) {
+        const auto* windows = reinterpret_cast<const ::Window*>(data);
+        for (unsigned long i = 0; i < count; ++i) {
+            // Our own windows are GDK's, with masks of their own to keep.
+            if (gdk_x11_window_lookup_for_display(display_, windows[i])) continue;
+            XSelectInput(display, windows[i], PropertyChangeMask);
+        }
+    }
+    if (data) XFree(data);
+    gdk_x11_display_error_trap_pop_ignored(display_);
+}
+
+GdkFilterReturn DesktopWatch::OnXEvent(GdkXEvent* xevent, GdkEvent*, gpointer self)
+{
+    const auto* event = static_cast<const XEvent*>(xevent);
+    if (event->type != PropertyNotify) return GDK_FILTER_CONTINUE;
+    auto* watch = static_cast<DesktopWatch*>(self);
+    const char* name = gdk_x11_get_xatom_name_for_display(watch->display_, event->xproperty.atom);
+    if (!name) return GDK_FILTER_CONTINUE;
+    const bool onRoot = event->xproperty.window == DefaultRootWindow(event->xproperty.display);
+    if (onRoot) {
+        if (std::strcmp(name, "_NET_CLIENT_LIST") == 0) {
+            watch->WatchClients();
+            watch->Notice();
+        } else if (std::strcmp(name, "_NET_WORKAREA") == 0 || std::strcmp(name, "_NET_CURRENT_DESKTOP") == 0 ||
+                   std::strncmp(name, "_GTK_WORKAREAS_D", 16) == 0) {
+            watch->Notice();
+        }
+    } else if (std::strcmp(name, "_NET_WM_STRUT_PARTIAL") == 0 || std::strcmp(name, "_NET_WM_STRUT") == 0) {
+        watch->Notice();
+    }
+    return GDK_FILTER_CONTINUE;
+}
+#endif
+
+}  // namespace seastrip

@@ -1,0 +1,117 @@
+#!/bin/sh
+# The strip keeps its place as the panel under it changes, on a real X
+# server (Xvfb, openbox, a tint2 panel): a panel started after the strip, a
+# taller panel, the panel moved to the top, a vertical panel on the left,
+# and a work area for the monitor published by the window manager.
+# Each time the strip must stand on the bottom of the free area, as wide as
+# it is, within a second, and show there the sky seastrip-render draws at
+# that width.
+#
+# usage: placing_e2e.sh SEASTRIP SEASTRIP_RENDER [SHOT_FOLDER]
+set -u
+
+SEASTRIP=$1
+RENDER=$2
+SHOTS=${3:-}
+SCREEN_W=1024
+SCREEN_H=768
+STRIP_H=28
+
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/seastrip-placing.XXXXXX")
+PIDS=""
+FAILED=0
+cleanup() {
+    for pid in $PIDS; do kill "$pid" 2>/dev/null; done
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+trap 'exit 2' INT TERM
+
+HERE=$(dirname "$0")
+. "$HERE/../e2e_lib.sh"
+. "$HERE/x_session.sh"
+. "$HERE/../e2e_strip_pixels.sh"
+
+for tool in Xvfb openbox tint2 xdotool xwininfo xprop xsetroot import convert compare; do
+    command -v "$tool" >/dev/null 2>&1 || die "$tool is missing (make deps installs it)"
+done
+
+start_xvfb "$SCREEN_W" "$SCREEN_H"
+start_openbox
+xsetroot -solid '#608060'
+
+SEASTRIP_CONFIG_DIR=$WORK "$SEASTRIP" >"$WORK/seastrip.log" 2>&1 &
+STRIP_PID=$!
+PIDS="$PIDS $STRIP_PID"
+wait_for 15 'find_strip_of "$STRIP_PID"' || die "the strip window did not appear"
+
+work_area_is() { xprop -root _NET_WORKAREA 2>/dev/null | grep -q "= $1, $2, $3, $4"; }
+
+# placed NAME X Y W: once the window manager has the new work area, the
+# strip stands at X, Y, W pixels wide, within a second, and a screenshot
+# shows its sky there as rendered at that width.
+placed() {
+    started=$(date +%s%N)
+    want="$2 $3 $4 $STRIP_H"
+    if ! wait_for 1 '[ "$(geometry "$STRIP")" = "$want" ]'; then
+        fail "$1: the strip is at $(geometry "$STRIP") after a second, not at $2 $3 $4 $STRIP_H"
+        return
+    fi
+    took=$((($(date +%s%N) - started) / 1000000))
+    sky=""
+    try=0
+    while [ "$try" -lt 5 ]; do
+        import -window root "$WORK/$1.png"
+        convert "$WORK/$1.png" -crop "${4}x$STRIP_H+$2+$3" +repage "$WORK/$1_strip.png"
+        sky=$(relaid_sky "$WORK/$1_strip.png" "$4")
+        [ "$sky" = ok ] && break
+        sleep 0.2
+        try=$((try + 1))
+    done
+    [ -n "$SHOTS" ] && cp "$WORK/$1.png" "$SHOTS/placing_$1.png"
+    if [ "$sky" = ok ]; then
+        pass "$1: the strip stands at $2,$3, $4 wide, within $took ms, its sky as rendered"
+    else
+        fail "$1: at $2,$3 the screen does not show the strip's sky at width $4 ($sky)"
+    fi
+}
+
+# --- no panel: the bottom of the screen -----------------------------------------
+placed bare 0 $((SCREEN_H - STRIP_H)) "$SCREEN_W"
+
+# --- a panel started after the strip ------------------------------------------------
+start_panel panel "panel_position = bottom center horizontal" "panel_size = 100% 30"
+wait_for 10 "work_area_is 0 0 $SCREEN_W $((SCREEN_H - 30))" || die "the panel reserved nothing: $(cat "$WORK/panel.log")"
+placed panel 0 $((SCREEN_H - 30 - STRIP_H)) "$SCREEN_W"
+set -- $(geometry_of_pid "$PANEL_PID")
+[ "$2" -eq $((SCREEN_H - 30)) ] || fail "the panel is not where it reserved its edge: $*"
+
+# --- the panel grows (its settings reloaded) -------------------------------------------
+sed -i 's/^panel_size = .*/panel_size = 100% 50/' "$WORK/panel.rc"
+kill -USR1 "$PANEL_PID"
+wait_for 10 "work_area_is 0 0 $SCREEN_W $((SCREEN_H - 50))" || die "the panel did not grow"
+placed taller 0 $((SCREEN_H - 50 - STRIP_H)) "$SCREEN_W"
+
+# --- the panel at the top: the strip back on the bottom, no gap ------------------------
+sed -i 's/^panel_position = .*/panel_position = top center horizontal/' "$WORK/panel.rc"
+kill -USR1 "$PANEL_PID"
+wait_for 10 "work_area_is 0 50 $SCREEN_W $((SCREEN_H - 50))" || die "the panel did not move to the top"
+placed top 0 $((SCREEN_H - STRIP_H)) "$SCREEN_W"
+
+# --- a vertical panel on the left: the strip right of it, the rest of the width ---------
+sed -i 's/^panel_position = .*/panel_position = center left vertical/; s/^panel_size = .*/panel_size = 100% 100/' \
+    "$WORK/panel.rc"
+kill -USR1 "$PANEL_PID"
+wait_for 10 "work_area_is 100 0 $((SCREEN_W - 100)) $SCREEN_H" || die "the panel did not stand on the left"
+placed left 100 $((SCREEN_H - STRIP_H)) $((SCREEN_W - 100))
+
+# --- a work area per monitor, as some window managers publish it, goes first ----------------
+xprop -root -f _GTK_WORKAREAS_D0 32c -set _GTK_WORKAREAS_D0 "100,0,900,700"
+placed published 100 $((700 - STRIP_H)) 900
+xprop -root -remove _GTK_WORKAREAS_D0
+placed unpublished 100 $((SCREEN_H - STRIP_H)) $((SCREEN_W - 100))
+
+ended "$STRIP_PID" && fail "the strip ended"
+[ -s "$WORK/seastrip.log" ] && fail "the strip wrote to its output: $(cat "$WORK/seastrip.log")"
+[ "$FAILED" -eq 0 ] || exit 1
+echo "the strip kept its place"
