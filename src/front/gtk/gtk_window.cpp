@@ -6,35 +6,15 @@
 #endif
 
 #include <algorithm>
-#include <cstdint>
 
 #include "pictures/pictures.h"
 #include "platform/twips.h"
 #include "stage/stage.h"
 
 namespace seastrip {
-namespace {
-
-// Copies a rectangle of the RGB frame into the cairo image (xRGB words).
-void CopyFrameRect(const Bitmap& frame, cairo_surface_t* image, const PixelRect& rect)
-{
-    cairo_surface_flush(image);
-    unsigned char* data = cairo_image_surface_get_data(image);
-    const int stride = cairo_image_surface_get_stride(image);
-    for (int y = rect.y; y < rect.y + rect.h; ++y) {
-        auto* row = reinterpret_cast<uint32_t*>(data + static_cast<ptrdiff_t>(stride) * y);
-        const uint8_t* src = &frame.rgb[(static_cast<size_t>(y) * frame.width + rect.x) * 3];
-        for (int x = rect.x; x < rect.x + rect.w; ++x, src += 3) {
-            row[x] = (uint32_t{src[0]} << 16) | (uint32_t{src[1]} << 8) | uint32_t{src[2]};
-        }
-    }
-    cairo_surface_mark_dirty_rectangle(image, rect.x, rect.y, rect.w, rect.h);
-}
-
-}  // namespace
 
 GtkStripWindow::GtkStripWindow(Stage& stage, const MonitorArea& area)
-    : stage_(stage), monitorLeft_(area.geometry.x)
+    : stage_(stage), monitorLeft_(area.geometry.x), canvas_(stage)
 {
     window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     GtkWindow* window = GTK_WINDOW(window_);
@@ -57,12 +37,11 @@ GtkStripWindow::GtkStripWindow(Stage& stage, const MonitorArea& area)
     g_signal_connect(window_, "delete-event", G_CALLBACK(OnDelete), this);
     g_signal_connect(window_, "realize", G_CALLBACK(OnRealize), this);
 
-    canvas_ = gtk_drawing_area_new();
-    gtk_widget_add_events(canvas_, GDK_BUTTON_PRESS_MASK);
-    g_signal_connect(canvas_, "draw", G_CALLBACK(OnDraw), this);
-    g_signal_connect(canvas_, "button-press-event", G_CALLBACK(OnButtonPress), this);
-    gtk_container_add(GTK_CONTAINER(window_), canvas_);
-    gtk_widget_show(canvas_);
+    GtkWidget* canvas = canvas_.Widget();
+    gtk_widget_add_events(canvas, GDK_BUTTON_PRESS_MASK);
+    g_signal_connect(canvas, "button-press-event", G_CALLBACK(OnButtonPress), this);
+    gtk_container_add(GTK_CONTAINER(window_), canvas);
+    gtk_widget_show(canvas);
 }
 
 GtkStripWindow::~GtkStripWindow()
@@ -70,7 +49,6 @@ GtkStripWindow::~GtkStripWindow()
     ignoring_ = true;
     if (GdkWindow* window = gtk_widget_get_window(window_)) gdk_window_remove_filter(window, OnWindowEvent, this);
     gtk_widget_destroy(window_);
-    if (image_) cairo_surface_destroy(image_);
 }
 
 void GtkStripWindow::Place(const Element& strip)
@@ -80,7 +58,7 @@ void GtkStripWindow::Place(const Element& strip)
     const int width = std::max(1, PixelsFromTwips(strip.Width(), kStripTwipsPerPixel));
     const int height = std::max(1, PixelsFromTwips(strip.Height(), kStripTwipsPerPixel));
     rect_ = {monitorLeft_ + left, top, width, height};
-    gtk_widget_set_size_request(canvas_, width, height);
+    gtk_widget_set_size_request(canvas_.Widget(), width, height);
     gtk_window_resize(GTK_WINDOW(window_), width, height);
     gtk_window_move(GTK_WINDOW(window_), rect_.x, rect_.y);
 }
@@ -95,55 +73,7 @@ void GtkStripWindow::Show(bool visible)
     }
 }
 
-void GtkStripWindow::Refresh()
-{
-    const Bitmap& frame = stage_.Compose();
-    if (frame.width <= 0 || frame.height <= 0) return;
-    if (!image_ || cairo_image_surface_get_width(image_) != frame.width ||
-        cairo_image_surface_get_height(image_) != frame.height) {
-        if (RemakeImage()) gtk_widget_queue_draw(canvas_);
-        return;
-    }
-    // Only what changed is copied and redrawn: a wave tick is a 3-pixel band.
-    for (const PixelRect& rect : stage_.ChangedRects()) {
-        const int x0 = std::max(rect.x, 0);
-        const int y0 = std::max(rect.y, 0);
-        const PixelRect part{x0, y0, std::min(rect.x + rect.w, frame.width) - x0,
-                             std::min(rect.y + rect.h, frame.height) - y0};
-        if (part.Empty()) continue;
-        CopyFrameRect(frame, image_, part);
-        gtk_widget_queue_draw_area(canvas_, part.x, part.y, part.w, part.h);
-    }
-}
-
-// An image cairo could not make (no memory) is dropped, the window shows
-// nothing for a while, and the next refresh tries again with the whole frame.
-bool GtkStripWindow::RemakeImage()
-{
-    if (image_) cairo_surface_destroy(image_);
-    const Bitmap& frame = stage_.Frame();
-    image_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, frame.width, frame.height);
-    if (cairo_surface_status(image_) != CAIRO_STATUS_SUCCESS) {
-        cairo_surface_destroy(image_);
-        image_ = nullptr;
-        return false;
-    }
-    CopyFrameRect(frame, image_, PixelRect{0, 0, frame.width, frame.height});
-    return true;
-}
-
-// The window only shows the image Refresh keeps; no scene code runs here, so
-// an uncovered window repaints from the last frame. GTK has already clipped
-// the context to the damaged area.
-gboolean GtkStripWindow::OnDraw(GtkWidget*, cairo_t* cr, gpointer self)
-{
-    if (cairo_surface_t* image = static_cast<GtkStripWindow*>(self)->image_) {
-        cairo_set_source_surface(cr, image, 0, 0);
-        cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-        cairo_paint(cr);
-    }
-    return TRUE;
-}
+void GtkStripWindow::Refresh() { canvas_.Refresh(); }
 
 gboolean GtkStripWindow::OnButtonPress(GtkWidget*, GdkEventButton* event, gpointer self)
 {
