@@ -37,6 +37,9 @@ GtkStripWindow::GtkStripWindow(Stage& stage, const MonitorArea& area)
     g_signal_connect(window_, "delete-event", G_CALLBACK(OnDelete), this);
     g_signal_connect(window_, "realize", G_CALLBACK(OnRealize), this);
 
+    // The canvas covers the whole window: a themed background under it would
+    // only be painted over.
+    gtk_widget_set_app_paintable(window_, TRUE);
     GtkWidget* canvas = canvas_.Widget();
     gtk_widget_add_events(canvas, GDK_BUTTON_PRESS_MASK);
     g_signal_connect(canvas, "button-press-event", G_CALLBACK(OnButtonPress), this);
