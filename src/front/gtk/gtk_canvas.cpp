@@ -4,7 +4,6 @@
 #include <gdk/gdkx.h>
 #endif
 
-#include <iterator>
 
 #include "front/gtk/x11_blit.h"
 #include "stage/nearest_scale.h"
@@ -64,27 +63,27 @@ void GtkCanvas::Refresh()
     }
     if (changed.empty()) return;
 
-    PixelRect rects[kMaxDirtyRects + 1];
-    size_t count = 0;
+    // The list keeps its room from tick to tick: no allocation once warm.
+    rects_.clear();
     if (image_) cairo_surface_flush(image_);
     for (const PixelRect& rect : changed) {
         const PixelRect part = Intersect(rect, whole);
-        if (part.Empty() || count == std::size(rects)) continue;
+        if (part.Empty()) continue;
         ScaleNearestInto(frame, part, scale_, pixels_, stride_);
-        rects[count++] = part;
+        rects_.push_back(part);
     }
-    if (count == 0) return;
+    if (rects_.empty()) return;
     if (blit_) {
-        for (size_t i = 0; i < count; ++i) rects[i] = Scaled(rects[i], scale_);
-        Put(std::span<const PixelRect>(rects, count));
+        for (PixelRect& rect : rects_) rect = Scaled(rect, scale_);
+        Put(rects_);
         return;
     }
     // One redraw of everything that changed, in the area's own pixels.
     cairo_region_t* damage = cairo_region_create();
-    for (size_t i = 0; i < count; ++i) {
-        const PixelRect device = Scaled(rects[i], scale_);
+    for (const PixelRect& rect : rects_) {
+        const PixelRect device = Scaled(rect, scale_);
         cairo_surface_mark_dirty_rectangle(image_, device.x, device.y, device.w, device.h);
-        const cairo_rectangle_int_t r{rects[i].x, rects[i].y, rects[i].w, rects[i].h};
+        const cairo_rectangle_int_t r{rect.x, rect.y, rect.w, rect.h};
         cairo_region_union_rectangle(damage, &r);
     }
     gtk_widget_queue_draw_region(area_, damage);

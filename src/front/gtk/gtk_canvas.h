@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <vector>
 
 #include "stage/pixel_rect.h"
 
@@ -65,6 +66,7 @@ private:
     cairo_surface_t* image_ = nullptr;
     int imageFrameWidth_ = 0;  // the frame size the image was made for
     int imageFrameHeight_ = 0;
+    std::vector<PixelRect> rects_;  // what a refresh sends
 };
 
 }  // namespace seastrip
