@@ -22,9 +22,9 @@ struct Bitmap;
 // repaints from the last frame without running any scene code.
 //
 // Where the window is an X11 window (an X11 session, or Xwayland) a tick puts
-// what it changed straight into the window, and only exposes go through
-// GTK's paint cycle. On a Wayland surface the tick asks GTK for one redraw of
-// what changed.
+// what it changed straight into the window, and an expose puts the exposed
+// part from the image; GTK paints nothing there. On a Wayland surface the
+// tick asks GTK for one redraw of what changed.
 class GtkCanvas {
 public:
     explicit GtkCanvas(Stage& stage);
