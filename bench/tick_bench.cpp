@@ -1,14 +1,19 @@
 // What one tick of each timer costs, with the composition of what it changed,
 // by day, during a sunset and at night, on screens 1024, 1920 and 3840 pixels
 // wide. The counters say how many strip pixels each tick recomposed on
-// average, so the cost can be set against what changed on screen.
+// average, so the cost can be set against what changed on screen. A wave
+// tick is also measured with what the desktop front adds before the pixels
+// go to the screen: the changed rectangles copied into the window's image
+// at scale 1 and 2.
 #include <benchmark/benchmark.h>
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "shell/timers.h"
 #include "front/headless/headless_run.h"
+#include "stage/nearest_scale.h"
 
 namespace seastrip {
 namespace {
@@ -85,6 +90,26 @@ void NamiTick(benchmark::State& state, int widthPx, Moment moment)
     Report(state, pixels);
 }
 
+void NamiTickDrawn(benchmark::State& state, int widthPx, int scale)
+{
+    Strip strip(widthPx, Moment::Night);
+    Program& p = *strip.program;
+    Stage& stage = strip.platform.GetStage();
+    const Bitmap& frame = stage.Frame();
+    const ptrdiff_t stride = static_cast<ptrdiff_t>(frame.width) * scale * 4;
+    std::vector<uint8_t> image(static_cast<size_t>(stride) * frame.height * scale);
+    long pixels = 0;
+    for (auto _ : state) {
+        TimerNamiTick(p);
+        stage.Compose();
+        for (const PixelRect& rect : stage.ChangedRects()) ScaleNearestInto(frame, rect, scale, image.data(), stride);
+        benchmark::DoNotOptimize(image.data());
+        pixels += ChangedPixels(stage);
+        strip.platform.soundsPlayed.clear();
+    }
+    Report(state, pixels);
+}
+
 void RegisterAll()
 {
     const std::pair<Moment, const char*> moments[] = {
@@ -97,6 +122,11 @@ void RegisterAll()
             benchmark::RegisterBenchmark(("TimerMain" + suffix).c_str(), MainTick, width, moment)
                 ->Unit(benchmark::kMicrosecond);
         }
+    }
+    for (int scale : {1, 2}) {
+        benchmark::RegisterBenchmark(("TimerNamiDrawn/night/1920px/scale" + std::to_string(scale)).c_str(),
+                                     NamiTickDrawn, 1920, scale)
+            ->Unit(benchmark::kMicrosecond);
     }
 }
 

@@ -3,9 +3,9 @@
 # missing. Quiet when nothing is missing.
 set -e
 PACKAGES="cmake g++ make pkg-config libstb-dev libgtest-dev libgmock-dev libbenchmark-dev
-libgtk-3-dev libcanberra-dev libcanberra-gtk3-dev libasound2-dev libgif-dev libwebp-dev
+libgtk-3-dev libxcb1-dev libxcb-shm0-dev libcanberra-dev libcanberra-gtk3-dev libasound2-dev libgif-dev libwebp-dev
 libgtk-layer-shell-dev libwayland-dev sway grim jq mutter xwayland dbus-daemon
-xvfb tigervnc-standalone-server python3 xauth xdotool wmctrl x11-utils x11-xserver-utils e2fsprogs imagemagick openbox tint2 fonts-ipafont-mincho fonts-ipafont-gothic fonts-liberation
+xvfb tigervnc-standalone-server python3 xauth xsettingsd xdotool wmctrl x11-utils x11-xserver-utils e2fsprogs imagemagick openbox tint2 fonts-ipafont-mincho fonts-ipafont-gothic fonts-liberation
 clang libclang-rt-14-dev
 dpkg-dev lintian zip strace desktop-file-utils xpenguins
 wine wine64 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64"

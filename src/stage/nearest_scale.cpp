@@ -25,4 +25,25 @@ Bitmap ScaleNearest(const Bitmap& frame, int factor)
     return out;
 }
 
+void ScaleNearestInto(const Bitmap& frame, const PixelRect& rect, int factor, uint8_t* pixels, ptrdiff_t stride)
+{
+    const PixelRect part = Intersect(rect, PixelRect{0, 0, frame.width, frame.height});
+    if (part.Empty() || factor < 1) return;
+    const size_t rowWords = static_cast<size_t>(part.w) * factor;
+    for (int y = part.y; y < part.y + part.h; ++y) {
+        uint8_t* rowStart = pixels + stride * y * factor;
+        auto* row = reinterpret_cast<uint32_t*>(rowStart) + static_cast<ptrdiff_t>(part.x) * factor;
+        const uint8_t* src = &frame.rgb[(static_cast<size_t>(y) * frame.width + part.x) * 3];
+        uint32_t* out = row;
+        for (int x = 0; x < part.w; ++x, src += 3) {
+            const uint32_t word = (uint32_t{src[0]} << 16) | (uint32_t{src[1]} << 8) | uint32_t{src[2]};
+            for (int k = 0; k < factor; ++k) *out++ = word;
+        }
+        // The other device rows of a pixel row are copies of its first.
+        for (int k = 1; k < factor; ++k) {
+            std::memcpy(reinterpret_cast<uint8_t*>(row) + stride * k, row, rowWords * sizeof(uint32_t));
+        }
+    }
+}
+
 }  // namespace seastrip

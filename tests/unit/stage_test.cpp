@@ -115,6 +115,31 @@ TEST(NearestScaleTest, EveryPixelBecomesACrispBlock)
     EXPECT_TRUE(ScaleNearest(frame, 1).rgb == frame.rgb);
 }
 
+TEST(NearestScaleTest, ARectangleLandsInTheDeviceImageAsBlocksAndNothingElseIsWritten)
+{
+    Bitmap frame(4, 3);
+    for (int i = 0; i < 12; ++i) {
+        frame.Set(i % 4, i / 4, Colour{static_cast<uint8_t>(20 * i), static_cast<uint8_t>(255 - i), static_cast<uint8_t>(i)});
+    }
+    // The device image at scale 2 is 8 x 6 words; its rows are padded to 10
+    // words, as an X server or cairo may pad them.
+    constexpr int kStrideWords = 10;
+    constexpr uint32_t kUntouched = 0xDEADBEEF;
+    std::vector<uint32_t> image(kStrideWords * 6, kUntouched);
+    // The rectangle reaches past the frame's right and bottom edges.
+    ScaleNearestInto(frame, PixelRect{2, 1, 5, 5}, 2, reinterpret_cast<uint8_t*>(image.data()), kStrideWords * 4);
+    for (int y = 0; y < 6; ++y) {
+        for (int x = 0; x < kStrideWords; ++x) {
+            uint32_t expected = kUntouched;
+            if (x < 8 && x / 2 >= 2 && y / 2 >= 1) {
+                const Colour c = frame.At(x / 2, y / 2);
+                expected = (uint32_t{c.r} << 16) | (uint32_t{c.g} << 8) | c.b;
+            }
+            EXPECT_EQ(image[static_cast<size_t>(y) * kStrideWords + x], expected) << x << "," << y;
+        }
+    }
+}
+
 TEST_F(StageTest, RegionCutsWhatShowsAndWhatCatchesPressesWhereverTheElementGoes)
 {
     // Overlapping and unordered rectangles form their union; right and

@@ -6,7 +6,6 @@
 #endif
 
 #include <algorithm>
-#include <cstdint>
 
 #include "front/gtk/gtk_layer.h"
 #include "pictures/pictures.h"
@@ -14,28 +13,9 @@
 #include "stage/stage.h"
 
 namespace seastrip {
-namespace {
-
-// Copies a rectangle of the RGB frame into the cairo image (xRGB words).
-void CopyFrameRect(const Bitmap& frame, cairo_surface_t* image, const PixelRect& rect)
-{
-    cairo_surface_flush(image);
-    unsigned char* data = cairo_image_surface_get_data(image);
-    const int stride = cairo_image_surface_get_stride(image);
-    for (int y = rect.y; y < rect.y + rect.h; ++y) {
-        auto* row = reinterpret_cast<uint32_t*>(data + static_cast<ptrdiff_t>(stride) * y);
-        const uint8_t* src = &frame.rgb[(static_cast<size_t>(y) * frame.width + rect.x) * 3];
-        for (int x = rect.x; x < rect.x + rect.w; ++x, src += 3) {
-            row[x] = (uint32_t{src[0]} << 16) | (uint32_t{src[1]} << 8) | uint32_t{src[2]};
-        }
-    }
-    cairo_surface_mark_dirty_rectangle(image, rect.x, rect.y, rect.w, rect.h);
-}
-
-}  // namespace
 
 GtkStripWindow::GtkStripWindow(Stage& stage, int left, GdkMonitor* layerMonitor)
-    : stage_(stage), left_(left)
+    : stage_(stage), left_(left), canvas_(stage)
 {
     window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     GtkWindow* window = GTK_WINDOW(window_);
@@ -58,12 +38,14 @@ GtkStripWindow::GtkStripWindow(Stage& stage, int left, GdkMonitor* layerMonitor)
     g_signal_connect(window_, "delete-event", G_CALLBACK(OnDelete), this);
     g_signal_connect(window_, "realize", G_CALLBACK(OnRealize), this);
 
-    canvas_ = gtk_drawing_area_new();
-    gtk_widget_add_events(canvas_, GDK_BUTTON_PRESS_MASK);
-    g_signal_connect(canvas_, "draw", G_CALLBACK(OnDraw), this);
-    g_signal_connect(canvas_, "button-press-event", G_CALLBACK(OnButtonPress), this);
-    gtk_container_add(GTK_CONTAINER(window_), canvas_);
-    gtk_widget_show(canvas_);
+    // The canvas covers the whole window: a themed background under it would
+    // only be painted over.
+    gtk_widget_set_app_paintable(window_, TRUE);
+    GtkWidget* canvas = canvas_.Widget();
+    gtk_widget_add_events(canvas, GDK_BUTTON_PRESS_MASK);
+    g_signal_connect(canvas, "button-press-event", G_CALLBACK(OnButtonPress), this);
+    gtk_container_add(GTK_CONTAINER(window_), canvas);
+    gtk_widget_show(canvas);
 
     // Last: a layer surface undoes the fixed size set above.
     layer_ = MakeLayerSurface(window, layerMonitor, kStripHeightPx);
@@ -75,7 +57,6 @@ GtkStripWindow::~GtkStripWindow()
     ignoring_ = true;
     if (GdkWindow* window = gtk_widget_get_window(window_)) gdk_window_remove_filter(window, OnWindowEvent, this);
     gtk_widget_destroy(window_);
-    if (image_) cairo_surface_destroy(image_);
 }
 
 void GtkStripWindow::Place(const Element& strip)
@@ -87,10 +68,10 @@ void GtkStripWindow::Place(const Element& strip)
     rect_ = {left_ + left, top, width, height};
     if (layer_) {
         // The compositor decides the width and the place.
-        gtk_widget_set_size_request(canvas_, -1, height);
+        gtk_widget_set_size_request(canvas_.Widget(), -1, height);
         return;
     }
-    gtk_widget_set_size_request(canvas_, width, height);
+    gtk_widget_set_size_request(canvas_.Widget(), width, height);
     gtk_window_resize(GTK_WINDOW(window_), width, height);
     gtk_window_move(GTK_WINDOW(window_), rect_.x, rect_.y);
 }
@@ -105,55 +86,7 @@ void GtkStripWindow::Show(bool visible)
     }
 }
 
-void GtkStripWindow::Refresh()
-{
-    const Bitmap& frame = stage_.Compose();
-    if (frame.width <= 0 || frame.height <= 0) return;
-    if (!image_ || cairo_image_surface_get_width(image_) != frame.width ||
-        cairo_image_surface_get_height(image_) != frame.height) {
-        if (RemakeImage()) gtk_widget_queue_draw(canvas_);
-        return;
-    }
-    // Only what changed is copied and redrawn: a wave tick is a 3-pixel band.
-    for (const PixelRect& rect : stage_.ChangedRects()) {
-        const int x0 = std::max(rect.x, 0);
-        const int y0 = std::max(rect.y, 0);
-        const PixelRect part{x0, y0, std::min(rect.x + rect.w, frame.width) - x0,
-                             std::min(rect.y + rect.h, frame.height) - y0};
-        if (part.Empty()) continue;
-        CopyFrameRect(frame, image_, part);
-        gtk_widget_queue_draw_area(canvas_, part.x, part.y, part.w, part.h);
-    }
-}
-
-// An image cairo could not make (no memory) is dropped, the window shows
-// nothing for a while, and the next refresh tries again with the whole frame.
-bool GtkStripWindow::RemakeImage()
-{
-    if (image_) cairo_surface_destroy(image_);
-    const Bitmap& frame = stage_.Frame();
-    image_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, frame.width, frame.height);
-    if (cairo_surface_status(image_) != CAIRO_STATUS_SUCCESS) {
-        cairo_surface_destroy(image_);
-        image_ = nullptr;
-        return false;
-    }
-    CopyFrameRect(frame, image_, PixelRect{0, 0, frame.width, frame.height});
-    return true;
-}
-
-// The window only shows the image Refresh keeps; no scene code runs here, so
-// an uncovered window repaints from the last frame. GTK has already clipped
-// the context to the damaged area.
-gboolean GtkStripWindow::OnDraw(GtkWidget*, cairo_t* cr, gpointer self)
-{
-    if (cairo_surface_t* image = static_cast<GtkStripWindow*>(self)->image_) {
-        cairo_set_source_surface(cr, image, 0, 0);
-        cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-        cairo_paint(cr);
-    }
-    return TRUE;
-}
+void GtkStripWindow::Refresh() { canvas_.Refresh(); }
 
 gboolean GtkStripWindow::OnButtonPress(GtkWidget*, GdkEventButton* event, gpointer self)
 {

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "front/gtk/gtk_canvas.h"
 #include "platform/element.h"
 #include "shell/strip_window.h"
 
@@ -57,29 +58,23 @@ public:
     // choice), or back on its monitor after the compositor took it away.
     void PutLayerOn(GdkMonitor* monitor);
     void Show(bool visible);
-    // Composes the frame, copies what changed into the window's image and
-    // queues a redraw of those rectangles only. Runs after every tick and
-    // command; drawing itself never runs scene code.
+    // Shows what the last tick or command changed; drawing itself never runs
+    // scene code.
     void Refresh();
 
 private:
-    static gboolean OnDraw(GtkWidget* widget, cairo_t* cr, gpointer self);
     static gboolean OnButtonPress(GtkWidget* widget, GdkEventButton* event, gpointer self);
     static gboolean OnDelete(GtkWidget* widget, GdkEvent* event, gpointer self);
     static void OnRealize(GtkWidget* widget, gpointer self);
     static GdkFilterReturn OnWindowEvent(GdkXEvent* xevent, GdkEvent* event, gpointer self);
     static void OnWidth(int width, void* self);
     void Close();
-    // Makes the image the frame's size and copies the whole frame into it;
-    // false when cairo could not make it.
-    bool RemakeImage();
 
     Stage& stage_;
     int left_;
     bool layer_ = false;
     GtkWidget* window_ = nullptr;
-    GtkWidget* canvas_ = nullptr;
-    cairo_surface_t* image_ = nullptr;  // the frame as the window shows it
+    GtkCanvas canvas_;
     GdkRectangle rect_{0, 0, 0, 0};
     std::function<void(MouseButton)> press_;
     std::function<void()> close_;

@@ -1,0 +1,217 @@
+#!/bin/sh
+# End-to-end test of how the desktop program draws, on Xvfb with openbox:
+# at scale 2 on a 24-bit screen (ticks go straight into the X window) and on
+# a 16-bit one (GTK paints), every strip pixel is a crisp 2 x 2 block, the
+# strip is 56 device pixels high and its still parts match seastrip-render
+# --scale 2; an uncovered strip repaints from its last frame; and a change
+# of the desktop's scale while it runs redraws it at the new scale.
+#
+# usage: drawing_e2e.sh SEASTRIP SEASTRIP_RENDER
+set -u
+
+SEASTRIP=$1
+RENDER=$2
+SCREEN_W=1024
+SCREEN_H=768
+STRIP_H=28
+
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/seastrip-draw.XXXXXX")
+CFG=$WORK/config
+mkdir -p "$CFG"
+PIDS=""
+FAILED=0
+
+cleanup() {
+    for pid in $PIDS; do kill "$pid" 2>/dev/null; done
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+trap 'exit 2' INT TERM
+
+. "$(dirname "$0")/../e2e_lib.sh"
+. "$(dirname "$0")/x_session.sh"
+
+for tool in Xvfb openbox xsettingsd xdotool xwininfo xmessage import convert compare; do
+    command -v "$tool" >/dev/null 2>&1 || die "$tool is missing (make deps installs it)"
+done
+
+# --- a desktop of a given colour depth, one after another ----------------------
+SESSION=""
+start_desktop() { # DEPTH
+    Xvfb -displayfd 3 -screen 0 "${SCREEN_W}x${SCREEN_H}x$1" -nolisten tcp 3>"$WORK/display" \
+        >"$WORK/xvfb.log" 2>&1 &
+    SESSION=$!
+    PIDS="$PIDS $SESSION"
+    wait_for 10 '[ -s "$WORK/display" ]' || die "Xvfb did not start: $(cat "$WORK/xvfb.log")"
+    export DISPLAY=":$(head -n 1 "$WORK/display")"
+    unset WAYLAND_DISPLAY
+    export GDK_BACKEND=x11
+    start_openbox
+    SESSION="$SESSION $OPENBOX_PID"
+}
+
+end_desktop() {
+    for pid in $SESSION; do kill "$pid" 2>/dev/null; done
+    for pid in $SESSION; do wait "$pid" 2>/dev/null; done
+    SESSION=""
+    rm -f "$WORK/display"
+}
+
+STRIP_PID=""
+STRIP=""
+start_strip() { # [VARIABLE=VALUE]...
+    env SEASTRIP_CONFIG_DIR="$CFG" "$@" "$SEASTRIP" >"$WORK/seastrip.log" 2>&1 &
+    STRIP_PID=$!
+    SESSION="$STRIP_PID $SESSION"
+    PIDS="$PIDS $STRIP_PID"
+    wait_for 15 'find_strip_of "$STRIP_PID"' || die "the strip window did not appear"
+}
+
+# The noon scene by keyboard, from a right-click on the strip's own surface.
+choose_noon() { # SCALE
+    set -- "$1" $(geometry "$STRIP")
+    opened=""
+    for x in 600 430 300; do
+        xdotool mousemove "$x" $(($3 + 18 * $1)) click 3
+        if wait_for 2 '[ -n "$(windows_besides_strip "$STRIP_PID")" ]'; then opened=yes; break; fi
+    done
+    [ -n "$opened" ] || die "the popup menu did not open"
+    xdotool key Down Right Down Down Return
+    wait_for 5 '[ -z "$(windows_besides_strip "$STRIP_PID")" ]' || die "the menu did not close"
+}
+
+# How many still pixels of a screenshot of the strip differ from the
+# rendering of the scene: places where renderings a few seconds apart differ
+# (waves, clouds, walker, shooting star), widened for the clouds' drift, are
+# left out. A fuzz allows for a screen of fewer colours.
+static_mismatch() { # SHOT SCENE WIDTH SCALE FUZZ
+    for k in 0 3 6 9 12; do
+        "$RENDER" --width "$3" --scale "$4" --run "$k" --scene "$2" -o "$WORK/r_$k.png" >/dev/null 2>&1 ||
+            die "seastrip-render failed"
+    done
+    convert -size "$(($3 * $4))x$((STRIP_H * $4))" xc:black "$WORK/mask.png"
+    for k in 3 6 9 12; do
+        compare "$WORK/r_0.png" "$WORK/r_$k.png" -compose src -highlight-color white -lowlight-color black \
+            "$WORK/m.png" 2>/dev/null
+        convert "$WORK/mask.png" "$WORK/m.png" -compose lighten -composite "$WORK/mask.png"
+    done
+    convert "$WORK/mask.png" -morphology Dilate "Square:$((6 * $4))" "$WORK/mask.png"
+    convert "$1" "$WORK/r_0.png" "$WORK/mask.png" -composite "$WORK/masked.png"
+    compare -metric AE -fuzz "$5" "$WORK/masked.png" "$WORK/r_0.png" null: 2>&1
+}
+
+# Waits for the strip to match the rendering of the noon scene, still pixel
+# for still pixel, and says so.
+check_matches_rendering() { # SCALE FUZZ WHAT
+    set -- "$@" $(geometry "$STRIP")
+    width=$(($6 / $1))
+    limit=$((40 * $1 * $1))
+    best=""
+    try=0
+    while [ "$try" -lt 10 ]; do
+        import -window "$STRIP" "$WORK/strip.png" 2>/dev/null
+        best=$(static_mismatch "$WORK/strip.png" 0 "$width" "$1" "$2")
+        [ "$best" -le "$limit" ] && break
+        sleep 0.2
+        try=$((try + 1))
+    done
+    compared=$(convert "$WORK/mask.png" -format "%[fx:round((1-mean)*w*h)]" info:)
+    # At least a third of the strip is still enough to compare.
+    if [ "$best" -le "$limit" ] && [ $((3 * compared)) -ge $(($6 * $7)) ]; then
+        pass "$3: the sky and every still pixel match seastrip-render --scale $1 ($best of $compared differ)"
+    else
+        fail "$3: $best of $compared still pixels differ from seastrip-render --scale $1"
+    fi
+}
+
+# Every 2 x 2 block of the strip, counted from its corner, is one colour:
+# nothing was smoothed on the way to the screen.
+check_crisp_blocks() { # WHAT
+    import -window "$STRIP" "$WORK/blocks.png" 2>/dev/null
+    convert "$WORK/blocks.png" -sample 50% -sample 200% "$WORK/sampled.png"
+    mixed=$(compare -metric AE "$WORK/blocks.png" "$WORK/sampled.png" null: 2>&1)
+    [ "$mixed" = 0 ] && pass "$1: every 2 x 2 block is one colour" ||
+        fail "$1: $mixed pixels differ from their 2 x 2 block's corner"
+}
+
+check_size() { # HEIGHT WHAT
+    set -- "$@" $(geometry "$STRIP")
+    [ "$6" -eq "$1" ] && [ "$5" -eq "$SCREEN_W" ] && pass "$2: the strip is $SCREEN_W x $1 device pixels" ||
+        fail "$2: the strip is $5 x $6 device pixels, not $SCREEN_W x $1"
+}
+
+# Pixels of the cover's colour, magenta, which the scene never shows, on
+# the strip's place on the screen.
+cover_on_strip() {
+    set -- $(geometry "$STRIP")
+    import -window root -crop "${3}x$4+$1+$2" +repage "$WORK/place.png" 2>/dev/null
+    convert "$WORK/place.png" -fuzz 10% -fill white -opaque magenta -fill black +opaque white \
+        -format "%[fx:round(mean*w*h)]" info:
+}
+
+# A window covers part of the strip while the program is stopped, so that
+# the screen keeps what the cover left there, and goes again; once the
+# program runs on, the uncovered part shows the strip again. Only the
+# expose brings back the still sky there: no tick redraws it.
+check_uncovered_repaint() { # WHAT
+    before=$(cover_on_strip)
+    kill -STOP "$STRIP_PID"
+    set -- "$1" $(geometry "$STRIP")
+    xmessage -geometry "400x60+100+$(($3 - 10))" -bg magenta -fg magenta -bd magenta cover >/dev/null 2>&1 &
+    cover=$!
+    PIDS="$PIDS $cover"
+    covering() { [ -n "$(xdotool search --onlyvisible --class '^Xmessage$' 2>/dev/null)" ]; }
+    wait_for 5 covering || die "the covering window did not appear"
+    kill "$cover"
+    wait "$cover" 2>/dev/null
+    wait_for 5 '! covering' || die "the covering window did not go"
+    left=$(cover_on_strip)
+    [ "$left" -gt "$before" ] || die "$1: the covering window never reached the strip"
+    kill -CONT "$STRIP_PID"
+    if wait_for 5 '[ "$(cover_on_strip)" -le "$before" ]'; then
+        pass "$1: the uncovered strip repaints from its last frame ($left pixels were left by the cover)"
+    else
+        fail "$1: $(cover_on_strip) pixels of the cover are still on the strip"
+    fi
+}
+
+# --- scale 2, ticks straight into the X window, then through GTK ----------------
+for depth in 24 16; do
+    what="scale 2, $depth-bit screen"
+    # Fewer colours on the screen than in the rendering: nearly equal is equal.
+    fuzz=0
+    [ "$depth" -eq 16 ] && fuzz=6%
+    start_desktop "$depth"
+    start_strip GDK_SCALE=2
+    check_size $((2 * STRIP_H)) "$what"
+    choose_noon 2
+    check_crisp_blocks "$what"
+    check_matches_rendering 2 "$fuzz" "$what"
+    check_uncovered_repaint "$what"
+    end_desktop
+done
+
+# --- the desktop's scale changes from 2 to 1 while the strip runs ------------------
+start_desktop 24
+echo "Gdk/WindowScalingFactor 2" >"$WORK/xsettings"
+xsettingsd -c "$WORK/xsettings" >"$WORK/xsettingsd.log" 2>&1 &
+XSETTINGS_PID=$!
+SESSION="$SESSION $XSETTINGS_PID"
+PIDS="$PIDS $XSETTINGS_PID"
+start_strip
+check_size $((2 * STRIP_H)) "scale 2 from the desktop's settings"
+choose_noon 2
+echo "Gdk/WindowScalingFactor 1" >"$WORK/xsettings"
+kill -HUP "$XSETTINGS_PID"
+height() { set -- $(geometry "$STRIP"); echo "$4"; }
+wait_for 5 '[ "$(height)" -eq "$STRIP_H" ]' && pass "at scale 1 the strip is $STRIP_H device pixels high" ||
+    fail "after the change to scale 1 the strip is $(height) device pixels high"
+check_matches_rendering 1 0 "after the change to scale 1"
+end_desktop
+
+[ "$FAILED" -eq 0 ] || {
+    echo "--- program output ---" >&2
+    cat "$WORK/seastrip.log" >&2
+    exit 1
+}
+echo "all drawing checks passed"
