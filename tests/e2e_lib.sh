@@ -1,5 +1,26 @@
-# Shared by the desktop end-to-end scripts: reporting and waiting.
-# Sourced, not run; the script sets FAILED=0 before using fail.
+# Shared by the desktop end-to-end scripts: their temporary folder and
+# cleanup, reporting and waiting. Sourced, not run, first of the libraries.
+
+# e2e_begin NAME: a fresh temporary folder in WORK, no failures yet in
+# FAILED, and PIDS, the processes the exit kills. A session library may set
+# E2E_STOP (a routine that ends its session first) and E2E_KILL_GROUPS (its
+# processes lead process groups, which are killed whole).
+e2e_begin() {
+    WORK=$(mktemp -d "${TMPDIR:-/tmp}/seastrip-$1.XXXXXX")
+    PIDS=""
+    FAILED=0
+    E2E_STOP=""
+    E2E_KILL_GROUPS=""
+    trap e2e_cleanup EXIT
+    trap 'exit 2' INT TERM
+}
+e2e_cleanup() {
+    [ -n "$E2E_STOP" ] && "$E2E_STOP"
+    for pid in $PIDS; do kill ${E2E_KILL_GROUPS:+--} "${E2E_KILL_GROUPS:+-}$pid" 2>/dev/null; done
+    # A test may leave read-only folders behind, as a user's install has.
+    chmod -R u+w "$WORK" 2>/dev/null
+    rm -rf "$WORK"
+}
 
 fail() {
     echo "FAIL: $*" >&2
@@ -10,6 +31,13 @@ die() {
     exit 1
 }
 pass() { echo "ok: $*"; }
+
+# A test needing a tool that is not installed fails: it tests nothing.
+need_tools() { # TOOL...
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null 2>&1 || die "$tool is missing (make deps installs it)"
+    done
+}
 
 # Polls a shell condition every 0.1 s for up to $1 seconds.
 wait_for() {
@@ -23,3 +51,6 @@ wait_for() {
     done
     return 1
 }
+
+# An ended child stays a zombie until waited for, and kill -0 still finds it.
+ended() { ! kill -0 "$1" 2>/dev/null || ps -o stat= -p "$1" 2>/dev/null | grep -q Z; }

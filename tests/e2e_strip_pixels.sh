@@ -3,6 +3,32 @@
 # after e2e_lib.sh; the script sets WORK, RENDER (seastrip-render) and
 # STRIP_H.
 
+# moving_mask FIRST W SCALE RENDER_ARGUMENT...: renders the strip at W
+# (times SCALE) at runs FIRST, FIRST + 3, ... FIRST + 12 seconds in, into
+# $WORK/r_RUN.png, and marks white in $WORK/mask.png where they differ:
+# where something moves (clouds, waves, walker, shooting star), widened for
+# the clouds' drift. The rest is still and can be compared.
+moving_mask() {
+    first=$1
+    width=$2
+    scale=$3
+    shift 3
+    for k in 0 3 6 9 12; do
+        "$RENDER" --width "$width" --scale "$scale" --run $((first + k)) "$@" -o "$WORK/r_$((first + k)).png" \
+            >/dev/null 2>&1 || die "seastrip-render failed"
+    done
+    convert -size "$((width * scale))x$((STRIP_H * scale))" xc:black "$WORK/mask.png"
+    for k in 3 6 9 12; do
+        compare "$WORK/r_$first.png" "$WORK/r_$((first + k)).png" -compose src -highlight-color white \
+            -lowlight-color black "$WORK/m.png" 2>/dev/null
+        convert "$WORK/mask.png" "$WORK/m.png" -compose lighten -composite "$WORK/mask.png"
+    done
+    convert "$WORK/mask.png" -morphology Dilate "Square:$((6 * scale))" "$WORK/mask.png"
+}
+
+# How many pixels the last moving_mask left to compare.
+still_count() { convert "$WORK/mask.png" -format "%[fx:round((1-mean)*w*h)]" info:; }
+
 # still_mismatch SHOT W: how many of the strip's pixels that nothing moves
 # over differ from seastrip-render's strip at width W and the present time,
 # then how many were compared. Where something moves (clouds, waves, walker,
@@ -10,21 +36,9 @@
 # for the clouds' drift, are left out. The first rendering is a second in,
 # once the first tick has shown the clock's scene.
 still_mismatch() {
-    clock=$(date +%H:%M:%S)
-    for k in 1 4 7 10 13; do
-        "$RENDER" --width "$2" --clock "$clock" --run "$k" -o "$WORK/r_$k.png" >/dev/null 2>&1 ||
-            die "seastrip-render failed"
-    done
-    convert -size "${2}x$STRIP_H" xc:black "$WORK/mask.png"
-    for k in 4 7 10 13; do
-        compare "$WORK/r_1.png" "$WORK/r_$k.png" -compose src -highlight-color white -lowlight-color black \
-            "$WORK/m.png" 2>/dev/null
-        convert "$WORK/mask.png" "$WORK/m.png" -compose lighten -composite "$WORK/mask.png"
-    done
-    convert "$WORK/mask.png" -morphology Dilate Square:6 "$WORK/mask.png"
+    moving_mask 1 "$2" 1 --clock "$(date +%H:%M:%S)"
     convert "$1" -alpha off "$WORK/r_1.png" "$WORK/mask.png" -composite "$WORK/masked.png"
-    echo "$(compare -metric AE "$WORK/masked.png" "$WORK/r_1.png" null: 2>&1)" \
-        "$(convert "$WORK/mask.png" -format "%[fx:round((1-mean)*w*h)]" info:)"
+    echo "$(compare -metric AE "$WORK/masked.png" "$WORK/r_1.png" null: 2>&1)" "$(still_count)"
 }
 
 # relaid_sky SHOT W: after a new width the scene is laid out afresh, but the
@@ -48,4 +62,34 @@ relaid_sky() {
             if (patches > 7 || large != "") print patches " patches, larger than a cloud:" large
             else print "ok"
         }'
+}
+
+# placed NAME X Y W [SECONDS]: the strip window (x_session.sh's STRIP)
+# stands at X, Y, W pixels wide within a second (or SECONDS), and a
+# screenshot shows its sky there as rendered at that width, within five
+# tries; SHOTS, when set, keeps it as SHOT_PREFIX_NAME.png.
+placed() {
+    started=$(date +%s%N)
+    want="$2 $3 $4 $STRIP_H"
+    if ! wait_for "${5:-1}" '[ "$(geometry "$STRIP")" = "$want" ]'; then
+        fail "$1: the strip is at $(geometry "$STRIP") after ${5:-1} s, not at $want"
+        return
+    fi
+    took=$((($(date +%s%N) - started) / 1000000))
+    sky=""
+    try=0
+    while [ "$try" -lt 5 ]; do
+        import -window root "$WORK/$1.png"
+        convert "$WORK/$1.png" -crop "${4}x$STRIP_H+$2+$3" +repage "$WORK/$1_strip.png"
+        sky=$(relaid_sky "$WORK/$1_strip.png" "$4")
+        [ "$sky" = ok ] && break
+        sleep 0.2
+        try=$((try + 1))
+    done
+    [ -n "${SHOTS:-}" ] && cp "$WORK/$1.png" "$SHOTS/${SHOT_PREFIX}_$1.png"
+    if [ "$sky" = ok ]; then
+        pass "$1: the strip stands at $2,$3, $4 wide, within $took ms, its sky as rendered"
+    else
+        fail "$1: at $2,$3 the screen does not show the strip's sky at width $4 ($sky)"
+    fi
 }

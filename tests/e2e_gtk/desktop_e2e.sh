@@ -15,25 +15,14 @@ SCREEN_H=768
 PANEL_H=30
 STRIP_H=28
 
-WORK=$(mktemp -d "${TMPDIR:-/tmp}/seastrip-e2e.XXXXXX")
+HERE=$(dirname "$0")
+. "$HERE/../e2e_lib.sh"
+. "$HERE/x_session.sh"
+. "$HERE/../e2e_strip_pixels.sh"
+e2e_begin e2e
+need_tools Xvfb openbox tint2 xdotool xwininfo xprop import convert compare
 CFG=$WORK/config
 mkdir -p "$CFG"
-PIDS=""
-FAILED=0
-
-cleanup() {
-    for pid in $PIDS; do kill "$pid" 2>/dev/null; done
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
-trap 'exit 2' INT TERM
-
-. "$(dirname "$0")/../e2e_lib.sh"
-. "$(dirname "$0")/x_session.sh"
-
-for tool in Xvfb openbox tint2 xdotool xwininfo xprop import convert compare; do
-    command -v "$tool" >/dev/null 2>&1 || die "$tool is missing (make deps installs it)"
-done
 
 
 # --- the desktop -------------------------------------------------------------
@@ -61,12 +50,7 @@ PANEL_TOP=$2
 # --- starting and finding the strip -------------------------------------------
 STRIP_PID=""
 STRIP=""
-start_strip() {
-    SEASTRIP_CONFIG_DIR=$CFG "$SEASTRIP" >"$WORK/seastrip.log" 2>&1 &
-    STRIP_PID=$!
-    PIDS="$PIDS $STRIP_PID"
-    wait_for 15 'find_strip_of "$STRIP_PID"' || die "the strip window did not appear"
-}
+start_strip() { launch_strip env SEASTRIP_CONFIG_DIR="$CFG" "$SEASTRIP"; }
 
 other_windows() { windows_besides_strip "$STRIP_PID"; }
 
@@ -89,21 +73,10 @@ setting_is() { grep -q "^Sound=$1\$" "$CFG/seastrip.ini" 2>/dev/null; }
 shot_strip() { import -window "$STRIP" "$1" 2>/dev/null; }
 
 # Pixels of the strip that no moving element reaches, compared with the
-# headless program's rendering of the scene. Where something moves (clouds,
-# waves, walker, shooting star) renderings a few seconds apart differ; those
-# places, widened by a few pixels for the clouds' drift, are left out.
+# headless program's rendering of the scene (moving_mask leaves out what
+# moves).
 static_mismatch() { # SHOT SCENE -> the number of static pixels that differ
-    for k in 0 3 6 9 12; do
-        "$RENDER" --width "$SCREEN_W" --run "$k" --scene "$2" -o "$WORK/r_$k.png" >/dev/null 2>&1 ||
-            die "seastrip-render failed"
-    done
-    convert -size "${SCREEN_W}x$STRIP_H" xc:black "$WORK/mask.png"
-    for k in 3 6 9 12; do
-        compare "$WORK/r_0.png" "$WORK/r_$k.png" -compose src -highlight-color white -lowlight-color black \
-            "$WORK/m.png" 2>/dev/null
-        convert "$WORK/mask.png" "$WORK/m.png" -compose lighten -composite "$WORK/mask.png"
-    done
-    convert "$WORK/mask.png" -morphology Dilate Square:6 "$WORK/mask.png"
+    moving_mask 0 "$SCREEN_W" 1 --scene "$2"
     convert "$1" "$WORK/r_0.png" "$WORK/mask.png" -composite "$WORK/masked.png"
     compare -metric AE "$WORK/masked.png" "$WORK/r_0.png" null: 2>&1
 }
@@ -126,7 +99,7 @@ check_scene() { # DOWNS SCENE NAME
         sleep 0.2
         try=$((try + 1))
     done
-    compared=$(convert "$WORK/mask.png" -format "%[fx:round((1-mean)*w*h)]" info:)
+    compared=$(still_count)
     [ -n "$SHOTS" ] && cp "$WORK/strip_$2.png" "$SHOTS/strip_$2.png"
     if [ "$best" -le 40 ] && [ "$compared" -ge 10000 ]; then
         pass "$3: the strip matches the rendering of scene $2 ($best of $compared static pixels differ)"

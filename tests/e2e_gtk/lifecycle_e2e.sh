@@ -15,23 +15,11 @@ SCREEN_W=1024
 SCREEN_H=768
 STRIP_H=28
 
-WORK=$(mktemp -d "${TMPDIR:-/tmp}/seastrip-life.XXXXXX")
-PIDS=""
-FAILED=0
-cleanup() {
-    for pid in $PIDS; do kill "$pid" 2>/dev/null; done
-    chmod -R u+w "$WORK" 2>/dev/null
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
-trap 'exit 2' INT TERM
-
-. "$(dirname "$0")/../e2e_lib.sh"
-. "$(dirname "$0")/x_session.sh"
-
-for tool in Xvfb openbox xdotool xwininfo xprop xmessage wmctrl strace setpriv; do
-    command -v "$tool" >/dev/null 2>&1 || die "$tool is missing (make deps installs it)"
-done
+HERE=$(dirname "$0")
+. "$HERE/../e2e_lib.sh"
+. "$HERE/x_session.sh"
+e2e_begin life
+need_tools Xvfb openbox xdotool xwininfo xprop xmessage wmctrl strace setpriv
 
 # The program runs from a folder of its own with its wave sound beside it,
 # so it keeps its settings there; its own runtime folder holds the lock.

@@ -15,64 +15,19 @@ RENDER=$2
 SHOTS=${3:-}
 STRIP_H=28
 
-WORK=$(mktemp -d "${TMPDIR:-/tmp}/seastrip-monitors.XXXXXX")
-PIDS=""
-FAILED=0
-cleanup() {
-    for pid in $PIDS; do kill "$pid" 2>/dev/null; done
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
-trap 'exit 2' INT TERM
-
 HERE=$(dirname "$0")
 . "$HERE/../e2e_lib.sh"
 . "$HERE/x_session.sh"
 . "$HERE/../e2e_strip_pixels.sh"
-
-for tool in Xvnc python3 openbox tint2 xrandr xdpyinfo xdotool xwininfo xprop xsetroot import convert compare; do
-    command -v "$tool" >/dev/null 2>&1 || die "$tool is missing (make deps installs it)"
-done
+e2e_begin monitors
+need_tools Xvnc python3 openbox tint2 xrandr xdpyinfo xdotool xwininfo xprop xsetroot import convert compare
 
 start_xvnc 1024 768
 start_openbox
 xsetroot -solid '#608060'
 
-start_strip() { # ARGS...
-    SEASTRIP_CONFIG_DIR=$WORK "$SEASTRIP" "$@" >"$WORK/seastrip.log" 2>&1 &
-    STRIP_PID=$!
-    PIDS="$PIDS $STRIP_PID"
-    wait_for 15 'find_strip_of "$STRIP_PID"' || die "the strip window did not appear"
-}
-
-# placed NAME X Y W [SECONDS]: the strip stands at X, Y, W pixels wide
-# within a second (or SECONDS, where panels move too), and a screenshot
-# shows its sky there as rendered at that width.
-placed() {
-    started=$(date +%s%N)
-    want="$2 $3 $4 $STRIP_H"
-    if ! wait_for "${5:-1}" '[ "$(geometry "$STRIP")" = "$want" ]'; then
-        fail "$1: the strip is at $(geometry "$STRIP"), not at $want"
-        return
-    fi
-    took=$((($(date +%s%N) - started) / 1000000))
-    sky=""
-    try=0
-    while [ "$try" -lt 5 ]; do
-        import -window root "$WORK/$1.png"
-        convert "$WORK/$1.png" -crop "${4}x$STRIP_H+$2+$3" +repage "$WORK/$1_strip.png"
-        sky=$(relaid_sky "$WORK/$1_strip.png" "$4")
-        [ "$sky" = ok ] && break
-        sleep 0.2
-        try=$((try + 1))
-    done
-    [ -n "$SHOTS" ] && cp "$WORK/$1.png" "$SHOTS/monitors_$1.png"
-    if [ "$sky" = ok ]; then
-        pass "$1: the strip stands at $2,$3, $4 wide, within $took ms, its sky as rendered"
-    else
-        fail "$1: at $2,$3 the screen does not show the strip's sky at width $4 ($sky)"
-    fi
-}
+start_strip() { launch_strip env SEASTRIP_CONFIG_DIR="$WORK" "$SEASTRIP" "$@"; } # ARGS...
+SHOT_PREFIX=monitors
 screen_is() { xdpyinfo | grep -q "dimensions: *$1 pixels"; }
 
 # --- one monitor changing resolution ---------------------------------------------------

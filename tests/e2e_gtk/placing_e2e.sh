@@ -17,64 +17,20 @@ SCREEN_W=1024
 SCREEN_H=768
 STRIP_H=28
 
-WORK=$(mktemp -d "${TMPDIR:-/tmp}/seastrip-placing.XXXXXX")
-PIDS=""
-FAILED=0
-cleanup() {
-    for pid in $PIDS; do kill "$pid" 2>/dev/null; done
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
-trap 'exit 2' INT TERM
-
 HERE=$(dirname "$0")
 . "$HERE/../e2e_lib.sh"
 . "$HERE/x_session.sh"
 . "$HERE/../e2e_strip_pixels.sh"
-
-for tool in Xvfb openbox tint2 xdotool xwininfo xprop xsetroot import convert compare; do
-    command -v "$tool" >/dev/null 2>&1 || die "$tool is missing (make deps installs it)"
-done
+e2e_begin placing
+need_tools Xvfb openbox tint2 xdotool xwininfo xprop xsetroot import convert compare
 
 start_xvfb "$SCREEN_W" "$SCREEN_H"
 start_openbox
 xsetroot -solid '#608060'
-
-SEASTRIP_CONFIG_DIR=$WORK "$SEASTRIP" >"$WORK/seastrip.log" 2>&1 &
-STRIP_PID=$!
-PIDS="$PIDS $STRIP_PID"
-wait_for 15 'find_strip_of "$STRIP_PID"' || die "the strip window did not appear"
+launch_strip env SEASTRIP_CONFIG_DIR="$WORK" "$SEASTRIP"
 
 work_area_is() { xprop -root _NET_WORKAREA 2>/dev/null | grep -q "= $1, $2, $3, $4"; }
-
-# placed NAME X Y W: once the window manager has the new work area, the
-# strip stands at X, Y, W pixels wide, within a second, and a screenshot
-# shows its sky there as rendered at that width.
-placed() {
-    started=$(date +%s%N)
-    want="$2 $3 $4 $STRIP_H"
-    if ! wait_for 1 '[ "$(geometry "$STRIP")" = "$want" ]'; then
-        fail "$1: the strip is at $(geometry "$STRIP") after a second, not at $2 $3 $4 $STRIP_H"
-        return
-    fi
-    took=$((($(date +%s%N) - started) / 1000000))
-    sky=""
-    try=0
-    while [ "$try" -lt 5 ]; do
-        import -window root "$WORK/$1.png"
-        convert "$WORK/$1.png" -crop "${4}x$STRIP_H+$2+$3" +repage "$WORK/$1_strip.png"
-        sky=$(relaid_sky "$WORK/$1_strip.png" "$4")
-        [ "$sky" = ok ] && break
-        sleep 0.2
-        try=$((try + 1))
-    done
-    [ -n "$SHOTS" ] && cp "$WORK/$1.png" "$SHOTS/placing_$1.png"
-    if [ "$sky" = ok ]; then
-        pass "$1: the strip stands at $2,$3, $4 wide, within $took ms, its sky as rendered"
-    else
-        fail "$1: at $2,$3 the screen does not show the strip's sky at width $4 ($sky)"
-    fi
-}
+SHOT_PREFIX=placing
 
 # --- no panel: the bottom of the screen -----------------------------------------
 placed bare 0 $((SCREEN_H - STRIP_H)) "$SCREEN_W"

@@ -1,11 +1,12 @@
 # Shared by the desktop scripts: a private X server, its window manager, and
-# finding and measuring windows. Sourced after e2e_lib.sh, with WORK set to
-# the script's temporary folder and PIDS collecting what cleanup kills.
+# finding and measuring windows. Sourced after e2e_lib.sh; the routines
+# work in e2e_begin's WORK and add what they start to PIDS.
 
 # Starts Xvfb on a free display (it picks one itself and writes its number,
-# so parallel runs never meet on one server) and exports DISPLAY.
-start_xvfb() { # WIDTH HEIGHT
-    Xvfb -displayfd 3 -screen 0 "${1}x${2}x24" -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
+# so parallel runs never meet on one server) and exports DISPLAY. The
+# screen has 24-bit colour unless DEPTH says otherwise.
+start_xvfb() { # WIDTH HEIGHT [DEPTH]
+    Xvfb -displayfd 3 -screen 0 "${1}x${2}x${3:-24}" -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
     XVFB_PID=$!
     PIDS="$PIDS $XVFB_PID"
     wait_for 10 '[ -s "$WORK/display" ]' || die "Xvfb did not start: $(cat "$WORK/xvfb.log")"
@@ -33,6 +34,16 @@ start_openbox() {
     PIDS="$PIDS $OPENBOX_PID"
     wait_for 10 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' ||
         die "openbox did not start: $(cat "$WORK/openbox.log")"
+}
+
+# launch_strip COMMAND...: starts the strip program COMMAND runs, its output
+# in $WORK/seastrip.log and its process in STRIP_PID, and waits for its
+# strip window.
+launch_strip() {
+    "$@" >"$WORK/seastrip.log" 2>&1 &
+    STRIP_PID=$!
+    PIDS="$PIDS $STRIP_PID"
+    wait_for 15 'find_strip_of "$STRIP_PID"' || die "the strip window did not appear"
 }
 
 # geometry WINDOW -> "x y w h" of the window on the screen
@@ -78,6 +89,3 @@ geometry_of_pid() {
     w=$(xdotool search --onlyvisible --pid "$1" 2>/dev/null | head -n 1)
     [ -n "$w" ] && geometry "$w"
 }
-
-# An ended child stays a zombie until waited for, and kill -0 still finds it.
-ended() { ! kill -0 "$1" 2>/dev/null || ps -o stat= -p "$1" 2>/dev/null | grep -q Z; }

@@ -10,19 +10,9 @@ set -u
 CLIENT_BUILT=$1
 COLOUR=FF8000  # what the client paints
 
-WORK=$(mktemp -d "${TMPDIR:-/tmp}/seastrip-mutter.XXXXXX")
-PIDS=""
-FAILED=0
-cleanup() {
-    mutter_stop
-    for pid in $PIDS; do kill -- "-$pid" 2>/dev/null; done
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
-trap 'exit 2' INT TERM
-
 HERE=$(dirname "$0")
 . "$HERE/../e2e_lib.sh"
+e2e_begin mutter
 . "$HERE/mutter_session.sh"
 CLIENT=$(user_copy "$CLIENT_BUILT")
 

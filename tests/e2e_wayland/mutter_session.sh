@@ -1,8 +1,7 @@
 # A headless session of GNOME's compositor, mutter, for the Wayland tests: a
 # Wayland compositor without layer-shell, with Xwayland for X11 clients.
-# Sourced, not run, after tests/e2e_lib.sh, from a script in this folder;
-# the script sets WORK (a fresh folder it removes) and PIDS (what its
-# cleanup kills). mutter wants a D-Bus session bus, so it runs under
+# Sourced, not run, after tests/e2e_lib.sh and its e2e_begin, from a
+# script in this folder. mutter wants a D-Bus session bus, so it runs under
 # dbus-run-session.
 #
 #   mutter_start W H    the session on one virtual W x H monitor
@@ -14,11 +13,11 @@
 #                       WORD"), waiting until it is done
 #   mutter_stop         ends the session, Xwayland and the bus with it
 
-for tool in mutter Xwayland dbus-run-session xwininfo convert; do
-    command -v "$tool" >/dev/null 2>&1 || die "$tool is missing (make deps installs it)"
-done
+need_tools mutter Xwayland dbus-run-session xwininfo convert
 
 . "$(dirname "$0")/session_user.sh"
+# The test's cleanup ends the session first, with everything in it.
+E2E_STOP=mutter_stop
 
 mutter_start() { # W H
     # The bus's address is written down for the session's other clients.

@@ -16,7 +16,10 @@
 #   user_copy FILE... copies files (a program and what lies beside it) into
 #                     a folder the user can reach, since a build folder under
 #                     root's home may be closed to it; prints the first copy
+#   settings_folder   makes $WORK/settings, the user's, for the strip's
+#                     settings file, and prints it
 
+E2E_KILL_GROUPS=yes
 SESSION_USER=""
 SESSION_RUNTIME=$WORK/runtime
 SESSION_ENV=""
@@ -48,4 +51,10 @@ user_copy() { # FILE...
     cp "$@" "$WORK/bin/" || die "cannot copy $* for the session's user"
     chmod -R a+rX "$WORK/bin"
     echo "$WORK/bin/$(basename "$1")"
+}
+
+settings_folder() {
+    mkdir -p "$WORK/settings"
+    [ -n "$SESSION_USER" ] && chown 65534:65534 "$WORK/settings"
+    echo "$WORK/settings"
 }

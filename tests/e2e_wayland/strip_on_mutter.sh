@@ -17,32 +17,18 @@ STRIP_H=28
 SCREEN_W=1024
 SCREEN_H=768
 
-WORK=$(mktemp -d "${TMPDIR:-/tmp}/seastrip-strip-mutter.XXXXXX")
-PIDS=""
-FAILED=0
-cleanup() {
-    mutter_stop
-    for pid in $PIDS; do kill -- "-$pid" 2>/dev/null; done
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
-trap 'exit 2' INT TERM
-
 HERE=$(dirname "$0")
 . "$HERE/../e2e_lib.sh"
+e2e_begin strip-mutter
 . "$HERE/mutter_session.sh"
 . "$HERE/../e2e_strip_pixels.sh"
 SEASTRIP=$(user_copy "$SEASTRIP_BUILT" "$(dirname "$SEASTRIP_BUILT")/zem.wav")
 INPUT=$(user_copy "$INPUT_BUILT")
-for tool in xdotool xev compare; do
-    command -v "$tool" >/dev/null 2>&1 || die "$tool is missing (make deps installs it)"
-done
+need_tools xdotool xev compare
 
 started=$(date +%s%N)
 mutter_start "$SCREEN_W" "$SCREEN_H"
 input_start "$INPUT"
-mkdir -p "$WORK/settings"
-[ -n "$SESSION_USER" ] && chown 65534:65534 "$WORK/settings"
 
 # --- a window the user types into ------------------------------------------------------
 spawn "$WORK/typed.log" xev -event keyboard -name typing -geometry 400x100+100+100
@@ -70,7 +56,7 @@ type_and_check() { # KEYS WANT WHAT
 type_and_check ab ab "before the strip"
 
 # --- the strip, through Xwayland --------------------------------------------------------------
-SESSION_ENV="$SESSION_ENV SEASTRIP_CONFIG_DIR=$WORK/settings"
+SESSION_ENV="$SESSION_ENV SEASTRIP_CONFIG_DIR=$(settings_folder)"
 spawn "$WORK/seastrip.log" "$SEASTRIP"
 STRIP=""
 strip_shown() {

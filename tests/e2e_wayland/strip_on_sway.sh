@@ -14,27 +14,14 @@ RENDER=$2
 SHOTS=${3:-}
 STRIP_H=28
 
-WORK=$(mktemp -d "${TMPDIR:-/tmp}/seastrip-strip-sway.XXXXXX")
-PIDS=""
-FAILED=0
-cleanup() {
-    sway_stop
-    for pid in $PIDS; do kill -- "-$pid" 2>/dev/null; done
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
-trap 'exit 2' INT TERM
-
 HERE=$(dirname "$0")
 . "$HERE/../e2e_lib.sh"
+e2e_begin strip-sway
 . "$HERE/sway_session.sh"
 . "$HERE/../e2e_strip_pixels.sh"
 # The wave sound beside the program, where a build keeps it.
 SEASTRIP=$(user_copy "$SEASTRIP_BUILT" "$(dirname "$SEASTRIP_BUILT")/zem.wav")
-command -v compare >/dev/null 2>&1 || die "compare is missing (make deps installs it)"
-
-# An ended child stays a zombie until waited for, and kill -0 still finds it.
-ended() { ! kill -0 "$1" 2>/dev/null || ps -o stat= -p "$1" 2>/dev/null | grep -q Z; }
+need_tools compare
 
 start_strip() { # ARGS...
     spawn "$WORK/seastrip.log" "$SEASTRIP" "$@"
@@ -73,9 +60,7 @@ EOF
 
 started=$(date +%s%N)
 sway_start 1024 768
-mkdir -p "$WORK/settings"
-[ -n "$SESSION_USER" ] && chown 65534:65534 "$WORK/settings"
-SESSION_ENV="$SESSION_ENV SEASTRIP_CONFIG_DIR=$WORK/settings"
+SESSION_ENV="$SESSION_ENV SEASTRIP_CONFIG_DIR=$(settings_folder)"
 
 # --- on the bar ---------------------------------------------------------------------
 MISMATCH=""

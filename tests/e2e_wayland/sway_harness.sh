@@ -13,19 +13,9 @@ CLIENT_BUILT=$1
 STRIP_H=28
 COLOUR=FF8000  # what the client paints
 
-WORK=$(mktemp -d "${TMPDIR:-/tmp}/seastrip-sway.XXXXXX")
-PIDS=""
-FAILED=0
-cleanup() {
-    sway_stop
-    for pid in $PIDS; do kill -- "-$pid" 2>/dev/null; done
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
-trap 'exit 2' INT TERM
-
 HERE=$(dirname "$0")
 . "$HERE/../e2e_lib.sh"
+e2e_begin sway
 . "$HERE/sway_session.sh"
 CLIENT=$(user_copy "$CLIENT_BUILT")
 

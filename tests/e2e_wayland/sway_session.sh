@@ -1,8 +1,7 @@
 # A headless sway session for the Wayland tests: start it, run clients in
 # it, wait for what they show, take screenshots, stop it. Sourced, not run,
-# after tests/e2e_lib.sh, from a script in this folder; the script sets WORK
-# (a fresh folder it removes) and PIDS (what its cleanup kills). Software
-# rendering and no input devices let it run in a container.
+# after tests/e2e_lib.sh and its e2e_begin, from a script in this folder.
+# Software rendering and no input devices let it run in a container.
 #
 #   sway_start W H    the session on one W x H output, a bar at the bottom
 #   as_user, spawn    running things in it (session_user.sh)
@@ -17,11 +16,11 @@
 SWAY_BAR_H=30
 SWAY_BAR_COLOUR=203040
 
-for tool in sway swaymsg swaybar grim jq convert; do
-    command -v "$tool" >/dev/null 2>&1 || die "$tool is missing (make deps installs it)"
-done
+need_tools sway swaymsg swaybar grim jq convert
 
 . "$(dirname "$0")/session_user.sh"
+# The test's cleanup ends the session first, with everything in it.
+E2E_STOP=sway_stop
 
 sway_msg() {
     out=$(as_user swaymsg "$@" 2>&1)

@@ -22,22 +22,9 @@ STRIP_H=28
     echo "SKIPPED: the GTK desktop program ($BUILD/seastrip) is not built"
     exit 77
 }
-for tool in Xvfb xdotool xwininfo xprop strace desktop-file-validate; do
-    command -v "$tool" >/dev/null 2>&1 || { echo "FAIL: $tool is missing (make deps installs it)" >&2; exit 1; }
-done
-
-WORK=$(mktemp -d "${TMPDIR:-/tmp}/seastrip-install.XXXXXX")
-PIDS=""
-FAILED=0
-cleanup() {
-    for pid in $PIDS; do kill "$pid" 2>/dev/null; done
-    chmod -R u+w "$WORK" 2>/dev/null
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
-trap 'exit 2' INT TERM
-
 . "$(dirname "$0")/../e2e_lib.sh"
+e2e_begin install
+need_tools Xvfb xdotool xwininfo xprop strace desktop-file-validate
 
 
 # --- the installed files -------------------------------------------------------
