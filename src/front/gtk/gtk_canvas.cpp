@@ -4,7 +4,6 @@
 #include <gdk/gdkx.h>
 #endif
 
-
 #include "front/gtk/x11_blit.h"
 #include "stage/nearest_scale.h"
 #include "stage/stage.h"
