@@ -84,9 +84,36 @@ void DesktopWatch::WatchRoot()
     }
 }
 
-// A dock's reserved edges are a property of its own window: each managed
-// window is watched for them. Selecting again is harmless, and a window
-// that is gone by now is no error worth reporting.
+namespace {
+
+// Whether a window is a dock (a panel, a taskbar): the windows that reserve
+// edges of the screen.
+bool IsDock(GdkDisplay* gdk, Display* display, ::Window window)
+{
+    const Atom typeAtom = gdk_x11_get_xatom_by_name_for_display(gdk, "_NET_WM_WINDOW_TYPE");
+    const Atom dock = gdk_x11_get_xatom_by_name_for_display(gdk, "_NET_WM_WINDOW_TYPE_DOCK");
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, left = 0;
+    unsigned char* data = nullptr;
+    bool isDock = false;
+    if (XGetWindowProperty(display, window, typeAtom, 0, 16, False, XA_ATOM, &type, &format, &count, &left, &data) ==
+            Success &&
+        data && type == XA_ATOM && format == 32) {
+        const auto* types = reinterpret_cast<const Atom*>(data);
+        for (unsigned long i = 0; i < count; ++i) isDock = isDock || types[i] == dock;
+    }
+    if (data) XFree(data);
+    return isDock;
+}
+
+}  // namespace
+
+// A dock's reserved edges are a property of its own window: each dock is
+// watched for them. Other windows are not: their titles and user times
+// change all day, and an ornament should not wake for every keystroke in
+// someone else's window. Selecting again is harmless, and a window that is
+// gone by now is no error worth reporting.
 void DesktopWatch::WatchClients()
 {
     Display* display = GDK_DISPLAY_XDISPLAY(display_);
@@ -103,7 +130,7 @@ void DesktopWatch::WatchClients()
         for (unsigned long i = 0; i < count; ++i) {
             // Our own windows are GDK's, with masks of their own to keep.
             if (gdk_x11_window_lookup_for_display(display_, windows[i])) continue;
-            XSelectInput(display, windows[i], PropertyChangeMask);
+            if (IsDock(display_, display, windows[i])) XSelectInput(display, windows[i], PropertyChangeMask);
         }
     }
     if (data) XFree(data);
