@@ -41,22 +41,35 @@ still_mismatch() {
     echo "$(compare -metric AE "$WORK/masked.png" "$WORK/r_1.png" null: 2>&1)" "$(still_count)"
 }
 
-# relaid_sky SHOT W: after a new width the scene is laid out afresh, but the
-# three clouds draw new places and the waves carry on where they stood, so
-# only the sky above the waves is compared, and any difference must be a
-# cloud at its new or its rendered place, or something moving: at most
-# seven patches, none larger than a cloud. Prints "ok" or what differs.
+# relaid_sky SHOT W [SCALE RENDER_ARGUMENT...]: after a new width the scene
+# is laid out afresh, but the three clouds draw new places and the waves
+# carry on where they stood, so only the sky above the waves is compared,
+# and any difference must be a cloud at its new or its rendered place, or
+# something moving: at most seven patches, none larger than a cloud. With
+# no more arguments the rendering is the present time's at scale 1 (as
+# still_mismatch's); else at SCALE, with the arguments, from the start.
+# Prints "ok" or what differs.
 SKY_ROWS=15
 relaid_sky() {
-    still_mismatch "$1" "$2" >/dev/null
+    shot=$1
+    width=$2
+    scale=1
+    if [ "$#" -gt 2 ]; then
+        scale=$3
+        shift 3
+        moving_mask 1 "$width" "$scale" "$@"
+        convert "$shot" -alpha off "$WORK/r_1.png" "$WORK/mask.png" -composite "$WORK/masked.png"
+    else
+        still_mismatch "$shot" "$width" >/dev/null
+    fi
     compare "$WORK/masked.png" "$WORK/r_1.png" -compose src -highlight-color white -lowlight-color black \
         "$WORK/sky_diff.png" 2>/dev/null
-    convert "$WORK/sky_diff.png" -crop "${2}x$SKY_ROWS+0+0" +repage -define connected-components:verbose=true \
-        -connected-components 8 null: | awk '
+    convert "$WORK/sky_diff.png" -crop "$((width * scale))x$((SKY_ROWS * scale))+0+0" +repage \
+        -define connected-components:verbose=true -connected-components 8 null: | awk -v scale="$scale" '
         / gray\(255\)| srgb\(255,255,255\)/ {
             split($2, box, /[x+]/)
             patches++
-            if (box[1] > 32 || box[2] > 20) large = large " " $2
+            if (box[1] > 32 * scale || box[2] > 20 * scale) large = large " " $2
         }
         END {
             if (patches > 7 || large != "") print patches " patches, larger than a cloud:" large
