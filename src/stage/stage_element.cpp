@@ -18,6 +18,7 @@ StageElement::StageElement(Stage& stage, const ElementDesign& design, bool isStr
       top_(design.top),
       width_(design.width),
       height_(design.height),
+      pixels_(PixelsOfTwips()),
       visible_(design.visible),
       fill_(design.fill),
       picture_(design.picture),
@@ -38,6 +39,7 @@ StageElement::StageElement(const StageElement& lowest, Stage& stage)
       top_(lowest.top_),
       width_(lowest.width_),
       height_(lowest.height_),
+      pixels_(PixelsOfTwips()),
       visible_(false),
       fill_(lowest.fill_),
       picture_(lowest.picture_),
@@ -47,17 +49,15 @@ StageElement::StageElement(const StageElement& lowest, Stage& stage)
 {
 }
 
-int StageElement::PixelWidth() const { return std::max(0, PixelsFromTwips(width_, stage_.TwipsPerPixelX())); }
-
-int StageElement::PixelHeight() const { return std::max(0, PixelsFromTwips(height_, stage_.TwipsPerPixelY())); }
-
-PixelRect StageElement::StripRect() const
+PixelRect StageElement::PixelsOfTwips() const
 {
+    const int w = std::max(0, PixelsFromTwips(width_, stage_.TwipsPerPixelX()));
+    const int h = std::max(0, PixelsFromTwips(height_, stage_.TwipsPerPixelY()));
     if (isStrip_) {
-        return PixelRect{0, 0, PixelWidth(), PixelHeight()};
+        return PixelRect{0, 0, w, h};
     }
-    return PixelRect{PixelsFromTwips(left_, stage_.TwipsPerPixelX()), PixelsFromTwips(top_, stage_.TwipsPerPixelY()),
-                     PixelWidth(), PixelHeight()};
+    return PixelRect{PixelsFromTwips(left_, stage_.TwipsPerPixelX()), PixelsFromTwips(top_, stage_.TwipsPerPixelY()), w,
+                     h};
 }
 
 PixelRect StageElement::OutlineBounds() const
@@ -96,7 +96,8 @@ void StageElement::ChangeGeometry(Change change)
     const PixelRect before = StripRect();
     const PixelRect shownBefore = OutlineBounds();
     change();
-    const PixelRect after = StripRect();
+    pixels_ = PixelsOfTwips();
+    const PixelRect after = pixels_;
     if (after == before) {
         return;
     }

@@ -64,7 +64,7 @@ public:
     int Index() const { return index_; }
     bool HasPersistentImage() const { return persistent_; }
     // The element's rectangle in strip pixels.
-    PixelRect StripRect() const;
+    PixelRect StripRect() const { return pixels_; }
     // The strip pixels the element's outline can cover: its rectangle cut to
     // its region's bounds; empty for an empty region.
     PixelRect OutlineBounds() const;
@@ -100,10 +100,12 @@ public:
     void ReadShownRow(int y, int x0, int x1, uint8_t* dest) const;
     const Bitmap& Image() const { return image_; }
 
-    int PixelWidth() const;
-    int PixelHeight() const;
+    int PixelWidth() const { return pixels_.w; }
+    int PixelHeight() const { return pixels_.h; }
 
 private:
+    // The pixel rectangle from the twips as they stand now.
+    PixelRect PixelsOfTwips() const;
     // Rebuilds the image as a fresh one: fill colour, then the picture.
     void RepaintImage(Bitmap& image) const;
     void ResizeImage();
@@ -123,6 +125,10 @@ private:
     float top_ = 0;
     float width_ = 0;
     float height_ = 0;
+    // The twips in strip pixels, kept with them: the composition asks for
+    // them for every element row on every tick, and the stage's twips per
+    // pixel never change.
+    PixelRect pixels_;
     bool visible_ = true;
     Colour fill_{};
     Picture picture_;

@@ -37,6 +37,7 @@ GtkCanvas::GtkCanvas(Stage& stage) : stage_(stage)
     g_signal_connect(area_, "realize", G_CALLBACK(OnRealize), this);
     g_signal_connect(area_, "unrealize", G_CALLBACK(OnUnrealize), this);
     g_signal_connect(area_, "notify::scale-factor", G_CALLBACK(OnScaleFactor), this);
+    g_signal_connect(area_, "size-allocate", G_CALLBACK(OnSizeAllocate), this);
 }
 
 // The window may be gone already; the widget then lives on only through our
@@ -90,12 +91,7 @@ void GtkCanvas::Refresh()
 }
 
 // Straight into the window, at the area's place in it.
-void GtkCanvas::Put(std::span<const PixelRect> rects)
-{
-    GtkAllocation at;
-    gtk_widget_get_allocation(area_, &at);
-    blit_->Put(rects, at.x * scale_, at.y * scale_);
-}
+void GtkCanvas::Put(std::span<const PixelRect> rects) { blit_->Put(rects, placeX_ * scale_, placeY_ * scale_); }
 
 bool GtkCanvas::ImageFits(const Bitmap& frame) const
 {
@@ -201,6 +197,14 @@ void GtkCanvas::OnUnrealize(GtkWidget*, gpointer self)
     auto* canvas = static_cast<GtkCanvas*>(self);
     canvas->realized_ = false;
     canvas->UseBlit(nullptr);
+}
+
+// The area's place in the window, kept for the puts of every tick.
+void GtkCanvas::OnSizeAllocate(GtkWidget*, GdkRectangle* allocation, gpointer self)
+{
+    auto* canvas = static_cast<GtkCanvas*>(self);
+    canvas->placeX_ = allocation->x;
+    canvas->placeY_ = allocation->y;
 }
 
 // A new scale (the window moved to another monitor, or the desktop's scale

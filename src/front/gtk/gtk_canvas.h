@@ -44,6 +44,7 @@ private:
     static void OnRealize(GtkWidget* widget, gpointer self);
     static void OnUnrealize(GtkWidget* widget, gpointer self);
     static void OnScaleFactor(GObject* widget, GParamSpec* property, gpointer self);
+    static void OnSizeAllocate(GtkWidget* widget, GdkRectangle* allocation, gpointer self);
     bool ImageFits(const Bitmap& frame) const;
     // Makes the image for the frame at the scale, with the whole frame in
     // it; false when it could not be made.
@@ -58,6 +59,8 @@ private:
     GtkWidget* area_ = nullptr;  // a reference of our own
     bool realized_ = false;      // the window exists
     int scale_ = 1;              // device pixels to a frame pixel
+    int placeX_ = 0;             // the area's place in the window, in its own pixels
+    int placeY_ = 0;
     std::unique_ptr<X11Blit> blit_;  // where the window is an X11 window
     // The frame at device size: the blit's image where there is a blit,
     // else cairo's, which the draw handler paints.

@@ -35,14 +35,24 @@ GtkSound::~GtkSound()
 }
 
 // A missing or unreadable file stays silent: asking the sound system for a
-// fallback would ring a bell at every wave cycle, every 6.6 seconds.
+// fallback would ring a bell at every wave cycle, every 6.6 seconds. Where
+// nothing takes the sound (no device plugged in, the sound server gone) the
+// sound system is asked less and less often instead of at every wave, with
+// a fresh context each time, so that a device that comes back is heard
+// again within minutes.
 void GtkSound::Play(const std::string& path)
 {
-    if (unavailable_ || !Readable(path)) return;
+    if (unavailable_ || !retry_.Due() || !Readable(path)) return;
     if (!context_ && !Open()) return;
     ca_context_cancel(context_, kWaveSoundId);
-    ca_context_play(context_, kWaveSoundId, CA_PROP_MEDIA_FILENAME, path.c_str(), CA_PROP_MEDIA_ROLE, "event",
-                    nullptr);
+    if (ca_context_play(context_, kWaveSoundId, CA_PROP_MEDIA_FILENAME, path.c_str(), CA_PROP_MEDIA_ROLE, "event",
+                        nullptr) == CA_SUCCESS) {
+        retry_.Succeeded();
+        return;
+    }
+    retry_.Failed();
+    ca_context_destroy(context_);
+    context_ = nullptr;
 }
 
 // Without a sound device the waves stay silent for the rest of the run

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "front/common/retry_backoff.h"
+
 struct ca_context;
 
 namespace seastrip {
@@ -17,7 +19,8 @@ public:
 
     // Starts playing a wave file and returns at once, cutting off the one
     // still playing. A missing or unreadable file stays silent, and so does
-    // every sound once the desktop turned out to have no sound device.
+    // every sound once the desktop turned out to have no sound system; while
+    // no device takes the sounds they are tried less and less often.
     void Play(const std::string& path);
 
 private:
@@ -25,6 +28,7 @@ private:
 
     ca_context* context_ = nullptr;
     bool unavailable_ = false;
+    RetryBackoff retry_;
 };
 
 }  // namespace seastrip
