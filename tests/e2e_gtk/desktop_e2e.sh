@@ -1,7 +1,8 @@
 #!/bin/sh
 # End-to-end test of the desktop program on a real X server: Xvfb with the
 # openbox window manager and a tint2 bottom panel. Drives the strip with
-# xdotool and checks it with xwininfo and ImageMagick screenshots.
+# xdotool and checks it with xwininfo and ImageMagick screenshots, and its
+# wave sound with a sound device that writes to a file.
 #
 # usage: desktop_e2e.sh SEASTRIP SEASTRIP_RENDER [SHOT_FOLDER]
 # SHOT_FOLDER, when given, keeps the screenshots taken on the way.
@@ -50,7 +51,16 @@ PANEL_TOP=$2
 # --- starting and finding the strip -------------------------------------------
 STRIP_PID=""
 STRIP=""
-start_strip() { launch_strip env SEASTRIP_CONFIG_DIR="$CFG" "$SEASTRIP"; }
+# The strip's sound device writes what it plays to files, a new one each
+# time it is opened.
+SOUND=$WORK/sound.raw
+echo "pcm.!default { type file; slave.pcm \"null\"; file \"$SOUND\"; format \"raw\"; truncate false }" \
+    >"$WORK/asound.conf"
+sound_bytes() { cat "$SOUND"* 2>/dev/null | wc -c; }
+start_strip() {
+    launch_strip env SEASTRIP_CONFIG_DIR="$CFG" ALSA_CONFIG_PATH="/usr/share/alsa/alsa.conf:$WORK/asound.conf" \
+        "$SEASTRIP"
+}
 
 other_windows() { windows_besides_strip "$STRIP_PID"; }
 
@@ -134,6 +144,8 @@ echo "$state" | grep -q "ABOVE" && fail "the strip is kept above other windows"
     fail "the strip took the keyboard focus"
 [ -n "$SHOTS" ] && import -window root "$SHOTS/desktop_full.png"
 
+wait_for 8 '[ "$(sound_bytes)" -gt 0 ]' && pass "with あり, the first setting, the waves are heard" ||
+    fail "no wave sound reached the sound device within a wave cycle"
 check_scene 4 345 "夜 (night)"
 check_scene 2 0 "昼 (noon)"
 
@@ -141,6 +153,13 @@ check_scene 2 0 "昼 (noon)"
 open_menu
 xdotool key Down Down Right Down Return
 wait_for 5 'setting_is OFF' && pass "なし writes Sound=OFF" || fail "no Sound=OFF in the settings file"
+# A sound that started before stops with it; over a whole wave cycle after
+# that nothing more is played.
+sleep 0.5
+heard=$(sound_bytes)
+sleep 7
+[ "$(sound_bytes)" -eq "$heard" ] && pass "with なし the next wave cycle is silent" ||
+    fail "with なし the sound device still got $(($(sound_bytes) - heard)) bytes in a wave cycle"
 
 # 終了 ends the process at once.
 open_menu
@@ -182,6 +201,9 @@ wait_for 5 menu_closed || die "the menu did not close on Escape"
 open_menu
 xdotool key Down Down Right Return
 wait_for 5 'setting_is ON' && pass "あり writes Sound=ON" || fail "no Sound=ON in the settings file"
+heard=$(sound_bytes)
+wait_for 8 '[ "$(sound_bytes)" -gt "$heard" ]' && pass "after あり the waves are heard again" ||
+    fail "after あり no wave sound reached the sound device within a wave cycle"
 
 # The version dialog opens, measures 263 x 75 inside, and OK (Enter) closes it.
 open_menu
