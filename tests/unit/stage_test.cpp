@@ -103,24 +103,19 @@ TEST_F(StageTest, OutlinesAreSharedByTheirBytesAndAFailedShapingLeavesTheOutline
     EXPECT_EQ(stage.HitTest(5, 6), nullptr);
 }
 
-TEST(NearestScaleTest, EveryPixelBecomesACrispBlock)
-{
-    Bitmap frame(3, 2);
-    for (int i = 0; i < 6; ++i) frame.Set(i % 3, i / 3, Colour{static_cast<uint8_t>(40 * i), 7, static_cast<uint8_t>(i)});
-    const Bitmap big = ScaleNearest(frame, 3);
-    ASSERT_EQ(big.width, 9);
-    ASSERT_EQ(big.height, 6);
-    for (int y = 0; y < 6; ++y)
-        for (int x = 0; x < 9; ++x) EXPECT_EQ(big.At(x, y), frame.At(x / 3, y / 3)) << x << "," << y;
-    EXPECT_TRUE(ScaleNearest(frame, 1).rgb == frame.rgb);
-}
-
-TEST(NearestScaleTest, ARectangleLandsInTheDeviceImageAsBlocksAndNothingElseIsWritten)
+TEST(NearestScaleTest, EveryPixelBecomesACrispBlockAndARectangleLandsInTheDeviceImageAlone)
 {
     Bitmap frame(4, 3);
     for (int i = 0; i < 12; ++i) {
         frame.Set(i % 4, i / 4, Colour{static_cast<uint8_t>(20 * i), static_cast<uint8_t>(255 - i), static_cast<uint8_t>(i)});
     }
+    const Bitmap big = ScaleNearest(frame, 3);
+    ASSERT_EQ(big.width, 12);
+    ASSERT_EQ(big.height, 9);
+    for (int y = 0; y < 9; ++y)
+        for (int x = 0; x < 12; ++x) EXPECT_EQ(big.At(x, y), frame.At(x / 3, y / 3)) << x << "," << y;
+    EXPECT_TRUE(ScaleNearest(frame, 1).rgb == frame.rgb);
+
     // The device image at scale 2 is 8 x 6 words; its rows are padded to 10
     // words, as an X server or cairo may pad them.
     constexpr int kStrideWords = 10;
@@ -344,7 +339,7 @@ TEST_F(StageTest, NewInstanceIsAHiddenCopyOfTheLowestInFront)
     design.name = "picNami";
     design.picture = MakePicture(2, 2, kBlue);
     Element& lowest = stage.CreateElement(design);
-    Element& other = stage.CreateElement(Design(0, 0, 2, 2, kRed));
+    stage.CreateElement(Design(0, 0, 2, 2, kRed));  // the copy goes in front of this one too
     ASSERT_EQ(Shape(lowest, {{0, 0, 2, 5}}), RegionResult::Ok);
     lowest.SetPoint(4, 4, kRed);
     stage.Compose();
@@ -363,7 +358,6 @@ TEST_F(StageTest, NewInstanceIsAHiddenCopyOfTheLowestInFront)
     EXPECT_STREQ(Stage::NameOf(copy), "picNami");
     EXPECT_EQ(stage.StackingOrder().back(), &copy);
     EXPECT_EQ(stage.ElementCount(), 3);
-    (void)other;
 
     // The image is a copy, not shared; the outline came along.
     copy.SetPoint(0, 0, kSky);
