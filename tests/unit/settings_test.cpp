@@ -13,20 +13,13 @@
 namespace seastrip::testing {
 namespace {
 
-HeadlessPlatform::Options InFolder(const std::string& folder)
-{
-    HeadlessPlatform::Options o;
-    o.settingsFolder = folder;
-    return o;
-}
-
 TEST(SettingsTest, TheFileBesideTheFolderIsCreatedByTheFirstWriteAndValuesAreTrimmedAndTruncated)
 {
-    EXPECT_EQ(SettingsPath(HeadlessPlatform(InFolder("/opt/strip"))), "/opt/strip/seastrip.ini");
-    EXPECT_EQ(SettingsPath(HeadlessPlatform(InFolder("/"))), "/seastrip.ini");
+    EXPECT_EQ(SettingsPath(HeadlessPlatform({.settingsFolder = "/opt/strip"})), "/opt/strip/seastrip.ini");
+    EXPECT_EQ(SettingsPath(HeadlessPlatform({.settingsFolder = "/"})), "/seastrip.ini");
 
     TempFolder dir;
-    HeadlessPlatform platform(InFolder(dir.Path()));
+    HeadlessPlatform platform({.settingsFolder = dir.Path()});
     EXPECT_EQ(ReadSetting(platform, "Data", "Sound"), "");
     WriteSetting(platform, "Data", "Sound", "OFF");
     EXPECT_EQ(Slurp(dir.File("seastrip.ini")), "[Data]\nSound=OFF\n");
@@ -94,13 +87,17 @@ struct TwoPlaces {
     SettingsPlace place;
 };
 
-TEST(SettingsPlaceTest, APresetBesideAnUnwritableProgramIsReadUntilTheFirstChoiceThenTheFallbackIs)
+TEST(SettingsPlaceTest, TheFileBesideAWritableProgramIsReadUntilAChoiceMustGoToTheFallbackWhichIsReadFromThenOn)
 {
     TwoPlaces t;
-    Spit(t.Beside(), "[Data]\nSound=OFF\n");
-    EXPECT_EQ(t.Read(), "OFF") << "the preset counts";
-    EXPECT_FALSE(std::filesystem::exists(t.dir.File("home"))) << "reading creates no folder";
+    EXPECT_EQ(t.Read(), "");
+    ASSERT_TRUE(t.Store("OFF", false));
+    EXPECT_EQ(Slurp(t.Beside()), "[Data]\nSound=OFF\n");
+    EXPECT_EQ(t.place.Path(), t.Beside());
+    EXPECT_EQ(t.Read(), "OFF") << "the file beside counts, as a preset put there does";
+    EXPECT_FALSE(std::filesystem::exists(t.dir.File("home"))) << "neither reading nor writing beside makes the fallback";
 
+    // The program folder refuses from now on, as an installed copy's does.
     ASSERT_TRUE(t.Store("ON", true));
     EXPECT_EQ(Slurp(t.Fallback()), "[Data]\nSound=ON\n");
     EXPECT_EQ(Slurp(t.Beside()), "[Data]\nSound=OFF\n") << "the preset is left alone";
@@ -113,16 +110,6 @@ TEST(SettingsPlaceTest, APresetBesideAnUnwritableProgramIsReadUntilTheFirstChoic
     EXPECT_EQ(t.Read(), "OFF");
     EXPECT_EQ(Slurp(t.Beside()), "[Data]\nSound=OFF\n");
     EXPECT_EQ(Slurp(t.Fallback()), "[Data]\nSound=OFF\n");
-}
-
-TEST(SettingsPlaceTest, AWritableProgramFolderKeepsTheFileBesideAndNeverMakesTheFallback)
-{
-    TwoPlaces t;
-    EXPECT_EQ(t.Read(), "");
-    ASSERT_TRUE(t.Store("OFF", false));
-    EXPECT_EQ(Slurp(t.Beside()), "[Data]\nSound=OFF\n");
-    EXPECT_FALSE(std::filesystem::exists(t.dir.File("home")));
-    EXPECT_EQ(t.place.Path(), t.Beside());
 }
 
 TEST(ProfileFileTest, ALinkIsWrittenThroughAndAReadOnlyFileIsLeftAsItIs)
