@@ -1,6 +1,5 @@
 #include "animation/wave_frames.h"
 #include "program_fixture.h"
-#include "shell/timers.h"
 
 namespace seastrip::testing {
 namespace {
@@ -59,16 +58,6 @@ TEST_F(WaveFramesTest, FramesWhileShownChangeOnlyOutlines)
     EXPECT_TRUE(Covers(2, 1, 2));
     ShowWaveFrame(P(), -1);
     for (int j = 0; j < P().picNami.Count(); ++j) EXPECT_FALSE(P().picNami(j).Visible());
-}
-
-TEST_F(WaveFramesTest, ACycleShowsSixPausesAFortyFiveTickWaveAndNinePauses)
-{
-    std::vector<bool> shown;
-    for (int i = 0; i < 60; ++i) {
-        TimerNamiTick(P());
-        shown.push_back(P().picNami(0).Visible());
-    }
-    for (int i = 0; i < 60; ++i) EXPECT_EQ(shown[i], i >= 6 && i <= 50) << i;
 }
 
 }  // namespace
