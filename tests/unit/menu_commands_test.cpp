@@ -62,12 +62,5 @@ TEST_F(MenuCommandsTest, SoundChoicesWriteTheSettingEachTime)
     EXPECT_EQ(platform.memoryFiles["/memory/seastrip.ini"], "[Data]\nSound=ON\n");
 }
 
-TEST_F(MenuCommandsTest, VersionOpensTheDialogAndExitEndsAtOnce)
-{
-    VersionChosen(P());
-    EXPECT_EQ(platform.versionDialogs, 1);
-    EXPECT_THROW(ExitChosen(P()), ProgramEnded);
-}
-
 }  // namespace
 }  // namespace seastrip::testing
