@@ -121,7 +121,7 @@ TEST_F(AnimationTest, ShootingStarFliesTenCallsAcrossASceneChangeAndStartsOnlyWh
 
 // --- walker -------------------------------------------------------------------
 
-TEST_F(AnimationTest, WalkerEntersFlushLeftOrRightAndStepsInward)
+TEST_F(AnimationTest, WalkerEntersFlushLeftOrRightStepsInwardAndHidesOffEitherEdge)
 {
     Element& walker = P().picSUN(3);
     Script({0.0, 0.0});  // k = 0: rightward, 20 steps
@@ -146,15 +146,9 @@ TEST_F(AnimationTest, WalkerEntersFlushLeftOrRightAndStepsInward)
     AnimateWalker(P(), 0);
     EXPECT_FLOAT_EQ(walker.Left(), 15360.0f - 90.0f - 15.0f);
     EXPECT_EQ(P().WalkerSteps, 28);
-}
 
-TEST_F(AnimationTest, WalkerAtTheEdgeStepsOffAndHides)
-{
-    Element& walker = P().picSUN(3);
-    walker.SetVisible(true);
-    walker.SetLeft(15360.0f - 90.0f - 15.0f);
+    // Turned round there, it steps off the edge and hides.
     P().WalkerDirection = 1;
-    P().WalkerSteps = 5;
     AnimateWalker(P(), 0);
     EXPECT_TRUE(walker.Visible()) << "exactly flush right is on screen";
     EXPECT_FLOAT_EQ(walker.Left(), 15360.0f - 90.0f);
