@@ -33,7 +33,7 @@ TEST(SettingsTest, TheFileBesideTheFolderIsCreatedByTheFirstWriteAndValuesAreTri
     EXPECT_EQ(ReadSetting(platform, "Other", "Sound"), "");
 }
 
-TEST(ProfileTextTest, WritesKeepEveryOtherLineAsItWas)
+TEST(ProfileTextTest, WritesKeepEveryOtherLineAsItWasAndOddContentNeverConfusesTheReader)
 {
     const std::string text = "; my notes\r\n[Window]\r\nX=5\r\n[data]\r\nVolume=3\r\nsound=ON\r\n\r\n[Tail]\r\nY=1";
     EXPECT_EQ(ProfileTextSet(text, "Data", "Sound", "OFF"),
@@ -48,10 +48,8 @@ TEST(ProfileTextTest, WritesKeepEveryOtherLineAsItWas)
     const std::string cut = ProfileTextSet("[Data]\r\nKey = v \r", "Data", "Sound", "ON");
     EXPECT_EQ(ProfileTextGet(cut, "Data", "Key"), "v");
     EXPECT_EQ(ProfileTextGet(cut, "Data", "Sound"), "ON");
-}
 
-TEST(ProfileTextTest, OddContentNeverConfusesTheReader)
-{
+    // Odd content never confuses the reader.
     const std::string bom = "\xEF\xBB\xBF";
     EXPECT_EQ(ProfileTextGet(bom + "[Data]\nSound=OFF\n", "Data", "Sound"), "OFF");
     EXPECT_EQ(ProfileTextGet("[Data]\r\nSound=OFF\r\n", "Data", "Sound"), "OFF");
