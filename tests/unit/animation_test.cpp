@@ -121,7 +121,7 @@ TEST_F(AnimationTest, ShootingStarFliesTenCallsAcrossASceneChangeAndStartsOnlyWh
 
 // --- walker -------------------------------------------------------------------
 
-TEST_F(AnimationTest, WalkerEntersFlushLeftOrRightStepsInwardAndHidesOffEitherEdge)
+TEST_F(AnimationTest, WalkerEntersFlushLeftOrRightStepsInwardHidesOffEitherEdgeOrAtTheDaysEndAndDrawsByTheRules)
 {
     Element& walker = P().picSUN(3);
     Script({0.0, 0.0});  // k = 0: rightward, 20 steps
@@ -162,11 +162,8 @@ TEST_F(AnimationTest, WalkerEntersFlushLeftOrRightStepsInwardAndHidesOffEitherEd
     P().WalkerSteps = 5;
     AnimateWalker(P(), 0);
     EXPECT_FALSE(walker.Visible()) << "a step left of 0 leaves the screen";
-}
 
-TEST_F(AnimationTest, WalkerHidesWhenTheDayEndsMidBurstAndDrawsByTheRules)
-{
-    Element& walker = P().picSUN(3);
+    // The day ending mid-burst hides it; it draws only when idle by day.
     Script({0.0, 0.0});
     AnimateWalker(P(), 0);
     const long draws = Draws();
