@@ -4,14 +4,10 @@
 // headless and holds it to the soak's invariants.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 
 #include <csignal>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,7 +17,6 @@
 #include "front/common/profile_file.h"
 #include "regions/apply_region.h"
 #include "shell/menu_commands.h"
-#include "shell/start_program.h"
 #include "front/headless/headless_platform.h"
 #include "front/headless/headless_run.h"
 

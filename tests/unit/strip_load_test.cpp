@@ -1,6 +1,5 @@
 #include "program_fixture.h"
 #include "regions/apply_region.h"
-#include "shell/start_program.h"
 #include "shell/strip_window.h"
 #include "state/scene_values.h"
 
