@@ -36,7 +36,7 @@ TEST_F(SceneLayoutTest, LooksSwitchExactlyAtTheirBoundaries)
     for (auto [scene, source] : palms) EXPECT_EQ(PalmSourceFor(scene), source) << scene;
 }
 
-TEST_F(SceneLayoutTest, DayAfterLoadAndNight)
+TEST_F(SceneLayoutTest, DayAfterLoadNightAndStepsThatSkipWhenTheirLookIsUnchanged)
 {
     for (int d = 0; d < 3; ++d) EXPECT_EQ(CloudPixel(d, 15, 4), StripFrame(0, 15, 4));
     EXPECT_EQ(P().picYASHI(0).GetPicture(), pictures::Palm());
@@ -53,10 +53,7 @@ TEST_F(SceneLayoutTest, DayAfterLoadAndNight)
     for (int d = 0; d < 3; ++d) EXPECT_EQ(CloudPixel(d, 15, 4), StripFrame(32, 15, 4));
     EXPECT_EQ(P().picYASHI(0).GetPicture(), nullptr) << "the palm is a silhouette";
     EXPECT_FALSE(P().picSUN(1).Visible());
-}
 
-TEST_F(SceneLayoutTest, StepsSkipWhenTheirLookIsUnchanged)
-{
     LayoutScene(P(), 346);  // stars as at 345 would be; waves 200 grey
     // Disturb what the layout set; an unchanged look must not be rewritten.
     P().picHoshi(0).SetFillColour({1, 2, 3});

@@ -372,7 +372,7 @@ protected:
     WideStripTest() : StageTest(1920, 28) {}
 };
 
-TEST_F(WideStripTest, ChangedRectCoversTheChangeAndNoMore)
+TEST_F(WideStripTest, ChangedRectsCoverTheChangesAndNoMoreAndFarApartOnesStayApart)
 {
     EXPECT_EQ(stage.ChangedRect(), (PixelRect{0, 0, 1920, 28})) << "first frame is whole";
     stage.Compose();
@@ -423,11 +423,8 @@ TEST_F(WideStripTest, ChangedRectCoversTheChangeAndNoMore)
     holder.SetLeft(50 * kTpp);
     stage.Compose();
     EXPECT_TRUE(stage.ChangedRect().Empty());
-}
 
-TEST_F(WideStripTest, FarApartChangesAreRecomposedApart)
-{
-    stage.Compose();
+    // Far-apart changes are recomposed apart.
     Element& star = stage.CreateElement(Design(1500, 0, 16, 16, kRed, true));
     stage.Compose();
     stage.Strip().FillBox(0, 21, 1920, 3, kBlue);  // the waves' band
