@@ -343,10 +343,8 @@ TEST_F(StageTest, NewInstanceIsAHiddenCopyOfTheLowestInFront)
     stage.Compose();
     EXPECT_TRUE(stage.ChangedRect().Empty()) << "a hidden copy changes nothing";
     EXPECT_FALSE(copy.Visible());
-    EXPECT_EQ(copy.Left(), lowest.Left());
-    EXPECT_EQ(copy.Top(), lowest.Top());
-    EXPECT_EQ(copy.Width(), lowest.Width());
-    EXPECT_EQ(copy.Height(), lowest.Height());
+    EXPECT_EQ((std::vector{copy.Left(), copy.Top(), copy.Width(), copy.Height()}),
+              (std::vector{lowest.Left(), lowest.Top(), lowest.Width(), lowest.Height()}));
     EXPECT_EQ(copy.FillColour(), kGreen);
     EXPECT_EQ(copy.GetPicture(), lowest.GetPicture());
     EXPECT_EQ(copy.ReadPoint(4, 4), kRed.Packed());

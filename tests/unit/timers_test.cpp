@@ -10,7 +10,7 @@ protected:
     void SetUp() override { Start(); }
 };
 
-TEST_F(TimersTest, TheFirstComputeLaysOutEvenTheDayAndASceneChangeIsLaidOutOnOneTickAndPaintedOnTheNext)
+TEST_F(TimersTest, TheFirstComputeLaysOutEvenTheDayStepsTheCloudsAndASceneChangeIsPaintedOnTheNextTick)
 {
     // Disturb a remembered look: the first tick must put it right again, as
     // nothing has been shown yet.
@@ -19,8 +19,10 @@ TEST_F(TimersTest, TheFirstComputeLaysOutEvenTheDayAndASceneChangeIsLaidOutOnOne
     EXPECT_EQ(P().SceneShown, -1);
     TimerMainTick(P());
     EXPECT_EQ(platform.GetStage().StackingOrder().back(), &P().picYASHI(0)) << "the layout brings the palm to the front";
+    EXPECT_EQ(P().CloudFrame, 1) << "the clouds step on the compute half";
     TimerMainTick(P());
     EXPECT_EQ(P().SceneShown, 0);
+    EXPECT_EQ(P().CloudFrame, 1) << "and not on the paint half";
 
     platform.SetClock(At(21, 0));
     TimerMainTick(P());  // compute half
@@ -31,15 +33,6 @@ TEST_F(TimersTest, TheFirstComputeLaysOutEvenTheDayAndASceneChangeIsLaidOutOnOne
     TimerMainTick(P());  // paint half
     EXPECT_EQ(P().SceneShown, 345);
     EXPECT_EQ(Colour::FromPacked(P().frmBG->ReadPoint(500, 0)), (Colour{0, 0, 105}));
-}
-
-TEST_F(TimersTest, MainPhaseAlternatesAndCloudsAnimateOnComputeTicksOnly)
-{
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(P().MainPhase, i % 2);
-        EXPECT_EQ(P().CloudFrame, (i + 1) / 2 % 3) << i;
-        TimerMainTick(P());
-    }
 }
 
 // A cycle of the wave tick: six pauses, a wave of forty-five ticks, nine
