@@ -15,7 +15,7 @@ protected:
 
 // --- clouds -----------------------------------------------------------------
 
-TEST_F(AnimationTest, CloudOutlinesCycleAndTheCloudsDriftEveryThirdCall)
+TEST_F(AnimationTest, CloudOutlinesCycleAndTheCloudsDriftEveryThirdCallBlockedByTheSunsSpanWithStrictEdges)
 {
     // Row 18: outline 17 has x = 5, outline 18 has x = 3 and 4, outline 19 has x = 2.
     Element& cloud = P().picKUMO(0);
@@ -39,10 +39,8 @@ TEST_F(AnimationTest, CloudOutlinesCycleAndTheCloudsDriftEveryThirdCall)
     const int x1 = Px(cloud.Left());
     EXPECT_EQ(stage.HitTest(x1 + 2, 18), &cloud);
     EXPECT_NE(stage.HitTest(x1 + 3, 18), &cloud);
-}
 
-TEST_F(AnimationTest, DriftIsBlockedByTheSunsSpanWithStrictEdges)
-{
+    // The drift is blocked by the sun's span, with strict edges.
     const float sunLeft = P().picSUN3->Left();
     const float sunRight = sunLeft + P().picSUN3->Width();
     const float w = P().picKUMO(0).Width();
