@@ -15,7 +15,7 @@ protected:
 
 // --- clouds -----------------------------------------------------------------
 
-TEST_F(AnimationTest, CloudOutlinesCycleAndTheCloudsDriftEveryThirdCall)
+TEST_F(AnimationTest, CloudOutlinesCycleAndTheCloudsDriftEveryThirdCallBlockedByTheSunsSpanWithStrictEdges)
 {
     // Row 18: outline 17 has x = 5, outline 18 has x = 3 and 4, outline 19 has x = 2.
     Element& cloud = P().picKUMO(0);
@@ -39,10 +39,8 @@ TEST_F(AnimationTest, CloudOutlinesCycleAndTheCloudsDriftEveryThirdCall)
     const int x1 = Px(cloud.Left());
     EXPECT_EQ(stage.HitTest(x1 + 2, 18), &cloud);
     EXPECT_NE(stage.HitTest(x1 + 3, 18), &cloud);
-}
 
-TEST_F(AnimationTest, DriftIsBlockedByTheSunsSpanWithStrictEdges)
-{
+    // The drift is blocked by the sun's span, with strict edges.
     const float sunLeft = P().picSUN3->Left();
     const float sunRight = sunLeft + P().picSUN3->Width();
     const float w = P().picKUMO(0).Width();
@@ -121,7 +119,7 @@ TEST_F(AnimationTest, ShootingStarFliesTenCallsAcrossASceneChangeAndStartsOnlyWh
 
 // --- walker -------------------------------------------------------------------
 
-TEST_F(AnimationTest, WalkerEntersFlushLeftOrRightAndStepsInward)
+TEST_F(AnimationTest, WalkerEntersFlushLeftOrRightStepsInwardHidesOffEitherEdgeOrAtTheDaysEndAndDrawsByTheRules)
 {
     Element& walker = P().picSUN(3);
     Script({0.0, 0.0});  // k = 0: rightward, 20 steps
@@ -146,15 +144,9 @@ TEST_F(AnimationTest, WalkerEntersFlushLeftOrRightAndStepsInward)
     AnimateWalker(P(), 0);
     EXPECT_FLOAT_EQ(walker.Left(), 15360.0f - 90.0f - 15.0f);
     EXPECT_EQ(P().WalkerSteps, 28);
-}
 
-TEST_F(AnimationTest, WalkerAtTheEdgeStepsOffAndHides)
-{
-    Element& walker = P().picSUN(3);
-    walker.SetVisible(true);
-    walker.SetLeft(15360.0f - 90.0f - 15.0f);
+    // Turned round there, it steps off the edge and hides.
     P().WalkerDirection = 1;
-    P().WalkerSteps = 5;
     AnimateWalker(P(), 0);
     EXPECT_TRUE(walker.Visible()) << "exactly flush right is on screen";
     EXPECT_FLOAT_EQ(walker.Left(), 15360.0f - 90.0f);
@@ -168,11 +160,8 @@ TEST_F(AnimationTest, WalkerAtTheEdgeStepsOffAndHides)
     P().WalkerSteps = 5;
     AnimateWalker(P(), 0);
     EXPECT_FALSE(walker.Visible()) << "a step left of 0 leaves the screen";
-}
 
-TEST_F(AnimationTest, WalkerHidesWhenTheDayEndsMidBurstAndDrawsByTheRules)
-{
-    Element& walker = P().picSUN(3);
+    // The day ending mid-burst hides it; it draws only when idle by day.
     Script({0.0, 0.0});
     AnimateWalker(P(), 0);
     const long draws = Draws();

@@ -31,15 +31,13 @@ std::string AssetPath(const char* name)
     return std::string(SEASTRIP_SOURCE_DIR) + "/assets/" + name;
 }
 
-// Little-endian fields of a file's bytes.
-uint32_t U16(const std::vector<unsigned char>& bytes, size_t at)
-{
-    return static_cast<uint32_t>(bytes[at] | bytes[at + 1] << 8);
-}
-uint32_t U32(const std::vector<unsigned char>& bytes, size_t at)
-{
-    return U16(bytes, at) | U16(bytes, at + 2) << 16;
-}
+// A file's bytes with its little-endian fields.
+struct FileBytes {
+    std::vector<unsigned char> bytes;
+    uint32_t U16(size_t at) const { return static_cast<uint32_t>(bytes[at] | bytes[at + 1] << 8); }
+    uint32_t U32(size_t at) const { return U16(at) | U16(at + 2) << 16; }
+    std::string Tag(size_t at) const { return std::string(bytes.begin() + at, bytes.begin() + at + 4); }
+};
 
 // The opaque (non-magenta) pixels of one row of a picture's frame, written
 // as "3-5 8 10-12".
@@ -83,7 +81,7 @@ int Channel(Colour c, int k)
     return k == 0 ? c.r : (k == 1 ? c.g : c.b);
 }
 
-TEST(SkyPicture, KeyColumnsAreExact)
+TEST(SkyPicture, KeyColumnsAreExactBandsAreStraightGradientsAndTheDayChangesGraduallyBackToDawn)
 {
     const Picture sky = pictures::Sky();
     ASSERT_EQ(sky->width, 480);
@@ -93,11 +91,9 @@ TEST(SkyPicture, KeyColumnsAreExact)
             EXPECT_EQ(sky->At(key.column, kSkyKeyRows[i]), key.rows[i])
                 << "column " << key.column << " row " << kSkyKeyRows[i] << " is "
                 << Show(sky->At(key.column, kSkyKeyRows[i]));
-}
 
-TEST(SkyPicture, BandsAreStraightGradientsAndTheDayChangesGraduallyBackToDawn)
-{
-    const Picture sky = pictures::Sky();
+    // Between the keys every band is a straight gradient, and each column
+    // differs little from the next.
     const std::pair<int, int> bands[] = {{0, 15}, {16, 23}, {24, 27}};  // sky, sea, beach
     for (int x = 0; x < 480; ++x) {
         const int next = (x + 1) % 480;  // the day wraps from 479 back to 0
@@ -200,7 +196,7 @@ TEST(CloudStripPicture, EveryFrameHasTheOutlineBodyWithItsRimAndASolidBar)
     }
 }
 
-TEST(CloudStripPicture, KeyFramesAreExactFramesBetweenStayBetweenAndTheLastRepeats)
+TEST(CloudStripPicture, KeyFramesAreExactFramesBetweenStayBetweenTheLastRepeatsAndTheFirstIsTheCloud)
 {
     const Picture strip = pictures::CloudStrip();
     for (size_t k = 0; k < std::size(kCloudKeys); ++k) {
@@ -224,12 +220,9 @@ TEST(CloudStripPicture, KeyFramesAreExactFramesBetweenStayBetweenAndTheLastRepea
     }
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 32; ++x) EXPECT_EQ(strip->At(49 * 32 + x, y), strip->At(48 * 32 + x, y)) << x << "," << y;
-}
 
-TEST(CloudPicture, ShowsTheDaylightFrameAboveKeyColour)
-{
+    // The lone cloud picture is the daylight frame above key colour.
     const Picture cloud = pictures::Cloud();
-    const Picture strip = pictures::CloudStrip();
     ASSERT_EQ(cloud->width, 32);
     ASSERT_EQ(cloud->height, 25);
     for (int y = 0; y < 25; ++y)
@@ -267,30 +260,28 @@ TEST(IconPicture, IsASixteenColourPictureAndTheIconFileHoldsIt)
     const Picture icon = pictures::Icon();
     ASSERT_EQ(icon->width, 32);
     ASSERT_EQ(icon->height, 32);
-    const std::vector<unsigned char> ico = ReadFile(AssetPath("icon.ico"));
-    ASSERT_GE(ico.size(), 22u);
-    auto u16 = [&](size_t at) { return U16(ico, at); };
-    auto u32 = [&](size_t at) { return U32(ico, at); };
-    EXPECT_EQ(u16(0), 0u);
-    EXPECT_EQ(u16(2), 1u) << "type icon";
-    ASSERT_EQ(u16(4), 1u) << "one image";
-    EXPECT_EQ(ico[6], 32);
-    EXPECT_EQ(ico[7], 32);
-    const uint32_t size = u32(14);
-    const uint32_t offset = u32(18);
-    ASSERT_EQ(offset + size, ico.size());
-    ASSERT_EQ(u32(offset), 40u) << "a bitmap header";
-    ASSERT_EQ(u16(offset + 14), 4u) << "four bits a pixel";
-    EXPECT_EQ(u32(offset + 8), 64u) << "colour rows and mask rows";
+    const FileBytes ico{ReadFile(AssetPath("icon.ico"))};
+    ASSERT_GE(ico.bytes.size(), 22u);
+    EXPECT_EQ(ico.U16(0), 0u);
+    EXPECT_EQ(ico.U16(2), 1u) << "type icon";
+    ASSERT_EQ(ico.U16(4), 1u) << "one image";
+    EXPECT_EQ(ico.bytes[6], 32);
+    EXPECT_EQ(ico.bytes[7], 32);
+    const uint32_t size = ico.U32(14);
+    const uint32_t offset = ico.U32(18);
+    ASSERT_EQ(offset + size, ico.bytes.size());
+    ASSERT_EQ(ico.U32(offset), 40u) << "a bitmap header";
+    ASSERT_EQ(ico.U16(offset + 14), 4u) << "four bits a pixel";
+    EXPECT_EQ(ico.U32(offset + 8), 64u) << "colour rows and mask rows";
     const size_t palette = offset + 40;
     const size_t pixels = palette + 16 * 4;
     std::set<int32_t> colours;
     for (int y = 0; y < 32; ++y) {
         for (int x = 0; x < 32; ++x) {
-            const unsigned char pair = ico[pixels + (31 - y) * 16 + x / 2];
+            const unsigned char pair = ico.bytes[pixels + (31 - y) * 16 + x / 2];
             const int index = x % 2 == 0 ? pair >> 4 : pair & 15;
             const size_t entry = palette + index * 4;
-            const Colour fromIco{ico[entry + 2], ico[entry + 1], ico[entry]};
+            const Colour fromIco{ico.bytes[entry + 2], ico.bytes[entry + 1], ico.bytes[entry]};
             EXPECT_EQ(fromIco, icon->At(x, y)) << "x " << x << " y " << y;
             colours.insert(icon->At(x, y).Packed());
         }
@@ -303,49 +294,30 @@ TEST(IconPicture, IsASixteenColourPictureAndTheIconFileHoldsIt)
 
 TEST(WaveSound, IsAShortAudibleSixteenBitPcmFileBesideThePrograms)
 {
-    const std::vector<unsigned char> wav = ReadFile(AssetPath("zem.wav"));
-    ASSERT_GE(wav.size(), 44u);
-    EXPECT_LE(wav.size(), 300u * 1024u);
-    auto u16 = [&](size_t at) { return U16(wav, at); };
-    auto u32 = [&](size_t at) { return U32(wav, at); };
-    ASSERT_EQ(std::string(wav.begin(), wav.begin() + 4), "RIFF");
-    ASSERT_EQ(std::string(wav.begin() + 8, wav.begin() + 12), "WAVE");
-    EXPECT_EQ(u32(4), wav.size() - 8);
-
-    uint32_t format = 0, channels = 0, rate = 0, bits = 0;
-    size_t dataAt = 0, dataSize = 0;
-    for (size_t at = 12; at + 8 <= wav.size();) {
-        const std::string id(wav.begin() + at, wav.begin() + at + 4);
-        const uint32_t chunk = u32(at + 4);
-        ASSERT_LE(at + 8 + chunk, wav.size()) << "chunk " << id << " overruns the file";
-        if (id == "fmt ") {
-            format = u16(at + 8);
-            channels = u16(at + 10);
-            rate = u32(at + 12);
-            bits = u16(at + 22);
-        } else if (id == "data") {
-            dataAt = at + 8;
-            dataSize = chunk;
-        }
-        at += 8 + chunk + (chunk & 1);
-    }
-    ASSERT_EQ(format, 1u) << "PCM";
-    ASSERT_EQ(bits, 16u);
-    ASSERT_GE(channels, 1u);
-    ASSERT_GT(dataSize, 0u);
-    const size_t samples = dataSize / 2;
-    const double seconds = static_cast<double>(samples / channels) / rate;
+    // The plain layout: a 16-byte format chunk, then the samples.
+    const FileBytes wav{ReadFile(AssetPath("zem.wav"))};
+    ASSERT_GE(wav.bytes.size(), 44u);
+    EXPECT_LE(wav.bytes.size(), 300u * 1024u);
+    EXPECT_EQ(wav.Tag(0) + wav.Tag(8) + wav.Tag(12) + wav.Tag(36), "RIFFWAVEfmt data");
+    EXPECT_EQ(wav.U32(4), wav.bytes.size() - 8);
+    EXPECT_EQ(wav.U32(16), 16u);
+    EXPECT_EQ(wav.U16(20), 1u) << "PCM";
+    EXPECT_EQ(wav.U16(22), 1u) << "mono";
+    EXPECT_EQ(wav.U16(34), 16u) << "bits a sample";
+    ASSERT_EQ(wav.U32(40), wav.bytes.size() - 44);
+    const size_t samples = (wav.bytes.size() - 44) / 2;
+    const double seconds = static_cast<double>(samples) / wav.U32(24);
     EXPECT_GE(seconds, 2.0);
     EXPECT_LE(seconds, 3.0);
 
     double sum = 0;
     for (size_t i = 0; i < samples; ++i) {
-        const auto v = static_cast<int16_t>(u16(dataAt + 2 * i));
+        const auto v = static_cast<int16_t>(wav.U16(44 + 2 * i));
         sum += static_cast<double>(v) * v;
     }
     EXPECT_GT(std::sqrt(sum / samples), 1000.0) << "loud enough to hear";
 
-    EXPECT_EQ(ReadFile(std::string(SEASTRIP_BINARY_DIR) + "/zem.wav"), wav)
+    EXPECT_EQ(ReadFile(std::string(SEASTRIP_BINARY_DIR) + "/zem.wav"), wav.bytes)
         << "the build puts the sound beside the executables";
 }
 

@@ -4,14 +4,10 @@
 // headless and holds it to the soak's invariants.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 
 #include <csignal>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,7 +17,6 @@
 #include "front/common/profile_file.h"
 #include "regions/apply_region.h"
 #include "shell/menu_commands.h"
-#include "shell/start_program.h"
 #include "front/headless/headless_platform.h"
 #include "front/headless/headless_run.h"
 
@@ -77,24 +72,11 @@ struct Started : HeadlessRun {
         return alive && !firstFailure;
     }
 
-    void ChooseSound(int index)
-    {
-        SoundItemChosen(*program, index);
-        if (!firstFailure) firstFailure = checker->AfterSoundChoice();
-    }
-
     bool SoundOn() const { return platform.IsChecked(MenuGroup::Sound, 0) && !platform.IsChecked(MenuGroup::Sound, 1); }
 
     std::unique_ptr<InvariantChecker> checker;
     std::optional<std::string> firstFailure;
 };
-
-HeadlessPlatform::Options InFolder(const std::string& folder)
-{
-    HeadlessPlatform::Options options;
-    options.settingsFolder = folder;
-    return options;
-}
 
 // Settings the program cannot use or cannot store: the choice made in the
 // run holds for the run, and what is there is left as it was (after garbage
@@ -136,9 +118,10 @@ TEST(HostileSettingsTest, TheChoiceHoldsForTheRunAndWhatIsThereIsKept)
         {
             std::optional<WritesRefused> refused;
             if (c.writesRefused) refused.emplace(dir.Path());
-            Started run(InFolder(folder));
+            Started run({.settingsFolder = folder});
             EXPECT_EQ(run.SoundOn(), c.readAsOn);
-            run.ChooseSound(c.readAsOn ? 1 : 0);
+            SoundItemChosen(*run.program, c.readAsOn ? 1 : 0);
+            if (!run.firstFailure) run.firstFailure = run.checker->AfterSoundChoice();
             EXPECT_EQ(run.SoundOn(), !c.readAsOn) << "the choice holds in the check marks";
             ASSERT_TRUE(run.Run(30'000)) << run.firstFailure.value_or("the program ended");
             EXPECT_EQ(run.platform.soundsPlayed.size(), c.readAsOn ? 0u : 5u) << "as chosen, all run long";
@@ -150,7 +133,7 @@ TEST(HostileSettingsTest, TheChoiceHoldsForTheRunAndWhatIsThereIsKept)
             EXPECT_EQ(c.stored ? after.substr(0, c.bytes.size()) : after, c.bytes) << "what was there is kept";
         }
         EXPECT_EQ(dir.Entries(), 1) << "no temporary file is left behind";
-        EXPECT_EQ(Started(InFolder(folder)).SoundOn(), c.stored ? !c.readAsOn : c.readAsOn) << "the next start";
+        EXPECT_EQ(Started({.settingsFolder = folder}).SoundOn(), c.stored ? !c.readAsOn : c.readAsOn) << "the next start";
     }
 }
 
@@ -220,12 +203,20 @@ int32_t SceneAfterNextCompute(Started& run)
     return seen;
 }
 
-TEST(HostileClockTest, TheSceneFollowsJumpsAtTheNextComputeTick)
+TEST(HostileClockTest, MidnightPassesInTheNightTheDawnHourStartsTheDawnAndTheSceneFollowsJumps)
 {
-    Started run(HeadlessPlatform::Options{}, 12 * 3600.0);
-    ASSERT_TRUE(run.Run(10'000));
+    Started run(HeadlessPlatform::Options{}, 23 * 3600 + 59 * 60 + 50);
+    ASSERT_TRUE(run.Run(20'000)) << run.firstFailure.value_or("the program ended");
+    EXPECT_LT(run.platform.Clock(), 60.0) << "the clock wrapped";
+    EXPECT_EQ(run.program->SceneNow, 345);
+    run.platform.SetClock(5 * 3600 - 1);
+    ASSERT_TRUE(run.Run(2'000)) << run.firstFailure.value_or("the program ended");
+    EXPECT_GT(run.program->SceneNow, 346);
+    ASSERT_TRUE(run.Run(70'000)) << run.firstFailure.value_or("the program ended");
+    EXPECT_EQ(run.program->SceneNow, 0) << "the dawn ran to the day";
 
-    run.platform.SetClock(22 * 3600.0);  // resumed after ten hours asleep
+    // Jumps of the clock show at the next compute half of the main tick.
+    run.platform.SetClock(22 * 3600.0);  // resumed after hours asleep
     EXPECT_EQ(SceneAfterNextCompute(run), 345);
     run.platform.SetClock(8 * 3600.0);  // the clock set back
     EXPECT_EQ(SceneAfterNextCompute(run), 0);
@@ -239,21 +230,8 @@ TEST(HostileClockTest, TheSceneFollowsJumpsAtTheNextComputeTick)
     ASSERT_TRUE(run.Run(5'000)) << run.firstFailure.value_or("the program ended");
 }
 
-TEST(HostileClockTest, MidnightPassesInTheNightAndTheDawnHourStartsTheDawn)
-{
-    Started run(HeadlessPlatform::Options{}, 23 * 3600 + 59 * 60 + 50);
-    ASSERT_TRUE(run.Run(20'000)) << run.firstFailure.value_or("the program ended");
-    EXPECT_LT(run.platform.Clock(), 60.0) << "the clock wrapped";
-    EXPECT_EQ(run.program->SceneNow, 345);
-    run.platform.SetClock(5 * 3600 - 1);
-    ASSERT_TRUE(run.Run(2'000)) << run.firstFailure.value_or("the program ended");
-    EXPECT_GT(run.program->SceneNow, 346);
-    ASSERT_TRUE(run.Run(70'000)) << run.firstFailure.value_or("the program ended");
-    EXPECT_EQ(run.program->SceneNow, 0) << "the dawn ran to the day";
-}
-
 // The checker itself: every rule it is given must be able to fail.
-TEST(InvariantCheckerTest, HoldsForAFreshProgramAndCatchesEveryBrokenRule)
+TEST(InvariantCheckerTest, HoldsForAFreshProgramAndCatchesEveryBrokenRuleAMiddleWaveTileAtTheNextFullComparison)
 {
     const std::pair<std::function<void(Program&)>, const char*> breaks[] = {
         {[](Program&) {}, "held"},
@@ -279,10 +257,8 @@ TEST(InvariantCheckerTest, HoldsForAFreshProgramAndCatchesEveryBrokenRule)
         const std::string got = run.checker->AfterSoundChoice().value_or("held");
         EXPECT_NE(got.find(verdict), std::string::npos) << got;
     }
-}
 
-TEST(InvariantCheckerTest, CatchesAMiddleWaveTileAtTheNextFullComparison)
-{
+    // A middle wave tile is compared only at the next full comparison.
     Started run{HeadlessPlatform::Options{}};
     run.checker->SetStaticOutlineInterval(2);  // the start was check 1, a full one
     ApplyRegion(*run.program, 5, run.program->picNami(2));

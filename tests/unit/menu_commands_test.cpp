@@ -11,7 +11,7 @@ protected:
     Colour Sky() { return Colour::FromPacked(P().frmBG->ReadPoint(100, 0)); }
 };
 
-TEST_F(MenuCommandsTest, NightAtNoonShowsAtOnceAndAutoReturnsToTheClock)
+TEST_F(MenuCommandsTest, NightAtNoonShowsAtOnceAutoReturnsToTheClockAndEveningHandsTheMarkToNight)
 {
     platform.SetClock(At(12, 0));
     SceneItemChosen(P(), 4);
@@ -30,10 +30,8 @@ TEST_F(MenuCommandsTest, NightAtNoonShowsAtOnceAndAutoReturnsToTheClock)
     EXPECT_EQ(P().SceneNow, 0);
     EXPECT_EQ(Sky(), (Colour{0, 0, 255}));
     EXPECT_FALSE(P().picHoshi(0).Visible());
-}
 
-TEST_F(MenuCommandsTest, EveningRunsItsSunsetThenTheMarkMovesToNight)
-{
+    // Evening runs its sunset, then the mark moves to night.
     SceneItemChosen(P(), 3);
     EXPECT_EQ(P().SceneNow, 2);
     EXPECT_TRUE(P().picSUN3->Visible());
@@ -60,13 +58,6 @@ TEST_F(MenuCommandsTest, SoundChoicesWriteTheSettingEachTime)
     platform.memoryFiles["/memory/seastrip.ini"] = "[Data]\nSound=OFF\n";
     SoundItemChosen(P(), 0);
     EXPECT_EQ(platform.memoryFiles["/memory/seastrip.ini"], "[Data]\nSound=ON\n");
-}
-
-TEST_F(MenuCommandsTest, VersionOpensTheDialogAndExitEndsAtOnce)
-{
-    VersionChosen(P());
-    EXPECT_EQ(platform.versionDialogs, 1);
-    EXPECT_THROW(ExitChosen(P()), ProgramEnded);
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ namespace {
 
 using testing::RegionRecordBytes;
 
-TEST(RegionRecordTest, AcceptsValidRecordsAndDropsEmptyRectangles)
+TEST(RegionRecordTest, AcceptsValidRecordsDropsEmptyRectanglesAndRejectsMalformedOnes)
 {
     std::vector<RegionRectPx> rects;
     const auto record = RegionRecordBytes({{1, 1, 3, 2}, {-4, 0, 321, 27}, {5, 5, 5, 9}, {2, 3, 4, 3}});
@@ -30,11 +30,7 @@ TEST(RegionRecordTest, AcceptsValidRecordsAndDropsEmptyRectangles)
     ASSERT_TRUE(ParseRegionRecord(padded.data(), 48, rects));
     ASSERT_EQ(rects.size(), 1u);
     EXPECT_EQ(rects[0].right, 2);
-}
 
-TEST(RegionRecordTest, RejectsMalformedRecords)
-{
-    std::vector<RegionRectPx> rects;
     const auto good = RegionRecordBytes({{0, 0, 4, 4}, {1, 4, 3, 6}});
     EXPECT_FALSE(ParseRegionRecord(good.data(), 31, rects)) << "shorter than a header";
     EXPECT_FALSE(ParseRegionRecord(nullptr, 64, rects));

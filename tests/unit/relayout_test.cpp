@@ -41,8 +41,17 @@ protected:
     }
 };
 
-TEST_F(RelayoutTest, ANewWidthIsLaidOutAfreshAndTheSceneMarksAndWavesCarryOn)
+TEST_F(RelayoutTest, ANewBottomOnlyMovesTheStripAndANewWidthIsLaidOutAfreshWhileTheSceneMarksAndWavesCarryOn)
 {
+    const long draws = platform.RandomDraws();
+    EXPECT_FALSE(RelayoutStrip(P())) << "unchanged metrics change nothing";
+    const float cloud = P().picKUMO(0).Left();
+    platform.ChangeScreen(1024, 768, 60);  // the panel grew
+    ASSERT_TRUE(RelayoutStrip(P()));
+    EXPECT_EQ(Px(P().frmBG->Top()), 768 - 60 - 28);
+    EXPECT_FLOAT_EQ(P().picKUMO(0).Left(), cloud) << "the clouds stay where they drifted";
+    EXPECT_EQ(platform.RandomDraws(), draws);
+
     const int32_t scene = P().SceneNow;
     const int16_t step = P().WaveStep;
     platform.ChangeScreen(1920, 1080, 40);
@@ -80,20 +89,6 @@ TEST_F(RelayoutTest, ANewWidthIsLaidOutAfreshAndTheSceneMarksAndWavesCarryOn)
     EXPECT_EQ(platform.GetStage().Compose().width, 800);
     ASSERT_TRUE(run.Run(20'000));  // the program runs on at the new width
     EXPECT_EQ(P().SceneNow, kSceneNight);
-}
-
-TEST_F(RelayoutTest, UnchangedMetricsChangeNothingAndANewBottomOnlyMovesTheStrip)
-{
-    const long draws = platform.RandomDraws();
-    EXPECT_FALSE(RelayoutStrip(P()));
-    EXPECT_EQ(platform.RandomDraws(), draws);
-
-    const float cloud = P().picKUMO(0).Left();
-    platform.ChangeScreen(1024, 768, 60);  // the panel grew
-    ASSERT_TRUE(RelayoutStrip(P()));
-    EXPECT_EQ(Px(P().frmBG->Top()), 768 - 60 - 28);
-    EXPECT_FLOAT_EQ(P().picKUMO(0).Left(), cloud) << "the clouds stay where they drifted";
-    EXPECT_EQ(platform.RandomDraws(), draws);
 }
 
 TEST_F(RelayoutTest, AThousandDesktopChangesLeaveElementsAndMemoryFlat)

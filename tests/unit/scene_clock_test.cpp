@@ -14,7 +14,7 @@ protected:
     }
 };
 
-TEST_F(SceneClockTest, AutoSunsetRunsThroughHourEighteenAndRestsAtNight)
+TEST_F(SceneClockTest, AutoSunsetRunsThroughHourEighteenEachStepFollowsTheClockOrTheItemAndEveryHourLeavesAValidScene)
 {
     platform.SetClock(At(17, 59));
     EXPECT_EQ(Compute(), 0);
@@ -24,19 +24,15 @@ TEST_F(SceneClockTest, AutoSunsetRunsThroughHourEighteenAndRestsAtNight)
     EXPECT_EQ(P().SceneNow, 345) << "the 344th computation of the sunset reaches night";
     EXPECT_EQ(Compute(), 345) << "night is not restarted within the hour";
     EXPECT_EQ(MarkedScene(), 0);
-}
 
-// One computation from a given clock, marked item and scene: the scene it
-// leaves and the item marked afterwards (-1: none).
-struct Step {
-    int hour, minute;
-    int marked;
-    int32_t before, after;
-    int markedAfter;
-};
-
-TEST_F(SceneClockTest, EachStepFollowsTheClockOrTheChosenItem)
-{
+    // One computation from a given clock, marked item and scene: the scene it
+    // leaves and the item marked afterwards (-1: none).
+    struct Step {
+        int hour, minute;
+        int marked;
+        int32_t before, after;
+        int markedAfter;
+    };
     const Step steps[] = {
         {18, 30, 0, 2, 3, 0},      // a sunset under way goes on
         {18, 30, 0, 345, 345, 0},  // night already reached in hour 18 is kept
@@ -65,10 +61,7 @@ TEST_F(SceneClockTest, EachStepFollowsTheClockOrTheChosenItem)
         EXPECT_EQ(Compute(), s.after);
         EXPECT_EQ(MarkedScene(), s.markedAfter);
     }
-}
-
-TEST_F(SceneClockTest, EveryHourOfTheDayLeavesAValidScene)
-{
+    MarkScene(0);
     for (int32_t start : {0, 1, 200, 344, 345, 346, 400, 479}) {
         for (int hour = 0; hour < 24; ++hour) {
             platform.SetClock(At(hour, 0));

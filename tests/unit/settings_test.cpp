@@ -1,5 +1,4 @@
 #include <filesystem>
-#include <fstream>
 
 #include <gtest/gtest.h>
 
@@ -13,20 +12,13 @@
 namespace seastrip::testing {
 namespace {
 
-HeadlessPlatform::Options InFolder(const std::string& folder)
-{
-    HeadlessPlatform::Options o;
-    o.settingsFolder = folder;
-    return o;
-}
-
 TEST(SettingsTest, TheFileBesideTheFolderIsCreatedByTheFirstWriteAndValuesAreTrimmedAndTruncated)
 {
-    EXPECT_EQ(SettingsPath(HeadlessPlatform(InFolder("/opt/strip"))), "/opt/strip/seastrip.ini");
-    EXPECT_EQ(SettingsPath(HeadlessPlatform(InFolder("/"))), "/seastrip.ini");
+    EXPECT_EQ(SettingsPath(HeadlessPlatform({.settingsFolder = "/opt/strip"})), "/opt/strip/seastrip.ini");
+    EXPECT_EQ(SettingsPath(HeadlessPlatform({.settingsFolder = "/"})), "/seastrip.ini");
 
     TempFolder dir;
-    HeadlessPlatform platform(InFolder(dir.Path()));
+    HeadlessPlatform platform({.settingsFolder = dir.Path()});
     EXPECT_EQ(ReadSetting(platform, "Data", "Sound"), "");
     WriteSetting(platform, "Data", "Sound", "OFF");
     EXPECT_EQ(Slurp(dir.File("seastrip.ini")), "[Data]\nSound=OFF\n");
@@ -40,7 +32,7 @@ TEST(SettingsTest, TheFileBesideTheFolderIsCreatedByTheFirstWriteAndValuesAreTri
     EXPECT_EQ(ReadSetting(platform, "Other", "Sound"), "");
 }
 
-TEST(ProfileTextTest, WritesKeepEveryOtherLineAsItWas)
+TEST(ProfileTextTest, WritesKeepEveryOtherLineAsItWasAndOddContentNeverConfusesTheReader)
 {
     const std::string text = "; my notes\r\n[Window]\r\nX=5\r\n[data]\r\nVolume=3\r\nsound=ON\r\n\r\n[Tail]\r\nY=1";
     EXPECT_EQ(ProfileTextSet(text, "Data", "Sound", "OFF"),
@@ -55,10 +47,8 @@ TEST(ProfileTextTest, WritesKeepEveryOtherLineAsItWas)
     const std::string cut = ProfileTextSet("[Data]\r\nKey = v \r", "Data", "Sound", "ON");
     EXPECT_EQ(ProfileTextGet(cut, "Data", "Key"), "v");
     EXPECT_EQ(ProfileTextGet(cut, "Data", "Sound"), "ON");
-}
 
-TEST(ProfileTextTest, OddContentNeverConfusesTheReader)
-{
+    // Odd content never confuses the reader.
     const std::string bom = "\xEF\xBB\xBF";
     EXPECT_EQ(ProfileTextGet(bom + "[Data]\nSound=OFF\n", "Data", "Sound"), "OFF");
     EXPECT_EQ(ProfileTextGet("[Data]\r\nSound=OFF\r\n", "Data", "Sound"), "OFF");
@@ -68,61 +58,44 @@ TEST(ProfileTextTest, OddContentNeverConfusesTheReader)
     EXPECT_EQ(ProfileTextSet(bom + "[Data]\nSound=ON\n", "Data", "Sound", "OFF"), bom + "[Data]\nSound=OFF\n");
 }
 
-// The settings beside a program whose folder refuses writes (as a folder
-// under a system prefix does), with a fallback folder that does not exist yet.
-struct TwoPlaces {
-    TwoPlaces()
-        : place(dir.File("program"), dir.File("home/.config/seastrip"), "seastrip.ini", '/',
-                {[](const std::string& path) { return std::filesystem::exists(path); },
-                 [](const std::string& folder) { return std::filesystem::create_directories(folder); }})
-    {
-        std::filesystem::create_directory(dir.File("program"));
-    }
-    std::string Beside() const { return dir.File("program/seastrip.ini"); }
-    std::string Fallback() const { return dir.File("home/.config/seastrip/seastrip.ini"); }
-    // Stores through the place, the program folder refusing when told to.
-    bool Store(const std::string& value, bool besideRefuses)
-    {
-        return place.Write([&](const std::string& path) {
-            if (besideRefuses && path == Beside()) return false;
-            return WriteProfileFile(path, "Data", "Sound", value);
-        });
-    }
-    std::string Read() const { return ReadProfileFile(place.Path(), "Data", "Sound"); }
-
-    TempFolder dir;
-    SettingsPlace place;
-};
-
-TEST(SettingsPlaceTest, APresetBesideAnUnwritableProgramIsReadUntilTheFirstChoiceThenTheFallbackIs)
+TEST(SettingsPlaceTest, TheFileBesideAWritableProgramIsReadUntilAChoiceMustGoToTheFallbackWhichIsReadFromThenOn)
 {
-    TwoPlaces t;
-    Spit(t.Beside(), "[Data]\nSound=OFF\n");
-    EXPECT_EQ(t.Read(), "OFF") << "the preset counts";
-    EXPECT_FALSE(std::filesystem::exists(t.dir.File("home"))) << "reading creates no folder";
+    // A program folder and a fallback folder that does not exist yet.
+    TempFolder dir;
+    std::filesystem::create_directory(dir.File("program"));
+    SettingsPlace place(dir.File("program"), dir.File("home/.config/seastrip"), "seastrip.ini", '/',
+                        {[](const std::string& path) { return std::filesystem::exists(path); },
+                         [](const std::string& folder) { return std::filesystem::create_directories(folder); }});
+    const std::string beside = dir.File("program/seastrip.ini");
+    const std::string fallback = dir.File("home/.config/seastrip/seastrip.ini");
+    // Stores through the place, the program folder refusing when told to.
+    auto store = [&](const std::string& value, bool besideRefuses) {
+        return place.Write([&](const std::string& path) {
+            return !(besideRefuses && path == beside) && WriteProfileFile(path, "Data", "Sound", value);
+        });
+    };
+    auto read = [&] { return ReadProfileFile(place.Path(), "Data", "Sound"); };
 
-    ASSERT_TRUE(t.Store("ON", true));
-    EXPECT_EQ(Slurp(t.Fallback()), "[Data]\nSound=ON\n");
-    EXPECT_EQ(Slurp(t.Beside()), "[Data]\nSound=OFF\n") << "the preset is left alone";
-    EXPECT_EQ(t.place.Folder(), t.dir.File("home/.config/seastrip"));
-    EXPECT_EQ(t.Read(), "ON") << "the user's own choice is read first from then on";
+    EXPECT_EQ(read(), "");
+    ASSERT_TRUE(store("OFF", false));
+    EXPECT_EQ(Slurp(beside), "[Data]\nSound=OFF\n");
+    EXPECT_EQ(place.Path(), beside);
+    EXPECT_EQ(read(), "OFF") << "the file beside counts, as a preset put there does";
+    EXPECT_FALSE(std::filesystem::exists(dir.File("home"))) << "neither reading nor writing beside makes the fallback";
+
+    // The program folder refuses from now on, as an installed copy's does.
+    ASSERT_TRUE(store("ON", true));
+    EXPECT_EQ(Slurp(fallback), "[Data]\nSound=ON\n");
+    EXPECT_EQ(Slurp(beside), "[Data]\nSound=OFF\n") << "the preset is left alone";
+    EXPECT_EQ(place.Folder(), dir.File("home/.config/seastrip"));
+    EXPECT_EQ(read(), "ON") << "the user's own choice is read first from then on";
 
     // Once the fallback holds the choice, writes go there even where the
     // program folder would take them, so what is written is what is read.
-    ASSERT_TRUE(t.Store("OFF", false));
-    EXPECT_EQ(t.Read(), "OFF");
-    EXPECT_EQ(Slurp(t.Beside()), "[Data]\nSound=OFF\n");
-    EXPECT_EQ(Slurp(t.Fallback()), "[Data]\nSound=OFF\n");
-}
-
-TEST(SettingsPlaceTest, AWritableProgramFolderKeepsTheFileBesideAndNeverMakesTheFallback)
-{
-    TwoPlaces t;
-    EXPECT_EQ(t.Read(), "");
-    ASSERT_TRUE(t.Store("OFF", false));
-    EXPECT_EQ(Slurp(t.Beside()), "[Data]\nSound=OFF\n");
-    EXPECT_FALSE(std::filesystem::exists(t.dir.File("home")));
-    EXPECT_EQ(t.place.Path(), t.Beside());
+    ASSERT_TRUE(store("OFF", false));
+    EXPECT_EQ(read(), "OFF");
+    EXPECT_EQ(Slurp(beside), "[Data]\nSound=OFF\n");
+    EXPECT_EQ(Slurp(fallback), "[Data]\nSound=OFF\n");
 }
 
 TEST(ProfileFileTest, ALinkIsWrittenThroughAndAReadOnlyFileIsLeftAsItIs)

@@ -44,7 +44,8 @@ TEST_F(SkyPaintingTest, TheSunSinksThroughTheSkyAndIsBlendedByTheMask)
         for (int j = 0; j < 11; ++j) EXPECT_EQ(SunAt(j, i) != SkyAt(5, i), i == 0 && j >= 3 && j <= 7) << j << "," << i;
     }
     // Ten pixels lower, the whole disc: solid at its core, the sky showing
-    // through its edge by the mask's weights, pure sky where the weight is 255.
+    // through its edge by the mask's weights (each channel's blend floored,
+    // not rounded or cut towards zero), pure sky where the weight is 255.
     PaintSky(P(), 110);
     for (int i = 2; i <= 8; ++i)
         for (int j = 4; j <= 6; ++j) EXPECT_EQ(SunAt(j, i), kSunColour);
@@ -67,14 +68,6 @@ TEST_F(SkyPaintingTest, TheSunSinksThroughTheSkyAndIsBlendedByTheMask)
         for (int i = 0; i < 16; ++i)
             for (int j = 0; j < 11; ++j) EXPECT_EQ(SunAt(j, i), SkyAt(scene, i)) << scene;
     }
-}
-
-TEST(BlendComponentTest, FloorsTowardsMinusInfinity)
-{
-    EXPECT_EQ(BlendComponent(0, 255, 195), 60);
-    EXPECT_EQ(BlendComponent(0, 182, 124), 93) << "182 - 88.5 floors to 93, not 94";
-    EXPECT_EQ(BlendComponent(100, 255, 0), 255);
-    EXPECT_EQ(BlendComponent(100, 255, 255), 100);
 }
 
 }  // namespace

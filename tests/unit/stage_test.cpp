@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -103,24 +102,19 @@ TEST_F(StageTest, OutlinesAreSharedByTheirBytesAndAFailedShapingLeavesTheOutline
     EXPECT_EQ(stage.HitTest(5, 6), nullptr);
 }
 
-TEST(NearestScaleTest, EveryPixelBecomesACrispBlock)
-{
-    Bitmap frame(3, 2);
-    for (int i = 0; i < 6; ++i) frame.Set(i % 3, i / 3, Colour{static_cast<uint8_t>(40 * i), 7, static_cast<uint8_t>(i)});
-    const Bitmap big = ScaleNearest(frame, 3);
-    ASSERT_EQ(big.width, 9);
-    ASSERT_EQ(big.height, 6);
-    for (int y = 0; y < 6; ++y)
-        for (int x = 0; x < 9; ++x) EXPECT_EQ(big.At(x, y), frame.At(x / 3, y / 3)) << x << "," << y;
-    EXPECT_TRUE(ScaleNearest(frame, 1).rgb == frame.rgb);
-}
-
-TEST(NearestScaleTest, ARectangleLandsInTheDeviceImageAsBlocksAndNothingElseIsWritten)
+TEST(NearestScaleTest, EveryPixelBecomesACrispBlockAndARectangleLandsInTheDeviceImageAlone)
 {
     Bitmap frame(4, 3);
     for (int i = 0; i < 12; ++i) {
         frame.Set(i % 4, i / 4, Colour{static_cast<uint8_t>(20 * i), static_cast<uint8_t>(255 - i), static_cast<uint8_t>(i)});
     }
+    const Bitmap big = ScaleNearest(frame, 3);
+    ASSERT_EQ(big.width, 12);
+    ASSERT_EQ(big.height, 9);
+    for (int y = 0; y < 9; ++y)
+        for (int x = 0; x < 12; ++x) EXPECT_EQ(big.At(x, y), frame.At(x / 3, y / 3)) << x << "," << y;
+    EXPECT_TRUE(ScaleNearest(frame, 1).rgb == frame.rgb);
+
     // The device image at scale 2 is 8 x 6 words; its rows are padded to 10
     // words, as an X server or cairo may pad them.
     constexpr int kStrideWords = 10;
@@ -140,7 +134,7 @@ TEST(NearestScaleTest, ARectangleLandsInTheDeviceImageAsBlocksAndNothingElseIsWr
     }
 }
 
-TEST_F(StageTest, RegionCutsWhatShowsAndWhatCatchesPressesWhereverTheElementGoes)
+TEST_F(StageTest, RegionCutsWhatShowsAndWhatCatchesPressesWhereverTheElementGoesWithinItsCurrentSize)
 {
     // Overlapping and unordered rectangles form their union; right and
     // bottom edges are exclusive.
@@ -170,20 +164,16 @@ TEST_F(StageTest, RegionCutsWhatShowsAndWhatCatchesPressesWhereverTheElementGoes
     e.SetVisible(true);
     ASSERT_EQ(Shape(e, {}), RegionResult::Ok);
     expectShape(30, false);
-}
 
-TEST_F(StageTest, RegionReachingBeyondTheElementIsClippedToItsCurrentSize)
-{
-    // Shaped while small, then widened: the outline follows the new size.
-    Element& tile = stage.CreateElement(Design(0, 20, 2, 3, kBlue));
-    ASSERT_EQ(Shape(tile, {{0, 0, 33, 3}}), RegionResult::Ok);
-    tile.SetWidth(32 * kTpp);
+    // Shaped while narrow, then widened: the outline is cut to the new width.
+    ASSERT_EQ(Shape(e, {{0, 0, 33, 3}}), RegionResult::Ok);
+    e.SetWidth(32 * kTpp);
     stage.Compose();
-    EXPECT_EQ(FrameAt(31, 21), kBlue);
-    EXPECT_EQ(FrameAt(32, 21), kSky) << "the pixel past the element's width must not show";
-    EXPECT_EQ(stage.HitTest(32, 21), nullptr);
-    EXPECT_EQ(stage.HitTest(31, 22), &tile);
-    EXPECT_EQ(FrameAt(31, 23), kSky);
+    EXPECT_EQ(FrameAt(61, 1), kRed);
+    EXPECT_EQ(FrameAt(62, 1), kSky) << "the pixel past the element's width must not show";
+    EXPECT_EQ(stage.HitTest(62, 1), nullptr);
+    EXPECT_EQ(stage.HitTest(61, 2), &e);
+    EXPECT_EQ(FrameAt(61, 3), kSky);
 }
 
 TEST_F(StageTest, TwipsBecomePixelsRoundingHalvesToEven)
@@ -344,7 +334,7 @@ TEST_F(StageTest, NewInstanceIsAHiddenCopyOfTheLowestInFront)
     design.name = "picNami";
     design.picture = MakePicture(2, 2, kBlue);
     Element& lowest = stage.CreateElement(design);
-    Element& other = stage.CreateElement(Design(0, 0, 2, 2, kRed));
+    stage.CreateElement(Design(0, 0, 2, 2, kRed));  // the copy goes in front of this one too
     ASSERT_EQ(Shape(lowest, {{0, 0, 2, 5}}), RegionResult::Ok);
     lowest.SetPoint(4, 4, kRed);
     stage.Compose();
@@ -353,17 +343,14 @@ TEST_F(StageTest, NewInstanceIsAHiddenCopyOfTheLowestInFront)
     stage.Compose();
     EXPECT_TRUE(stage.ChangedRect().Empty()) << "a hidden copy changes nothing";
     EXPECT_FALSE(copy.Visible());
-    EXPECT_EQ(copy.Left(), lowest.Left());
-    EXPECT_EQ(copy.Top(), lowest.Top());
-    EXPECT_EQ(copy.Width(), lowest.Width());
-    EXPECT_EQ(copy.Height(), lowest.Height());
+    EXPECT_EQ((std::vector{copy.Left(), copy.Top(), copy.Width(), copy.Height()}),
+              (std::vector{lowest.Left(), lowest.Top(), lowest.Width(), lowest.Height()}));
     EXPECT_EQ(copy.FillColour(), kGreen);
     EXPECT_EQ(copy.GetPicture(), lowest.GetPicture());
     EXPECT_EQ(copy.ReadPoint(4, 4), kRed.Packed());
     EXPECT_STREQ(Stage::NameOf(copy), "picNami");
     EXPECT_EQ(stage.StackingOrder().back(), &copy);
     EXPECT_EQ(stage.ElementCount(), 3);
-    (void)other;
 
     // The image is a copy, not shared; the outline came along.
     copy.SetPoint(0, 0, kSky);
@@ -383,7 +370,7 @@ protected:
     WideStripTest() : StageTest(1920, 28) {}
 };
 
-TEST_F(WideStripTest, ChangedRectCoversTheChangeAndNoMore)
+TEST_F(WideStripTest, ChangedRectsCoverTheChangesAndNoMoreAndFarApartOnesStayApart)
 {
     EXPECT_EQ(stage.ChangedRect(), (PixelRect{0, 0, 1920, 28})) << "first frame is whole";
     stage.Compose();
@@ -434,11 +421,8 @@ TEST_F(WideStripTest, ChangedRectCoversTheChangeAndNoMore)
     holder.SetLeft(50 * kTpp);
     stage.Compose();
     EXPECT_TRUE(stage.ChangedRect().Empty());
-}
 
-TEST_F(WideStripTest, FarApartChangesAreRecomposedApart)
-{
-    stage.Compose();
+    // Far-apart changes are recomposed apart.
     Element& star = stage.CreateElement(Design(1500, 0, 16, 16, kRed, true));
     stage.Compose();
     stage.Strip().FillBox(0, 21, 1920, 3, kBlue);  // the waves' band

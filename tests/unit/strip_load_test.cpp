@@ -1,6 +1,5 @@
 #include "program_fixture.h"
 #include "regions/apply_region.h"
-#include "shell/start_program.h"
 #include "shell/strip_window.h"
 #include "state/scene_values.h"
 
@@ -9,8 +8,11 @@ namespace {
 
 class StripLoadTest : public ProgramTest {};
 
-TEST_F(StripLoadTest, DocksFullWidthAboveTheTaskbarAndLaysOutSunPalmAndTiles)
+TEST_F(StripLoadTest, DocksFullWidthAboveTheTaskbarAndLaysOutSunPalmTilesAndCloudsClearOfTheSun)
 {
+    // k = 5 (the centre tenth) is rejected, then k = 0 accepted, shown (m = 4);
+    // then k = 9 accepted, hidden (m = 0); then k = 2 accepted, shown.
+    platform.ScriptRandom({0.55, 0.05, 0.9, 0.95, 0.0, 0.25, 0.5});
     Start();
     const Element& strip = *P().frmBG;
     EXPECT_FLOAT_EQ(strip.Width(), 15360.0f);
@@ -52,14 +54,7 @@ TEST_F(StripLoadTest, DocksFullWidthAboveTheTaskbarAndLaysOutSunPalmAndTiles)
     EXPECT_EQ(stage.HitTest(0, 26), &P().picYASHI(0));
     EXPECT_EQ(stage.HitTest(37, 26), nullptr);
     EXPECT_EQ(stage.HitTest(10 + 1, 21 + 2), nullptr);
-}
 
-TEST_F(StripLoadTest, CloudsTakeTenthsClearOfTheSun)
-{
-    // k = 5 (the centre tenth) is rejected, then k = 0 accepted, shown (m = 4);
-    // then k = 9 accepted, hidden (m = 0); then k = 2 accepted, shown.
-    platform.ScriptRandom({0.55, 0.05, 0.9, 0.95, 0.0, 0.25, 0.5});
-    Start();
     ASSERT_EQ(P().picKUMO.Count(), 3);
     EXPECT_FLOAT_EQ(P().picKUMO(0).Left(), 0.0f);
     EXPECT_TRUE(P().picKUMO(0).Visible());
@@ -95,6 +90,9 @@ TEST_F(StripLoadTest, RightClickOpensTheMenuAndRunsTheChoiceOtherButtonsDoNothin
     StripMouseDown(P(), MouseButton::Right);
     EXPECT_EQ(MarkedScene(), 4);
     EXPECT_EQ(P().SceneNow, kSceneNight) << "the night is shown at once";
+    platform.nextMenuChoice = {MenuCommand::Version, 0};
+    StripMouseDown(P(), MouseButton::Right);
+    EXPECT_EQ(platform.versionDialogs, 1);
     platform.nextMenuChoice = {MenuCommand::Exit, 0};
     EXPECT_THROW(StripMouseDown(P(), MouseButton::Right), ProgramEnded);
 }

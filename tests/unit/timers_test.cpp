@@ -10,50 +10,41 @@ protected:
     void SetUp() override { Start(); }
 };
 
-TEST_F(TimersTest, SceneChangeIsLaidOutOnOneTickAndPaintedAndRecordedOnTheNext)
+TEST_F(TimersTest, TheFirstComputeLaysOutEvenTheDayStepsTheCloudsAndASceneChangeIsPaintedOnTheNextTick)
 {
-    platform.SetClock(At(21, 0));
+    // Disturb a remembered look: the first tick must put it right again, as
+    // nothing has been shown yet.
+    P().picYASHI(0).BringToFront();
+    P().picNami(0).BringToFront();
     EXPECT_EQ(P().SceneShown, -1);
+    TimerMainTick(P());
+    EXPECT_EQ(platform.GetStage().StackingOrder().back(), &P().picYASHI(0)) << "the layout brings the palm to the front";
+    EXPECT_EQ(P().CloudFrame, 1) << "the clouds step on the compute half";
+    TimerMainTick(P());
+    EXPECT_EQ(P().SceneShown, 0);
+    EXPECT_EQ(P().CloudFrame, 1) << "and not on the paint half";
+
+    platform.SetClock(At(21, 0));
     TimerMainTick(P());  // compute half
     EXPECT_EQ(P().SceneNow, 345);
-    EXPECT_EQ(P().SceneShown, -1);
+    EXPECT_EQ(P().SceneShown, 0);
     EXPECT_TRUE(P().picHoshi(0).Visible()) << "the layout ran on the compute tick";
-    const Colour skyBefore = Colour::FromPacked(P().frmBG->ReadPoint(500, 0));
-    EXPECT_EQ(skyBefore, (Colour{0, 0, 255})) << "the sky is still the day's";
+    EXPECT_EQ(Colour::FromPacked(P().frmBG->ReadPoint(500, 0)), (Colour{0, 0, 255})) << "the sky is still the day's";
     TimerMainTick(P());  // paint half
     EXPECT_EQ(P().SceneShown, 345);
     EXPECT_EQ(Colour::FromPacked(P().frmBG->ReadPoint(500, 0)), (Colour{0, 0, 105}));
 }
 
-TEST_F(TimersTest, FirstComputeLaysOutEvenForDayBecauseNothingWasShown)
-{
-    // Disturb a remembered look: the first tick must put it right again, as
-    // SceneShown starts at -1.
-    P().picYASHI(0).BringToFront();
-    P().picNami(0).BringToFront();
-    TimerMainTick(P());
-    const auto order = platform.GetStage().StackingOrder();
-    EXPECT_EQ(order.back(), &P().picYASHI(0)) << "the layout brings the palm to the front";
-}
-
-TEST_F(TimersTest, MainPhaseAlternatesAndCloudsAnimateOnComputeTicksOnly)
-{
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(P().MainPhase, i % 2);
-        const int32_t frameBefore = P().CloudFrame;
-        TimerMainTick(P());
-        const int32_t expected = i % 2 == 0 ? (frameBefore + 1) % 3 : frameBefore;
-        EXPECT_EQ(P().CloudFrame, expected);
-    }
-}
-
-TEST_F(TimersTest, WaveStepWrapsAfterFiftyNineAndTheSoundStartsEachCycleItIsOnAt)
+// A cycle of the wave tick: six pauses, a wave of forty-five ticks, nine
+// pauses; the sound starts each cycle it is switched on at.
+TEST_F(TimersTest, WaveStepWrapsAfterFiftyNineShowingTheWaveBetweenPausesAndTheSoundStartsEachCycleItIsOnAt)
 {
     SoundItemChosen(P(), 1);
     for (int i = 0; i < 60; ++i) {
         EXPECT_EQ(P().WaveStep, i);
         if (i == 2) SoundItemChosen(P(), 0);  // switched on mid-cycle: heard from the next
         TimerNamiTick(P());
+        EXPECT_EQ(P().picNami(0).Visible(), i >= 6 && i <= 50) << i;
     }
     EXPECT_EQ(P().WaveStep, 0);
     EXPECT_TRUE(platform.soundsPlayed.empty());

@@ -1,6 +1,5 @@
 #include "animation/wave_frames.h"
 #include "program_fixture.h"
-#include "shell/timers.h"
 
 namespace seastrip::testing {
 namespace {
@@ -16,7 +15,7 @@ protected:
     std::vector<const Element*> Order() { return platform.GetStage().StackingOrder(); }
 };
 
-TEST_F(WaveFramesTest, APauseWhileHiddenTouchesNothingAndTheFirstFrameShowsRaisesAndShapesEveryTile)
+TEST_F(WaveFramesTest, APauseWhileHiddenTouchesNothingTheFirstFrameShowsRaisesAndShapesEveryTileAndLaterFramesOnlyReshape)
 {
     Stage& stage = platform.GetStage();
     P().picKUMO(0).BringToFront();
@@ -41,11 +40,8 @@ TEST_F(WaveFramesTest, APauseWhileHiddenTouchesNothingAndTheFirstFrameShowsRaise
         EXPECT_FALSE(Covers(j, 2, 2)) << j;
         EXPECT_FALSE(Covers(j, 1, 1)) << j;
     }
-}
 
-TEST_F(WaveFramesTest, FramesWhileShownChangeOnlyOutlines)
-{
-    ShowWaveFrame(P(), 0);
+    // Frames while shown change only outlines.
     P().picKUMO(0).BringToFront();
     const auto before = Order();
     ShowWaveFrame(P(), 1);
@@ -59,16 +55,6 @@ TEST_F(WaveFramesTest, FramesWhileShownChangeOnlyOutlines)
     EXPECT_TRUE(Covers(2, 1, 2));
     ShowWaveFrame(P(), -1);
     for (int j = 0; j < P().picNami.Count(); ++j) EXPECT_FALSE(P().picNami(j).Visible());
-}
-
-TEST_F(WaveFramesTest, ACycleShowsSixPausesAFortyFiveTickWaveAndNinePauses)
-{
-    std::vector<bool> shown;
-    for (int i = 0; i < 60; ++i) {
-        TimerNamiTick(P());
-        shown.push_back(P().picNami(0).Visible());
-    }
-    for (int i = 0; i < 60; ++i) EXPECT_EQ(shown[i], i >= 6 && i <= 50) << i;
 }
 
 }  // namespace

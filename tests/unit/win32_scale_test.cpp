@@ -17,7 +17,7 @@ TEST(Win32Scale, WholeFactorsOnlyAndNeverBelowOne)
     for (auto [dpi, scale] : scales) EXPECT_EQ(ScaleForDpi(dpi), scale) << dpi << " dpi";
 }
 
-TEST(Win32Scale, TheStripLandsOnTheWorkAreasBottomOfItsMonitor)
+TEST(Win32Scale, TheStripLandsOnTheWorkAreasBottomOfItsMonitorAndARepaintCoversWholeBlocks)
 {
     // A second monitor to the right, at 200 %, with a taskbar 81 pixels high:
     // its bottom edge is not a whole number of art pixels down.
@@ -32,10 +32,7 @@ TEST(Win32Scale, TheStripLandsOnTheWorkAreasBottomOfItsMonitor)
     EXPECT_EQ(top + 28 * frame.scale, work.bottom);
     // An odd monitor width loses the half block at the right, never more.
     EXPECT_EQ(FrameFor(PixelBox{0, 0, 1367, 768}, PixelBox{0, 0, 1367, 768}, 2).artWidth, 683);
-}
-
-TEST(Win32Scale, ARepaintCoversWholeBlocks)
-{
+    // A repaint covers whole blocks.
     EXPECT_EQ(ArtCovering(PixelBox{3, 5, 7, 6}, 2), (PixelBox{1, 2, 4, 3}));
     EXPECT_EQ(ArtCovering(PixelBox{-1, 0, 2, 3}, 3), (PixelBox{-1, 0, 1, 1}));
     EXPECT_EQ(ArtCovering(PixelBox{4, 4, 8, 8}, 1), (PixelBox{4, 4, 8, 8}));
