@@ -52,6 +52,8 @@ void DesktopWatch::Stop()
     filtering_ = false;
     if (settling_) g_source_remove(settling_);
     settling_ = 0;
+    if (soon_) g_source_remove(soon_);
+    soon_ = 0;
     changed_ = nullptr;
 }
 
@@ -59,6 +61,21 @@ void DesktopWatch::Notice()
 {
     if (settling_ || !changed_) return;
     settling_ = g_timeout_add(kSettleMs, OnSettled, this);
+}
+
+void DesktopWatch::Soon()
+{
+    Notice();
+    if (soon_ || !changed_) return;
+    soon_ = g_idle_add(OnSoon, this);
+}
+
+gboolean DesktopWatch::OnSoon(gpointer self)
+{
+    auto* watch = static_cast<DesktopWatch*>(self);
+    watch->soon_ = 0;
+    if (watch->changed_) watch->changed_();
+    return G_SOURCE_REMOVE;
 }
 
 void DesktopWatch::OnSignal(gpointer self) { static_cast<DesktopWatch*>(self)->Notice(); }

@@ -26,10 +26,14 @@ public:
 
     // A change seen elsewhere, handled with the others.
     void Notice();
+    // A change seen elsewhere that is complete already: handled as soon as
+    // the main loop is free, besides once the burst has settled.
+    void Soon();
 
 private:
     static void OnSignal(gpointer self);
     static gboolean OnSettled(gpointer self);
+    static gboolean OnSoon(gpointer self);
 #ifdef GDK_WINDOWING_X11
     static GdkFilterReturn OnXEvent(GdkXEvent* xevent, GdkEvent* event, gpointer self);
     void WatchRoot();
@@ -40,6 +44,7 @@ private:
     std::function<void()> changed_;
     std::vector<std::pair<gpointer, gulong>> handlers_;  // signal handlers to disconnect
     guint settling_ = 0;                                  // the pending call's source, or 0
+    guint soon_ = 0;                                      // the pending call's idle source, or 0
     bool filtering_ = false;
 };
 

@@ -32,6 +32,9 @@ GtkPlatform::GtkPlatform(const MonitorChoice& monitor)
         withdrawn_ = true;
         watch_.Notice();
     });
+    // A new scale is laid out at once: until then the strip shows at the
+    // old logical size, half or twice as wide as the screen.
+    window_.OnRescaled([this] { watch_.Soon(); });
     watch_.Start(display_, [this] { FollowDesktop(); });
 }
 

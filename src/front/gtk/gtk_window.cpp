@@ -36,6 +36,7 @@ GtkStripWindow::GtkStripWindow(Stage& stage, int left, GdkMonitor* layerMonitor)
         g_object_unref(icon);
     }
     g_signal_connect(window_, "delete-event", G_CALLBACK(OnDelete), this);
+    g_signal_connect(window_, "notify::scale-factor", G_CALLBACK(OnScaleFactor), this);
     g_signal_connect(window_, "realize", G_CALLBACK(OnRealize), this);
 
     // The canvas covers the whole window: a themed background under it would
@@ -119,6 +120,12 @@ gboolean GtkStripWindow::OnDelete(GtkWidget*, GdkEvent*, gpointer self)
         strip->Close();
     }
     return TRUE;
+}
+
+void GtkStripWindow::OnScaleFactor(GObject*, GParamSpec*, gpointer self)
+{
+    auto* strip = static_cast<GtkStripWindow*>(self);
+    if (strip->rescaled_ && !strip->ignoring_) strip->rescaled_();
 }
 
 void GtkStripWindow::OnWidth(int width, void* self)

@@ -45,6 +45,9 @@ public:
     // when the surface's output goes.
     void OnLayerWidth(std::function<void(int)> handler) { layerWidth_ = std::move(handler); }
     void OnWithdrawn(std::function<void()> handler) { withdrawn_ = std::move(handler); }
+    // The window's scale factor changed: GDK has already given it the device
+    // size of its old logical size, so the strip must be laid out again.
+    void OnRescaled(std::function<void()> handler) { rescaled_ = std::move(handler); }
     // From now on presses and close requests reach nobody.
     void IgnoreInput() { ignoring_ = true; }
 
@@ -65,6 +68,7 @@ public:
 private:
     static gboolean OnButtonPress(GtkWidget* widget, GdkEventButton* event, gpointer self);
     static gboolean OnDelete(GtkWidget* widget, GdkEvent* event, gpointer self);
+    static void OnScaleFactor(GObject* widget, GParamSpec* property, gpointer self);
     static void OnRealize(GtkWidget* widget, gpointer self);
     static GdkFilterReturn OnWindowEvent(GdkXEvent* xevent, GdkEvent* event, gpointer self);
     static void OnWidth(int width, void* self);
@@ -80,6 +84,7 @@ private:
     std::function<void()> close_;
     std::function<void(int)> layerWidth_;
     std::function<void()> withdrawn_;
+    std::function<void()> rescaled_;
     bool ignoring_ = false;
 };
 
