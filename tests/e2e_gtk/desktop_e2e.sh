@@ -153,9 +153,13 @@ check_scene 2 0 "昼 (noon)"
 open_menu
 xdotool key Down Down Right Down Return
 wait_for 5 'setting_is OFF' && pass "なし writes Sound=OFF" || fail "no Sound=OFF in the settings file"
-# A sound that started before stops with it; over a whole wave cycle after
-# that nothing more is played.
-sleep 0.5
+# A sound that started before なし plays to its end; over a whole wave
+# cycle after that nothing more is played.
+tries=0
+while heard=$(sound_bytes) && sleep 1 && [ "$(sound_bytes)" -ne "$heard" ]; do
+    tries=$((tries + 1))
+    [ "$tries" -lt 6 ] || die "the sound device was still being written to 6 s after なし"
+done
 heard=$(sound_bytes)
 sleep 7
 [ "$(sound_bytes)" -eq "$heard" ] && pass "with なし the next wave cycle is silent" ||
