@@ -58,9 +58,11 @@ docs: configure
 	@cmake -DRENDER=$(BUILD)/seastrip-render -DOUT=docs -P docs/pictures.cmake
 
 # Speed and running cost: the tick benchmarks at three widths, then the
-# desktop program against a do-nothing GTK window. Built in build-bench/, so
-# the test build is left as it is. Not part of `make test`.
+# desktop program against a do-nothing GTK window, on X11 and as a layer
+# surface on Wayland. Built in build-bench/, so the test build is left as it
+# is. Not part of `make test`.
 bench: deps
 	@cmake --preset bench >/dev/null
 	@cmake --build build-bench -j$(JOBS)
 	@bench/run.sh build-bench
+	@bench/wayland.sh build-bench

@@ -90,13 +90,7 @@ else
     echo "run.sh: xpenguins is not installed (make deps installs it); its column is left out" >&2
 fi
 
-# Sums over a process's threads: nanoseconds on a CPU, and context switches.
-cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%.0f", s }'; }
-switches() {
-    cat /proc/"$1"/task/*/status 2>/dev/null |
-        awk '/^(non)?voluntary_ctxt_switches:/ { s += $2 } END { printf "%.0f", s }'
-}
-private_kb() { awk '/^Private_Dirty:/ { s += $2 } END { print s + 0 }' "/proc/$1/smaps_rollup"; }
+. "$(dirname "$0")/proc_figures.sh"
 alive() { [ -r "/proc/$1/schedstat" ] || { echo "run.sh: process $1 ended early" >&2; cat "$scratch"/*.log >&2; exit 1; }; }
 
 sleep "$settle"

@@ -18,7 +18,8 @@ SWAY_BAR_COLOUR=203040
 
 need_tools sway swaymsg swaybar grim jq convert
 
-. "$(dirname "$0")/session_user.sh"
+# The folder of the session scripts: the calling script's, unless it says.
+. "${SESSION_LIBS:-$(dirname "$0")}/session_user.sh"
 # The test's cleanup ends the session first, with everything in it.
 E2E_STOP=sway_stop
 
