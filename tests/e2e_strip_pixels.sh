@@ -108,3 +108,38 @@ placed() {
         fail "$1: at $2,$3 the screen does not show the strip's sky at width $4 ($sky)"
     fi
 }
+
+# wave_band_seen SHOT W: how many pixels of the strip's three wave rows in
+# SHOT (a screenshot of the strip at width W) differ from the nearest of the
+# 60 steps of a wave cycle as seastrip-render draws them at the present
+# time: 0 when what moves reached the screen whole and unmangled. Prints
+# "changing" instead while a sunset or a dawn changes the sea's colour from
+# one cycle to the next, when no rendering stands for the screen.
+WAVE_ROWS=21
+wave_band_seen() {
+    convert "$1" -alpha off -crop "${2}x3+0+$WAVE_ROWS" +repage "$WORK/band.png"
+    clock=$(date +%H:%M:%S)
+    for run in 8.055 14.655; do
+        "$RENDER" --width "$2" --clock "$clock" --run "$run" -o "$WORK/cycle_$run.png" >/dev/null 2>&1 ||
+            die "seastrip-render failed"
+        convert "$WORK/cycle_$run.png" -crop "${2}x3+0+$WAVE_ROWS" +repage "$WORK/cycle_$run.png"
+    done
+    if [ "$(compare -metric AE "$WORK/cycle_8.055.png" "$WORK/cycle_14.655.png" null: 2>&1)" != 0 ]; then
+        echo changing
+        return
+    fi
+    nearest=""
+    k=0
+    while [ "$k" -lt 60 ]; do
+        # Each step 0.11 s, taken half-way through.
+        run=$(awk -v k="$k" 'BEGIN { printf "%.3f", 8.055 + 0.11 * k }')
+        "$RENDER" --width "$2" --clock "$clock" --run "$run" -o "$WORK/step.png" >/dev/null 2>&1 ||
+            die "seastrip-render failed"
+        convert "$WORK/step.png" -crop "${2}x3+0+$WAVE_ROWS" +repage "$WORK/step_band.png"
+        differ=$(compare -metric AE "$WORK/band.png" "$WORK/step_band.png" null: 2>&1)
+        [ -z "$nearest" ] || [ "$differ" -lt "$nearest" ] && nearest=$differ
+        [ "$nearest" = 0 ] && break
+        k=$((k + 1))
+    done
+    echo "$nearest"
+}

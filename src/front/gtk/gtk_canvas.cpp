@@ -3,7 +3,11 @@
 #ifdef GDK_WINDOWING_X11
 #include <gdk/gdkx.h>
 #endif
+#ifdef GDK_WINDOWING_WAYLAND
+#include <gdk/gdkwayland.h>
+#endif
 
+#include "front/gtk/wayland_blit.h"
 #include "front/gtk/x11_blit.h"
 #include "stage/nearest_scale.h"
 #include "stage/stage.h"
@@ -47,6 +51,7 @@ GtkCanvas::~GtkCanvas()
     g_signal_handlers_disconnect_by_data(area_, this);
     DropImage();
     blit_.reset();
+    wayland_.reset();
     g_object_unref(area_);
 }
 
@@ -78,11 +83,29 @@ void GtkCanvas::Refresh()
         Put(rects_);
         return;
     }
-    // One redraw of everything that changed, in the area's own pixels.
-    cairo_region_t* damage = cairo_region_create();
     for (const PixelRect& rect : rects_) {
         const PixelRect device = Scaled(rect, scale_);
         cairo_surface_mark_dirty_rectangle(image_, device.x, device.y, device.w, device.h);
+    }
+    if (wayland_) {
+        // On a Wayland surface that GTK has shown once, straight onto it;
+        // the area is the whole surface.
+        if (shown_ && placeX_ == 0 && placeY_ == 0) {
+            deviceRects_.clear();
+            for (const PixelRect& rect : rects_) deviceRects_.push_back(Scaled(rect, scale_));
+            if (wayland_->Put(pixels_, stride_, cairo_image_surface_get_width(image_),
+                              cairo_image_surface_get_height(image_), deviceRects_)) {
+                return;
+            }
+        }
+        // GTK's last frame on the surface misses what went straight onto it:
+        // its next one is drawn whole.
+        gtk_widget_queue_draw(area_);
+        return;
+    }
+    // One redraw of everything that changed, in the area's own pixels.
+    cairo_region_t* damage = cairo_region_create();
+    for (const PixelRect& rect : rects_) {
         const cairo_rectangle_int_t r{rect.x, rect.y, rect.w, rect.h};
         cairo_region_union_rectangle(damage, &r);
     }
@@ -171,6 +194,7 @@ gboolean GtkCanvas::OnDraw(GtkWidget*, cairo_t* cr, gpointer self)
     cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
     cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
     cairo_paint(cr);
+    canvas->shown_ = true;
     return TRUE;
 }
 
@@ -180,9 +204,10 @@ void GtkCanvas::OnRealize(GtkWidget* widget, gpointer self)
     canvas->realized_ = true;
     canvas->scale_ = gtk_widget_get_scale_factor(widget);
     std::unique_ptr<X11Blit> blit;
-#ifdef GDK_WINDOWING_X11
-    // The pixels go into the top-level window, GDK's only X window here.
+    // The pixels go into the top-level window, GDK's only X window or
+    // Wayland surface here.
     GdkWindow* window = gdk_window_get_toplevel(gtk_widget_get_window(widget));
+#ifdef GDK_WINDOWING_X11
     if (GDK_IS_X11_WINDOW(window) && TakesWords(gdk_window_get_visual(window))) {
         blit = std::make_unique<X11Blit>(gdk_display_get_name(gdk_window_get_display(window)),
                                          static_cast<xcb_window_t>(GDK_WINDOW_XID(window)));
@@ -190,6 +215,15 @@ void GtkCanvas::OnRealize(GtkWidget* widget, gpointer self)
     }
 #endif
     canvas->UseBlit(std::move(blit));
+    canvas->shown_ = false;
+#ifdef GDK_WINDOWING_WAYLAND
+    if (GDK_IS_WAYLAND_WINDOW(window)) {
+        canvas->wayland_ = std::make_unique<WaylandBlit>(
+            gdk_wayland_display_get_wl_display(gdk_window_get_display(window)),
+            gdk_wayland_window_get_wl_surface(window));
+        if (!canvas->wayland_->Usable()) canvas->wayland_.reset();
+    }
+#endif
 }
 
 void GtkCanvas::OnUnrealize(GtkWidget*, gpointer self)
@@ -197,6 +231,7 @@ void GtkCanvas::OnUnrealize(GtkWidget*, gpointer self)
     auto* canvas = static_cast<GtkCanvas*>(self);
     canvas->realized_ = false;
     canvas->UseBlit(nullptr);
+    canvas->wayland_.reset();
 }
 
 // The area's place in the window, kept for the puts of every tick.

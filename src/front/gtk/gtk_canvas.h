@@ -13,6 +13,7 @@
 namespace seastrip {
 
 class Stage;
+class WaylandBlit;
 class X11Blit;
 struct Bitmap;
 
@@ -62,6 +63,9 @@ private:
     int placeX_ = 0;             // the area's place in the window, in its own pixels
     int placeY_ = 0;
     std::unique_ptr<X11Blit> blit_;  // where the window is an X11 window
+    std::unique_ptr<WaylandBlit> wayland_;  // where it is a Wayland surface
+    bool shown_ = false;                    // GTK has drawn the window since it was made
+    std::vector<PixelRect> deviceRects_;    // a tick's rectangles for the surface
     // The frame at device size: the blit's image where there is a blit,
     // else cairo's, which the draw handler paints.
     uint8_t* pixels_ = nullptr;

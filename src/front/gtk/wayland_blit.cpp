@@ -1,0 +1,151 @@
+#include "front/gtk/wayland_blit.h"
+
+#include <sys/mman.h>
+#include <unistd.h>
+#include <wayland-client.h>
+
+#include <climits>
+#include <cstdint>
+#include <cstring>
+
+namespace seastrip {
+namespace {
+
+constexpr size_t kMaxMissed = 32;
+
+}  // namespace
+
+WaylandBlit::WaylandBlit(wl_display* display, wl_surface* surface) : display_(display), surface_(surface)
+{
+    queue_ = wl_display_create_queue(display_);
+    auto* wrapper = static_cast<wl_display*>(wl_proxy_create_wrapper(display_));
+    wl_proxy_set_queue(reinterpret_cast<wl_proxy*>(wrapper), queue_);
+    wl_registry* registry = wl_display_get_registry(wrapper);
+    wl_proxy_wrapper_destroy(wrapper);
+    static const wl_registry_listener listener{OnGlobal, OnGlobalRemove};
+    wl_registry_add_listener(registry, &listener, this);
+    wl_display_roundtrip_queue(display_, queue_);
+    wl_registry_destroy(registry);
+}
+
+WaylandBlit::~WaylandBlit()
+{
+    DropBuffers();
+    if (shm_) wl_shm_destroy(shm_);
+    wl_display_flush(display_);
+    wl_event_queue_destroy(queue_);
+}
+
+void WaylandBlit::OnGlobal(void* data, wl_registry* registry, uint32_t name, const char* interface, uint32_t)
+{
+    auto* blit = static_cast<WaylandBlit*>(data);
+    if (std::strcmp(interface, wl_shm_interface.name) == 0 && !blit->shm_) {
+        blit->shm_ = static_cast<wl_shm*>(wl_registry_bind(registry, name, &wl_shm_interface, 1));
+    }
+}
+
+void WaylandBlit::OnGlobalRemove(void*, wl_registry*, uint32_t) {}
+
+void WaylandBlit::OnRelease(void* data, wl_buffer*) { static_cast<Buffer*>(data)->busy = false; }
+
+void WaylandBlit::DropBuffers()
+{
+    for (Buffer& b : buffers_) {
+        if (b.buffer) wl_buffer_destroy(b.buffer);
+        b = Buffer{};
+    }
+    if (mapping_) munmap(mapping_, mappingBytes_);
+    mapping_ = nullptr;
+    mappingBytes_ = 0;
+    width_ = height_ = 0;
+}
+
+// Both buffers in one pool of shared memory, 0x00RRGGBB words as the image's.
+bool WaylandBlit::MakeBuffers(int width, int height)
+{
+    DropBuffers();
+    const size_t stride = static_cast<size_t>(width) * 4;
+    const size_t bytes = stride * height;
+    const int fd = memfd_create("seastrip-strip", MFD_CLOEXEC);
+    if (fd < 0) return false;
+    bool made = ftruncate(fd, static_cast<off_t>(bytes * 2)) == 0;
+    void* mapping = made ? mmap(nullptr, bytes * 2, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0) : MAP_FAILED;
+    made = mapping != MAP_FAILED;
+    if (made) {
+        mapping_ = static_cast<uint8_t*>(mapping);
+        mappingBytes_ = bytes * 2;
+        wl_shm_pool* pool = wl_shm_create_pool(shm_, fd, static_cast<int32_t>(bytes * 2));
+        static const wl_buffer_listener listener{OnRelease};
+        for (int i = 0; i < 2; ++i) {
+            Buffer& b = buffers_[i];
+            b.buffer = wl_shm_pool_create_buffer(pool, static_cast<int32_t>(bytes * i), width, height,
+                                                 static_cast<int32_t>(stride), WL_SHM_FORMAT_XRGB8888);
+            b.pixels = mapping_ + bytes * i;
+            wl_buffer_add_listener(b.buffer, &listener, &b);
+        }
+        // The buffers keep the memory; the pool is only how they were cut.
+        wl_shm_pool_destroy(pool);
+        width_ = width;
+        height_ = height;
+    }
+    close(fd);
+    return made;
+}
+
+bool WaylandBlit::Put(const uint8_t* pixels, ptrdiff_t stride, int width, int height,
+                      std::span<const PixelRect> rects)
+{
+    if (!shm_ || width <= 0 || height <= 0) return false;
+    if ((width != width_ || height != height_) && !MakeBuffers(width, height)) return false;
+    // Buffers the compositor gave back since the last put.
+    wl_display_dispatch_queue_pending(display_, queue_);
+    Buffer* free = nullptr;
+    for (Buffer& b : buffers_) {
+        if (!b.busy) {
+            free = &b;
+            break;
+        }
+    }
+    if (!free) return false;
+
+    const PixelRect whole{0, 0, width, height};
+    auto copy = [&](const PixelRect& rect) {
+        const PixelRect part = Intersect(rect, whole);
+        for (int y = part.y; y < part.y + part.h; ++y) {
+            std::memcpy(free->pixels + (static_cast<size_t>(y) * width + part.x) * 4,
+                        pixels + stride * y + static_cast<ptrdiff_t>(part.x) * 4, static_cast<size_t>(part.w) * 4);
+        }
+    };
+    if (free->whole) {
+        copy(whole);
+    } else {
+        for (const PixelRect& rect : free->missed) copy(rect);
+        for (const PixelRect& rect : rects) copy(rect);
+    }
+    free->missed.clear();
+    free->whole = false;
+    for (Buffer& b : buffers_) {
+        if (&b == free || b.whole) continue;
+        b.missed.insert(b.missed.end(), rects.begin(), rects.end());
+        // A buffer the compositor keeps for long is brought up to date whole.
+        if (b.missed.size() > kMaxMissed) {
+            b.missed.clear();
+            b.whole = true;
+        }
+    }
+
+    wl_surface_attach(surface_, free->buffer, 0, 0);
+    // Damage in buffer pixels came with the surface's fourth version; before
+    // it, the whole surface is marked.
+    if (wl_proxy_get_version(reinterpret_cast<wl_proxy*>(surface_)) >= WL_SURFACE_DAMAGE_BUFFER_SINCE_VERSION) {
+        for (const PixelRect& rect : rects) wl_surface_damage_buffer(surface_, rect.x, rect.y, rect.w, rect.h);
+    } else {
+        wl_surface_damage(surface_, 0, 0, INT32_MAX, INT32_MAX);
+    }
+    wl_surface_commit(surface_);
+    free->busy = true;
+    wl_display_flush(display_);
+    return true;
+}
+
+}  // namespace seastrip

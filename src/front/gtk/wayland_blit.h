@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "stage/pixel_rect.h"
+
+struct wl_buffer;
+struct wl_display;
+struct wl_registry;
+struct wl_event_queue;
+struct wl_shm;
+struct wl_surface;
+
+namespace seastrip {
+
+// Puts the strip's pixels straight onto its Wayland surface from the tick
+// itself: only the changed rectangles are copied into a buffer of the
+// program's own, which is attached, damaged and committed. GTK's own way of
+// showing a change is a paint cycle with a fresh buffer per frame, the whole
+// previous frame copied into it, and a frame callback that wakes the program
+// once more: several times what the change itself costs.
+//
+// Two buffers take turns: the compositor may read the one it was given last
+// until it has the next. Each buffer remembers what changed since it was last
+// brought up to date, so the one that comes round gets the rectangles it
+// missed as well. Its events (a buffer given back) arrive on a queue of its
+// own, which GTK reads from the connection along with its own and which is
+// looked at before every put, so GTK's handling of its events never sees them.
+//
+// The surface must have shown a frame of GTK's first: the compositor takes
+// no buffer before the surface's role is configured.
+class WaylandBlit {
+public:
+    WaylandBlit(wl_display* display, wl_surface* surface);
+    ~WaylandBlit();
+    WaylandBlit(const WaylandBlit&) = delete;
+    WaylandBlit& operator=(const WaylandBlit&) = delete;
+
+    // Whether the compositor offers shared-memory buffers to this program.
+    bool Usable() const { return shm_ != nullptr; }
+
+    // Copies the rectangles (device pixels) of an image of 32-bit words
+    // 0x00RRGGBB onto the surface and commits them. False when nothing was
+    // shown: no buffer could be made, or both are still the compositor's;
+    // the caller then shows the change its own way.
+    bool Put(const uint8_t* pixels, ptrdiff_t stride, int width, int height, std::span<const PixelRect> rects);
+
+private:
+    struct Buffer {
+        wl_buffer* buffer = nullptr;
+        uint8_t* pixels = nullptr;
+        bool busy = false;                // the compositor's until it gives it back
+        std::vector<PixelRect> missed;    // changed since it was last brought up to date
+        bool whole = true;                // holds nothing yet: all of it is to be copied
+    };
+    static void OnRelease(void* data, wl_buffer* buffer);
+    static void OnGlobal(void* data, wl_registry* registry, uint32_t name, const char* interface,
+                         uint32_t version);
+    static void OnGlobalRemove(void* data, wl_registry* registry, uint32_t name);
+    bool MakeBuffers(int width, int height);
+    void DropBuffers();
+
+    wl_display* display_ = nullptr;
+    wl_surface* surface_ = nullptr;
+    wl_event_queue* queue_ = nullptr;
+    wl_shm* shm_ = nullptr;
+    Buffer buffers_[2];
+    int width_ = 0;
+    int height_ = 0;
+    uint8_t* mapping_ = nullptr;
+    size_t mappingBytes_ = 0;
+};
+
+}  // namespace seastrip
