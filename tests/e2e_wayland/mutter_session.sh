@@ -15,7 +15,8 @@
 
 need_tools mutter Xwayland dbus-run-session xwininfo convert
 
-. "$(dirname "$0")/session_user.sh"
+# The folder of the session scripts: the calling script's, unless it says.
+. "${SESSION_LIBS:-$(dirname "$0")}/session_user.sh"
 # The test's cleanup ends the session first, with everything in it.
 E2E_STOP=mutter_stop
 
