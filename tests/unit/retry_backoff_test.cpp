@@ -51,6 +51,13 @@ TEST(RetryBackoffTest, FailuresDoubleTheGapUpToItsLimitAndASuccessTriesEveryTime
     const int first = later.attemptsFromBack.front();
     EXPECT_EQ(later.attemptsFromBack.size(), static_cast<size_t>(400 - first));
 
+    // Only gaps as long as they get count as lasting failures.
+    RetryBackoff retry;
+    for (int failures = 1; failures <= 7; ++failures) {
+        retry.Failed();
+        EXPECT_EQ(retry.AtLimit(), failures == 7) << failures << " failures";
+    }
+
     // A working device is asked at every cycle.
     EXPECT_EQ(PlayCycles(50, 0).attemptsFromBack.size(), 50u);
 }

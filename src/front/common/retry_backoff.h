@@ -25,6 +25,9 @@ public:
         skipping_ = step_;
     }
     void Succeeded() { step_ = skipping_ = 0; }
+    // Whether the gaps have grown as long as they get: the failures have
+    // lasted a while.
+    bool AtLimit() const { return step_ == kMaxSkip; }
 
 private:
     int step_ = 0;      // the attempts let pass after the last failure

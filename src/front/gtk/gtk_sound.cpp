@@ -37,9 +37,11 @@ GtkSound::~GtkSound()
 // A missing or unreadable file stays silent: asking the sound system for a
 // fallback would ring a bell at every wave cycle, every 6.6 seconds. Where
 // nothing takes the sound (no device plugged in, the sound server gone) the
-// sound system is asked less and less often instead of at every wave, with
-// a fresh context each time, so that a device that comes back is heard
-// again within minutes.
+// sound system is asked less and less often instead of at every wave, so
+// that a device that comes back is heard again within minutes; once the
+// failures have lasted that long, the next try starts with a fresh context
+// (a new one reads the whole sound configuration again, some twenty times
+// what a try costs, so not every time).
 void GtkSound::Play(const std::string& path)
 {
     if (unavailable_ || !retry_.Due() || !Readable(path)) return;
@@ -51,8 +53,10 @@ void GtkSound::Play(const std::string& path)
         return;
     }
     retry_.Failed();
-    ca_context_destroy(context_);
-    context_ = nullptr;
+    if (retry_.AtLimit()) {
+        ca_context_destroy(context_);
+        context_ = nullptr;
+    }
 }
 
 // Without a sound device the waves stay silent for the rest of the run
