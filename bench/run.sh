@@ -44,7 +44,7 @@ trap cleanup EXIT INT TERM
 
 # Starts a 1920 x 1080 Xvfb and prints its display name.
 start_xvfb() { # NAME
-    Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$scratch/$1.display" >"$scratch/$1.log" 2>&1 &
+    Xvfb -noreset -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$scratch/$1.display" >"$scratch/$1.log" 2>&1 &
     echo "$!" >"$scratch/$1.pid"
     waited=0
     until [ -s "$scratch/$1.display" ]; do

@@ -4,9 +4,11 @@
 
 # Starts Xvfb on a free display (it picks one itself and writes its number,
 # so parallel runs never meet on one server) and exports DISPLAY. The
-# screen has 24-bit colour unless DEPTH says otherwise.
+# screen has 24-bit colour unless DEPTH says otherwise. -noreset: a server
+# resets when its last client leaves, and a client connecting meanwhile
+# (openbox, right after the first poll for it) is turned away.
 start_xvfb() { # WIDTH HEIGHT [DEPTH]
-    Xvfb -displayfd 3 -screen 0 "${1}x${2}x${3:-24}" -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
+    Xvfb -noreset -displayfd 3 -screen 0 "${1}x${2}x${3:-24}" -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
     XVFB_PID=$!
     PIDS="$PIDS $XVFB_PID"
     wait_for 10 '[ -s "$WORK/display" ]' || die "Xvfb did not start: $(cat "$WORK/xvfb.log")"
@@ -19,7 +21,7 @@ start_xvfb() { # WIDTH HEIGHT [DEPTH]
 # Starts Xvnc instead, an X server whose screen can change size and hold
 # several monitors (see vnc_layout.py); its viewers' socket is $WORK/vnc.sock.
 start_xvnc() { # WIDTH HEIGHT
-    Xvnc -displayfd 3 -geometry "${1}x$2" -depth 24 -nolisten tcp -SecurityTypes None -rfbport -1 \
+    Xvnc -noreset -displayfd 3 -geometry "${1}x$2" -depth 24 -nolisten tcp -SecurityTypes None -rfbport -1 \
         -rfbunixpath "$WORK/vnc.sock" 3>"$WORK/display" >"$WORK/xvnc.log" 2>&1 &
     PIDS="$PIDS $!"
     wait_for 10 '[ -s "$WORK/display" ]' || die "Xvnc did not start: $(cat "$WORK/xvnc.log")"

@@ -14,7 +14,7 @@ note() { echo "-- $*"; }
 # the keyboard focus, as a desktop does) and arranges for both to stop.
 start_display() {
     local fdfile="$WORK/display"
-    Xvfb -displayfd 3 -screen 0 ${SCREEN_W}x${SCREEN_H}x24 -nolisten tcp 3>"$fdfile" >"$WORK/xvfb.log" 2>&1 &
+    Xvfb -noreset -displayfd 3 -screen 0 ${SCREEN_W}x${SCREEN_H}x24 -nolisten tcp 3>"$fdfile" >"$WORK/xvfb.log" 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.05; done
     [ -s "$fdfile" ] || fail "Xvfb did not start"
@@ -22,7 +22,10 @@ start_display() {
     openbox >"$WORK/openbox.log" 2>&1 &
     WM_PID=$!
     trap stop_session EXIT
+    wait_until 10 wm_running || fail "openbox did not start: $(cat "$WORK/openbox.log")"
 }
+
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
 
 stop_session() {
     [ -n "${APP_PID:-}" ] && kill "$APP_PID" 2>/dev/null

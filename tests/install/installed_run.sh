@@ -77,7 +77,7 @@ fi
 
 # Xvfb picks a free display itself and writes its number, so parallel runs
 # never meet on one server.
-Xvfb -displayfd 3 -screen 0 "${SCREEN_W}x${SCREEN_H}x24" -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
+Xvfb -noreset -displayfd 3 -screen 0 "${SCREEN_W}x${SCREEN_H}x24" -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
 PIDS="$PIDS $!"
 wait_for 10 '[ -s "$WORK/display" ]' || die "Xvfb did not start: $(cat "$WORK/xvfb.log")"
 DISPLAY_NO=$(head -n 1 "$WORK/display")
