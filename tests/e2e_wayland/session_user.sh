@@ -31,7 +31,7 @@ if [ "$(id -u)" -eq 0 ]; then
 fi
 
 as_user() {
-    ${AS_USER_EXEC:-} $SESSION_USER env -i PATH=/usr/bin:/bin HOME="$WORK" LANG=C.UTF-8 \
+    ${AS_USER_EXEC:-} $SESSION_USER env -i PATH=/usr/bin:/bin HOME="$WORK" LANG=C.UTF-8 TZ="${TZ:-}" \
         XDG_RUNTIME_DIR="$SESSION_RUNTIME" XDG_CACHE_HOME="$WORK/cache" XDG_CONFIG_HOME="$WORK/config" \
         $SESSION_ENV "$@"
 }
