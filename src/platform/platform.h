@@ -34,8 +34,10 @@ public:
     virtual int FullScreenClientHeight() const = 0;
     virtual int CaptionHeight() const = 0;
 
-    // The local wall-clock hour, 0..23.
+    // The local wall-clock hour, 0..23, and the seconds since local midnight,
+    // 0..86399, read together.
     virtual int LocalHour() const = 0;
+    virtual int LocalSecondsOfDay() const = 0;
     // One draw from the shared uniform source, 0 <= r < 1.
     virtual double Random() = 0;
 

@@ -3,21 +3,27 @@
 namespace seastrip {
 namespace {
 
-int ChosenHour(const Program& p, bool& autoMarked)
+int ChosenHour(const Program& p, int localHour, bool& autoMarked)
 {
     autoMarked = p.platform.IsChecked(MenuGroup::Scene, 0);
     for (int i = 0; i < kSceneItemCount; ++i) {
-        if (p.platform.IsChecked(MenuGroup::Scene, i)) return i == 0 ? p.platform.LocalHour() : kChoiceHours[i];
+        if (p.platform.IsChecked(MenuGroup::Scene, i)) return i == 0 ? localHour : kChoiceHours[i];
     }
     return 0;  // nothing marked: the small hours
 }
 
 }  // namespace
 
+// The clock is read only when the choice follows it.
 void ComputeScene(Program& p)
 {
+    ComputeScene(p, p.platform.IsChecked(MenuGroup::Scene, 0) ? p.platform.LocalHour() : 0);
+}
+
+void ComputeScene(Program& p, int localHour)
+{
     bool autoMarked = false;
-    const int hour = ChosenHour(p, autoMarked);
+    const int hour = ChosenHour(p, localHour, autoMarked);
     int32_t& scene = p.SceneNow;
 
     int32_t b;

@@ -29,15 +29,19 @@ void TimerMainTick(Program& p)
 void TimerNamiTick(Program& p)
 {
     ShowWaveFrame(p, p.WaveFrames[static_cast<size_t>(p.WaveStep)]);
-    if (p.WaveStep == 0 && p.platform.IsChecked(MenuGroup::Sound, 0)) {
-        std::string path = p.platform.DataFolder();
-        if (path.empty() || path.back() != p.platform.PathSeparator()) path += p.platform.PathSeparator();
-        p.platform.PlaySoundAsync(path + "zem.wav");
-    }
+    if (p.WaveStep == 0) PlayWaveSound(p);
     p.WaveStep = static_cast<int16_t>(p.WaveStep + 1);
     if (p.WaveStep > static_cast<int16_t>(p.WaveFrames.size() - 1)) p.WaveStep = 0;
     AnimateShootingStar(p, p.SceneNow);
     AnimateWalker(p, p.SceneNow);
+}
+
+void PlayWaveSound(Program& p)
+{
+    if (!p.platform.IsChecked(MenuGroup::Sound, 0)) return;
+    std::string path = p.platform.DataFolder();
+    if (path.empty() || path.back() != p.platform.PathSeparator()) path += p.platform.PathSeparator();
+    p.platform.PlaySoundAsync(path + "zem.wav");
 }
 
 }  // namespace seastrip

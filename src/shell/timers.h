@@ -11,4 +11,7 @@ constexpr int kTimerNamiIntervalMs = 110;
 void TimerMainTick(Program& program);
 void TimerNamiTick(Program& program);
 
+// The wave sound of a cycle's start, when the sound switch is on.
+void PlayWaveSound(Program& program);
+
 }  // namespace seastrip

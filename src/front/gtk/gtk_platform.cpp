@@ -1,5 +1,6 @@
 #include "front/gtk/gtk_platform.h"
 
+#include <algorithm>
 #include <ctime>
 
 #include "front/gtk/gtk_dialog.h"
@@ -89,12 +90,15 @@ void GtkPlatform::TakeLayerWidth(int width)
     window_.Refresh();
 }
 
-int GtkPlatform::LocalHour() const
+int GtkPlatform::LocalHour() const { return LocalSecondsOfDay() / 3600; }
+
+int GtkPlatform::LocalSecondsOfDay() const
 {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
-    if (!localtime_r(&now, &local)) return 12;
-    return local.tm_hour;
+    if (!localtime_r(&now, &local)) return 12 * 3600;
+    // A leap second counts as the last second of its minute.
+    return local.tm_hour * 3600 + local.tm_min * 60 + std::min(local.tm_sec, 59);
 }
 
 MenuChoice GtkPlatform::OpenPopupMenu()

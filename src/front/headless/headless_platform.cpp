@@ -59,6 +59,7 @@ int HeadlessPlatform::FullScreenClientHeight() const
 }
 
 int HeadlessPlatform::LocalHour() const { return static_cast<int>(clock_ / 3600.0) % 24; }
+int HeadlessPlatform::LocalSecondsOfDay() const { return static_cast<int>(clock_) % 86400; }
 
 double HeadlessPlatform::Random()
 {

@@ -76,6 +76,7 @@ public:
     int CaptionHeight() const override { return options_.captionPx; }
 
     int LocalHour() const override;
+    int LocalSecondsOfDay() const override;
     double Random() override;
     void PlaySoundAsync(const std::string& path) override { soundsPlayed.push_back(path); }
 

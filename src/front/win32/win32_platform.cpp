@@ -57,6 +57,13 @@ int Win32Platform::LocalHour() const
     return now.wHour;
 }
 
+int Win32Platform::LocalSecondsOfDay() const
+{
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return now.wHour * 3600 + now.wMinute * 60 + now.wSecond;
+}
+
 void Win32Platform::PlaySoundAsync(const std::string& path) { PlayWaveAsync(path); }
 
 std::string Win32Platform::ReadProfileString(const std::string& section, const std::string& key,

@@ -50,6 +50,7 @@ public:
     int CaptionHeight() const override { return 0; }
 
     int LocalHour() const override;
+    int LocalSecondsOfDay() const override;
     double Random() override { return random_.Next(); }
 
     void PlaySoundAsync(const std::string& path) override;
