@@ -41,6 +41,7 @@ GtkPlatform::GtkPlatform(const MonitorChoice& monitor)
 
 GtkPlatform::~GtkPlatform()
 {
+    visibility_.Stop();
     watch_.Stop();
     g_clear_object(&layerMonitor_);
 }
@@ -80,6 +81,7 @@ void GtkPlatform::FollowDesktop()
     // moved sideways alone is no change to it.
     window_.Place(strip_);
     window_.Refresh();
+    visibility_.StripMoved();
 }
 
 void GtkPlatform::TakeLayerWidth(int width)
@@ -120,6 +122,7 @@ void GtkPlatform::ShowMessageAndExit(const std::string& text)
     ending_ = true;
     timers_.Stop();
     watch_.Stop();
+    visibility_.Stop();
     window_.IgnoreInput();
     ShowFailureMessage(text);
     EndProgram(1);
@@ -127,10 +130,22 @@ void GtkPlatform::ShowMessageAndExit(const std::string& text)
 
 void GtkPlatform::ExitProgram() { EndProgram(0); }
 
-// Every tick and command ends with the window showing what it changed.
+namespace {
+
+int64_t NowMs() { return g_get_monotonic_time() / 1000; }
+
+}  // namespace
+
 void GtkPlatform::StartTimers()
 {
     if (!program_) return;
+    StartTicks(-1);
+    visibility_.Start(display_, window_.Window(), [this](bool seen) { SetSeen(seen); });
+}
+
+// Every tick and command ends with the window showing what it changed.
+void GtkPlatform::StartTicks(int firstNamiMs)
+{
     timers_.Start(
         [this] {
             TimerMainTick(*program_);
@@ -139,7 +154,31 @@ void GtkPlatform::StartTimers()
         [this] {
             TimerNamiTick(*program_);
             window_.Refresh();
-        });
+        },
+        firstNamiMs);
+}
+
+void GtkPlatform::SetSeen(bool seen)
+{
+    if (ending_ || !program_ || seen != sight_.Active()) return;
+    if (!seen) {
+        sight_.Leave(*program_, NowMs(), timers_.ToNextNamiMs());
+        timers_.Stop();
+        WakeOutOfSight();
+        return;
+    }
+    const int64_t toNami = sight_.Return(*program_, NowMs());
+    window_.Refresh();
+    StartTicks(static_cast<int>(toNami));
+}
+
+// Out of sight the program wakes only to play the wave sound on its beat.
+void GtkPlatform::WakeOutOfSight()
+{
+    const int64_t now = NowMs();
+    sight_.Wake(*program_, now);
+    const int64_t next = sight_.ToNextWakeMs(*program_, now);
+    if (next >= 0) timers_.WakeOnce(static_cast<int>(next), [this] { WakeOutOfSight(); });
 }
 
 }  // namespace seastrip

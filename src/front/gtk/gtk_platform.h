@@ -9,9 +9,11 @@
 #include "front/gtk/gtk_settings.h"
 #include "front/gtk/gtk_sound.h"
 #include "front/gtk/gtk_timer.h"
+#include "front/gtk/gtk_visibility.h"
 #include "front/gtk/gtk_window.h"
 #include "front/gtk/gtk_work_area.h"
 #include "platform/platform.h"
+#include "shell/out_of_sight.h"
 #include "stage/stage.h"
 
 namespace seastrip {
@@ -84,6 +86,11 @@ private:
     void FollowDesktop();
     // As a layer surface: the compositor gave the strip a new width.
     void TakeLayerWidth(int width);
+    // Nobody can see the strip, or somebody can again: the timers stop, or
+    // start again after the strip has been brought up to date and shown.
+    void SetSeen(bool seen);
+    void WakeOutOfSight();
+    void StartTicks(int firstNamiMs);
 
     GdkDisplay* display_;
     MonitorChoice choice_;
@@ -97,6 +104,8 @@ private:
     GtkSettings settings_;
     RandomSource random_;
     DesktopWatch watch_;
+    GtkVisibility visibility_;
+    OutOfSight sight_;
     Program* program_ = nullptr;
     bool ending_ = false;  // a failure message is up: the desktop is no longer followed
     bool withdrawn_ = false;  // the compositor took the layer surface away
