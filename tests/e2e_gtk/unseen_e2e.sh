@@ -1,0 +1,107 @@
+#!/bin/sh
+# End-to-end test of the strip while nobody can see it, on Xvfb with openbox:
+# while the screen saver runs, while a full-screen window covers the strip
+# and while the session is locked (a login manager's double on a private
+# system bus), the strip sends the X server nothing at all; when it can be
+# seen again it shows at once the present time's scene, still pixel for
+# still pixel as seastrip-render draws it. Its requests are counted by
+# xtrace, through which it reaches the server.
+#
+# usage: unseen_e2e.sh SEASTRIP SEASTRIP_RENDER
+set -u
+
+SEASTRIP=$1
+RENDER=$2
+SCREEN_W=1024
+STRIP_H=28
+SYSTEM_PYTHON=/usr/bin/python3
+
+HERE=$(dirname "$0")
+. "$HERE/../e2e_lib.sh"
+. "$HERE/x_session.sh"
+. "$HERE/../e2e_strip_pixels.sh"
+e2e_begin unseen
+need_tools Xvfb openbox xtrace xset xmessage wmctrl xdotool dbus-daemon gdbus import convert compare
+"$SYSTEM_PYTHON" -c 'import dbusmock' 2>/dev/null || die "python3-dbusmock is missing (make deps installs it)"
+
+start_xvfb "$SCREEN_W" 768
+start_openbox
+
+# A system bus of our own with a login manager on it that knows session c1.
+dbus-daemon --session --nofork --print-address=3 3>"$WORK/bus" >/dev/null 2>&1 &
+PIDS="$PIDS $!"
+wait_for 10 '[ -s "$WORK/bus" ]' || die "dbus-daemon did not start"
+export DBUS_SYSTEM_BUS_ADDRESS="$(head -n 1 "$WORK/bus")"
+"$SYSTEM_PYTHON" -m dbusmock --system --template logind >"$WORK/logind.log" 2>&1 &
+PIDS="$PIDS $!"
+LOGIN="--system --dest org.freedesktop.login1"
+wait_for 10 'gdbus call $LOGIN --object-path /org/freedesktop/login1 --method org.freedesktop.DBus.Mock.AddSession c1 seat0 1000 user true >/dev/null 2>&1' ||
+    die "the login manager's double did not start: $(cat "$WORK/logind.log")"
+lock() { gdbus call $LOGIN --object-path /org/freedesktop/login1/session/c1 \
+    --method org.freedesktop.login1.Session.SetLockedHint "$1" >/dev/null; }
+
+# The strip reaches the server through xtrace, which writes down every request.
+TRACED=":$((DISPLAY_NO + 500))"
+xtrace -n -k -d "$DISPLAY" -D "$TRACED" >"$WORK/xtrace.log" 2>&1 &
+PIDS="$PIDS $!"
+wait_for 10 '[ -S "/tmp/.X11-unix/X$((DISPLAY_NO + 500))" ]' || die "xtrace did not start"
+requests() { grep -cE '^[0-9]+:<:[0-9a-f]+:' "$WORK/xtrace.log"; }
+
+mkdir -p "$WORK/config"
+launch_strip env DISPLAY="$TRACED" XDG_SESSION_ID=c1 SEASTRIP_CONFIG_DIR="$WORK/config" "$SEASTRIP"
+sleep 2
+
+# The strip as it stands matches the present time's rendering, in a few tries.
+matches_now() {
+    try=0
+    while [ "$try" -lt 10 ]; do
+        import -window "$STRIP" "$WORK/strip.png" 2>/dev/null
+        read -r DIFFER COMPARED <<END
+$(still_mismatch "$WORK/strip.png" "$SCREEN_W")
+END
+        [ "$DIFFER" -le 40 ] && [ "$COMPARED" -ge 5000 ] && return 0
+        sleep 0.2
+        try=$((try + 1))
+    done
+    return 1
+}
+
+cover() {
+    xmessage -name cover "over the strip" >/dev/null 2>&1 &
+    COVER_PID=$!
+    PIDS="$PIDS $COVER_PID"
+    wait_for 10 'wmctrl -l | grep -q " cover$"' || die "the covering window did not appear"
+    wmctrl -r cover -b add,fullscreen
+    wmctrl -a cover
+}
+uncover() { kill "$COVER_PID"; }
+
+# what hides it | what shows it again | what that is
+while IFS='|' read -r hide show what; do
+    $hide
+    sleep 1
+    before=$(requests)
+    sleep 4
+    sent=$(($(requests) - before))
+    if [ "$sent" -eq 0 ]; then
+        pass "$what: the strip sends the X server nothing for 4 s"
+    else
+        fail "$what: the strip sent $sent requests to the X server in 4 s"
+    fi
+    $show
+    if matches_now; then
+        pass "$what, then seen again: the strip shows the present scene ($DIFFER of $COMPARED still pixels differ)"
+    else
+        fail "$what, then seen again: $DIFFER of $COMPARED still pixels differ from the present scene"
+    fi
+done <<END
+xset s activate|xset s reset|the screen saver running
+cover|uncover|a full-screen window over the strip
+lock true|lock false|the session locked
+END
+
+sent_before=$(requests)
+sleep 1
+[ "$(requests)" -gt "$sent_before" ] || fail "the strip does not draw any more after the last return"
+ended "$STRIP_PID" && fail "the strip ended: $(cat "$WORK/seastrip.log")"
+exit "$FAILED"
