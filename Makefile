@@ -59,10 +59,11 @@ docs: configure
 
 # Speed and running cost: the tick benchmarks at three widths, then the
 # desktop program against a do-nothing GTK window, on X11 and as a layer
-# surface on Wayland. Built in build-bench/, so the test build is left as it
+# surface on Wayland; last, what it costs while nobody can see it. Built in build-bench/, so the test build is left as it
 # is. Not part of `make test`.
 bench: deps
 	@cmake --preset bench >/dev/null
 	@cmake --build build-bench -j$(JOBS)
 	@bench/run.sh build-bench
 	@bench/wayland.sh build-bench
+	@bench/unseen.sh build-bench

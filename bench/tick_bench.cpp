@@ -4,7 +4,9 @@
 // average, so the cost can be set against what changed on screen. A wave
 // tick is also measured with what the desktop front adds before the pixels
 // go to the screen: the changed rectangles copied into the window's image
-// at scale 1 and 2.
+// at scale 1 and 2. Last, the return of a strip nobody saw for twelve hours:
+// the scene clock caught up, the scene laid out and painted, the frame
+// composed.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -110,6 +112,22 @@ void NamiTickDrawn(benchmark::State& state, int widthPx, int scale)
     Report(state, pixels);
 }
 
+void ReturnAfterTwelveHours(benchmark::State& state, int widthPx)
+{
+    HeadlessRun strip(Strip::Options(widthPx), 17 * 3600.0);
+    ApplyChoice(*strip.program, "sound-off");
+    strip.Run(10'000);
+    Stage& stage = strip.platform.GetStage();
+    for (auto _ : state) {
+        state.PauseTiming();
+        strip.timers.LeaveSight();
+        strip.Run(12 * 3600 * 1000);
+        state.ResumeTiming();
+        strip.timers.ReturnToSight();
+        benchmark::DoNotOptimize(stage.Compose());
+    }
+}
+
 void RegisterAll()
 {
     const std::pair<Moment, const char*> moments[] = {
@@ -128,6 +146,7 @@ void RegisterAll()
                                      NamiTickDrawn, 1920, scale)
             ->Unit(benchmark::kMicrosecond);
     }
+    benchmark::RegisterBenchmark("ReturnAfter12h/1920px", ReturnAfterTwelveHours, 1920)->Unit(benchmark::kMicrosecond);
 }
 
 }  // namespace

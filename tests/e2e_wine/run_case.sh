@@ -405,5 +405,19 @@ case_objects() {
     note "GDI objects: $g200 after 200 ticks, $g2000 after 2,000"
 }
 
+# Nobody can see the strip: the session locked, the display off, a full-screen
+# window over it. Wine passes on none of these notices, so the tick test
+# hands them to the program's own window for them, as Windows would.
+case_unseen() {
+    mkdir -p "$WORK/app"
+    cp "$SEASTRIP_TICKTEST" "$WORK/app/seastrip-ticktest.exe"
+    cp "$ZEM_WAV" "$WORK/app/zem.wav"
+    (cd "$WORK/app" && timeout 120 wine seastrip-ticktest.exe unseen) >"$WORK/unseen.txt" 2>"$WORK/unseen.err"
+    local status=$?
+    tr -d '\r' <"$WORK/unseen.txt"
+    grep -q '^ok:' "$WORK/unseen.txt" || fail "the tick test checked nothing: $(tail -3 "$WORK/unseen.err")"
+    [ "$status" -eq 0 ] || fail "the strip out of sight did not behave (status $status)"
+}
+
 "case_$CASE"
 echo "PASS: $CASE"

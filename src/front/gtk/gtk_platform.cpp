@@ -150,6 +150,7 @@ void GtkPlatform::StartTicks(int firstNamiMs)
         [this] {
             TimerMainTick(*program_);
             window_.Refresh();
+            visibility_.Ticked();
         },
         [this] {
             TimerNamiTick(*program_);

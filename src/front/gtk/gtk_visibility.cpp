@@ -15,6 +15,10 @@
 #ifdef GDK_WINDOWING_X11
 #include <gdk/gdkx.h>
 #endif
+#ifdef GDK_WINDOWING_WAYLAND
+#include <gdk/gdkwayland.h>
+#include <wayland-client.h>
+#endif
 
 namespace seastrip {
 namespace {
@@ -52,6 +56,13 @@ constexpr uint8_t kDpmsSelectInput = 8;
 constexpr uint32_t kDpmsInfoNotifyMask = 1;
 constexpr uint16_t kDpmsInfoNotify = 0;
 
+// A compositor answers a frame callback at its next frame, well within this
+// for any surface it shows; the strip commits at least twice a second.
+constexpr gint64 kUnansweredUs = 2'000'000;
+// How often a callback is asked for while they are answered: enough to
+// notice within seconds, few enough to cost nothing.
+constexpr gint64 kFrameAskUs = 1'000'000;
+
 }  // namespace
 
 GtkVisibility::~GtkVisibility() { Stop(); }
@@ -63,6 +74,10 @@ void GtkVisibility::Start(GdkDisplay* display, GtkWindow* strip, std::function<v
     changed_ = std::move(changed);
     reported_ = true;
     ConnectX(display);
+#ifdef GDK_WINDOWING_WAYLAND
+    wayland_ = GDK_IS_WAYLAND_DISPLAY(display);
+    if (wayland_) mapHandler_ = g_signal_connect(strip_, "map", G_CALLBACK(OnMap), this);
+#endif
     WatchSession();
     Update();
 }
@@ -70,6 +85,10 @@ void GtkVisibility::Start(GdkDisplay* display, GtkWindow* strip, std::function<v
 void GtkVisibility::Stop()
 {
     DisconnectX();
+    DropFrame();
+    if (mapHandler_) g_signal_handler_disconnect(strip_, mapHandler_);
+    mapHandler_ = 0;
+    wayland_ = unshown_ = false;
     if (cancel_) {
         g_cancellable_cancel(cancel_);
         g_clear_object(&cancel_);
@@ -278,6 +297,71 @@ void GtkVisibility::StripMoved()
     if (!x_ || !active_) return;
     covered_ = ActiveCoversStrip();
     Update();
+}
+
+// --- Wayland -----------------------------------------------------------------
+
+wl_surface* GtkVisibility::StripSurface() const
+{
+#ifdef GDK_WINDOWING_WAYLAND
+    GdkWindow* window = strip_ ? gtk_widget_get_window(GTK_WIDGET(strip_)) : nullptr;
+    if (window && GDK_IS_WAYLAND_WINDOW(window)) return gdk_wayland_window_get_wl_surface(window);
+#endif
+    return nullptr;
+}
+
+// The callback rides on the surface's next commit, whoever makes it, and is
+// answered on GTK's own queue, which GTK reads along with its events.
+void GtkVisibility::AskForFrame()
+{
+#ifdef GDK_WINDOWING_WAYLAND
+    static const wl_callback_listener listener = {OnFrameDone};
+    wl_surface* surface = StripSurface();
+    if (!surface || frame_) return;
+    frame_ = wl_surface_frame(surface);
+    wl_callback_add_listener(frame_, &listener, this);
+    frameAskedUs_ = g_get_monotonic_time();
+#endif
+}
+
+void GtkVisibility::DropFrame()
+{
+#ifdef GDK_WINDOWING_WAYLAND
+    if (frame_) wl_callback_destroy(frame_);
+#endif
+    frame_ = nullptr;
+}
+
+void GtkVisibility::OnFrameDone(void* self, wl_callback*, uint32_t)
+{
+    auto* visibility = static_cast<GtkVisibility*>(self);
+    visibility->DropFrame();
+    visibility->frameDoneUs_ = g_get_monotonic_time();
+    visibility->unshown_ = false;
+    visibility->Update();
+}
+
+void GtkVisibility::Ticked()
+{
+    if (!wayland_) return;
+    const gint64 now = g_get_monotonic_time();
+    if (frame_ && now - frameAskedUs_ > kUnansweredUs) {
+        // Still asked for: its answer says when the strip is shown again.
+        unshown_ = true;
+        Update();
+    } else if (!frame_ && now - frameDoneUs_ > kFrameAskUs) {
+        AskForFrame();
+    }
+}
+
+// A surface made anew (the strip put back on an output) has no callback of
+// ours; until the compositor says otherwise it counts as shown.
+void GtkVisibility::OnMap(GtkWidget*, gpointer self)
+{
+    auto* visibility = static_cast<GtkVisibility*>(self);
+    visibility->DropFrame();
+    visibility->unshown_ = false;
+    visibility->Update();
 }
 
 // --- logind ------------------------------------------------------------------

@@ -5,13 +5,18 @@
 #include <functional>
 
 struct xcb_connection_t;
+struct wl_callback;
+struct wl_surface;
 
 namespace seastrip {
 
 // Tells whether anybody can see the strip, from what the desktop says when
 // it changes; it never asks on a timer. On X11: the screen saver running,
 // the display powered down, and the active window full-screen over the
-// strip. On every desktop with a system bus: the session locked. The strip
+// strip. On Wayland: the compositor's frame callbacks, which it sends only
+// for a surface it shows, so an output switched off or a full-screen window
+// over the strip's layer leaves them unanswered. On every desktop with a
+// system bus: the session locked. The strip
 // counts as seen unless one of them says otherwise, so a desktop that says
 // nothing leaves the strip running as before.
 //
@@ -28,10 +33,13 @@ public:
     // between seen and unseen.
     void Start(GdkDisplay* display, GtkWindow* strip, std::function<void(bool seen)> changed);
     void Stop();
-    bool Seen() const { return !saver_ && !powerOff_ && !covered_ && !locked_; }
+    bool Seen() const { return !saver_ && !powerOff_ && !covered_ && !locked_ && !unshown_; }
     // The strip moved or was shown: whether a full-screen window covers it
     // is asked again.
     void StripMoved();
+    // After each tick while seen: on Wayland, a frame callback left
+    // unanswered too long means the compositor no longer shows the strip.
+    void Ticked();
 
 private:
     // X11.
@@ -51,6 +59,13 @@ private:
                                  const gchar* signal, GVariant* parameters, gpointer self);
     void AskLockedHint();
 
+    // Wayland.
+    wl_surface* StripSurface() const;
+    void AskForFrame();
+    void DropFrame();
+    static void OnFrameDone(void* self, wl_callback* callback, uint32_t time);
+    static void OnMap(GtkWidget* widget, gpointer self);
+
     void Update();
 
     GtkWindow* strip_ = nullptr;
@@ -68,6 +83,13 @@ private:
     bool saver_ = false;
     bool powerOff_ = false;
     bool covered_ = false;
+
+    bool wayland_ = false;
+    wl_callback* frame_ = nullptr;  // asked for, not yet answered
+    gint64 frameAskedUs_ = 0;
+    gint64 frameDoneUs_ = 0;
+    bool unshown_ = false;
+    gulong mapHandler_ = 0;
 
     GCancellable* cancel_ = nullptr;
     GDBusConnection* bus_ = nullptr;

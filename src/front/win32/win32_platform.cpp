@@ -119,17 +119,47 @@ void Win32Platform::ShowMessageAndExit(const std::string& text)
 
 void Win32Platform::ExitProgram() { EndProgram(0); }
 
+std::function<void()> Win32Platform::MainTick()
+{
+    return [this] {
+        if (program_ && !ending_) TimerMainTick(*program_);
+    };
+}
+
+std::function<void()> Win32Platform::NamiTick()
+{
+    return [this] {
+        if (program_ && !ending_) TimerNamiTick(*program_);
+    };
+}
+
 void Win32Platform::StartTimers()
 {
-    const bool started = timers_.Start(
-        instance_,
-        [this] {
-            if (program_ && !ending_) TimerMainTick(*program_);
-        },
-        [this] {
-            if (program_ && !ending_) TimerNamiTick(*program_);
-        });
-    if (!started) EndWithSystemError("the timers could not be started");
+    if (!timers_.Start(instance_, MainTick(), NamiTick())) EndWithSystemError("the timers could not be started");
+    // Without the notices the strip simply stays seen.
+    visibility_.Start(instance_, StripWindow(), [this](bool seen) { SetSeen(seen); });
+}
+
+void Win32Platform::SetSeen(bool seen)
+{
+    if (ending_ || !program_ || seen != sight_.Active()) return;
+    const auto now = static_cast<int64_t>(GetTickCount64());
+    if (!seen) {
+        sight_.Leave(*program_, now);
+        timers_.Stop();
+        WakeOutOfSight();
+        return;
+    }
+    timers_.Restart(MainTick(), NamiTick(), static_cast<int>(sight_.Return(*program_, now)));
+}
+
+// Out of sight the program wakes only to play the wave sound on its beat.
+void Win32Platform::WakeOutOfSight()
+{
+    const auto now = static_cast<int64_t>(GetTickCount64());
+    sight_.Wake(*program_, now);
+    const int64_t next = sight_.ToNextWakeMs(*program_, now);
+    if (next >= 0) timers_.WakeOnce(static_cast<int>(next), [this] { WakeOutOfSight(); });
 }
 
 void Win32Platform::StripPressed(MouseButton button)

@@ -10,6 +10,8 @@
 #include "front/common/settings_place.h"
 #include "front/win32/win32_element.h"
 #include "front/win32/win32_timer.h"
+#include "front/win32/win32_visibility.h"
+#include "shell/out_of_sight.h"
 #include "front/win32/win32_window.h"
 #include "platform/platform.h"
 
@@ -77,12 +79,20 @@ public:
     // bottom of its monitor's work area at the monitor's scale, laid out
     // afresh at a new width.
     void FollowDesktop();
+    // Where the notices that say whether anybody can see the strip arrive.
+    HWND VisibilityWindow() const { return visibility_.Window(); }
 
 private:
     void StripPressed(MouseButton button) override;
     void CloseRequested() override;
     void DesktopChanged() override { FollowDesktop(); }
     StripFrame ReadFrame() const;
+    // Nobody can see the strip, or somebody can again: the timers stop, or
+    // start again after the strip has been brought up to date.
+    void SetSeen(bool seen);
+    void WakeOutOfSight();
+    std::function<void()> MainTick();
+    std::function<void()> NamiTick();
 
     HINSTANCE instance_;
     int monitorIndex_;
@@ -90,6 +100,8 @@ private:
     std::unique_ptr<Win32StripWindow> strip_;
     std::vector<std::unique_ptr<Win32Element>> elements_;
     TimerForm timers_;
+    Win32Visibility visibility_;
+    OutOfSight sight_;
     RandomSource random_;
     SettingsPlace settings_;
     Program* program_ = nullptr;

@@ -10,6 +10,7 @@ namespace {
 constexpr wchar_t kTimerClass[] = L"SeastripTimer";
 constexpr UINT_PTR kTimerMainId = 1;
 constexpr UINT_PTR kTimerNamiId = 2;
+constexpr UINT_PTR kWakeId = 3;
 
 }  // namespace
 
@@ -39,8 +40,28 @@ void TimerForm::Stop()
     if (!window_) return;
     KillTimer(window_, kTimerMainId);
     KillTimer(window_, kTimerNamiId);
+    KillTimer(window_, kWakeId);
     mainTick_ = nullptr;
     namiTick_ = nullptr;
+    wake_ = nullptr;
+}
+
+void TimerForm::Restart(std::function<void()> mainTick, std::function<void()> namiTick, int firstNamiMs)
+{
+    if (!window_) return;
+    Stop();
+    mainTick_ = std::move(mainTick);
+    namiTick_ = std::move(namiTick);
+    namiFirst_ = firstNamiMs >= 0 && firstNamiMs != kTimerNamiIntervalMs;
+    SetTimer(window_, kTimerMainId, kTimerMainIntervalMs, nullptr);
+    SetTimer(window_, kTimerNamiId, namiFirst_ ? static_cast<UINT>(firstNamiMs) : kTimerNamiIntervalMs, nullptr);
+}
+
+void TimerForm::WakeOnce(int ms, std::function<void()> wake)
+{
+    if (!window_) return;
+    wake_ = std::move(wake);
+    SetTimer(window_, kWakeId, static_cast<UINT>(ms < 0 ? 0 : ms), nullptr);
 }
 
 LRESULT CALLBACK TimerForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -50,7 +71,19 @@ LRESULT CALLBACK TimerForm::WindowProc(HWND window, UINT message, WPARAM wParam,
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
     }
     auto* form = reinterpret_cast<TimerForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_TIMER && form && wParam == kWakeId) {
+        KillTimer(window, kWakeId);
+        // The call may ask for the next wakeup, replacing the function it runs in.
+        std::function<void()> wake = std::move(form->wake_);
+        if (wake) wake();
+        return 0;
+    }
     if (message == WM_TIMER && form) {
+        // After a shorter first interval the wave timer takes its own again.
+        if (wParam == kTimerNamiId && form->namiFirst_) {
+            form->namiFirst_ = false;
+            SetTimer(window, kTimerNamiId, kTimerNamiIntervalMs, nullptr);
+        }
         // A copy: a tick may stop the timers (a region failure) while running.
         std::function<void()> tick = wParam == kTimerMainId ? form->mainTick_ : form->namiTick_;
         if (tick) tick();

@@ -1,6 +1,8 @@
 #include "live_modes.h"
 
 #include <windows.h>
+#include <shellapi.h>
+#include <wtsapi32.h>
 
 #include <cstdio>
 #include <cstring>
@@ -9,6 +11,7 @@
 
 #include "front/win32/win32_platform.h"
 #include "object_count.h"
+#include "shell/menu_commands.h"
 #include "shell/start_program.h"
 #include "state/program.h"
 
@@ -132,6 +135,103 @@ int RunDesktopCommands()
     if (!reader) return 1;
     RunMessageLoop();
     return 0;
+}
+
+namespace {
+
+void PumpFor(DWORD ms)
+{
+    const ULONGLONG end = GetTickCount64() + ms;
+    for (ULONGLONG now = GetTickCount64(); now < end; now = GetTickCount64()) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+}
+
+int g_failures = 0;
+void Check(bool held, const char* what, const char* notice)
+{
+    std::printf("%s: %s: %s\n", held ? "ok" : "FAIL", notice, what);
+    std::fflush(stdout);
+    if (!held) ++g_failures;
+}
+
+// The console display's state as the power notice carries it: 0 off, 1 on.
+void SendDisplayState(HWND window, DWORD state)
+{
+    static const GUID kConsoleDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+    alignas(POWERBROADCAST_SETTING) unsigned char buffer[sizeof(POWERBROADCAST_SETTING) + sizeof(DWORD)] = {};
+    auto* setting = reinterpret_cast<POWERBROADCAST_SETTING*>(buffer);
+    setting->PowerSetting = kConsoleDisplayState;
+    setting->DataLength = sizeof(DWORD);
+    std::memcpy(setting->Data, &state, sizeof(DWORD));
+    SendMessageW(window, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(setting));
+}
+
+HWND g_cover = nullptr;
+// A window over the whole screen in the foreground, and the shell's word.
+void Cover(HWND window, bool on)
+{
+    if (on) {
+        g_cover = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"cover", WS_POPUP | WS_VISIBLE, 0, 0,
+                                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+        SetForegroundWindow(g_cover);
+    } else {
+        DestroyWindow(g_cover);
+    }
+    SendMessageW(window, Win32Visibility::kAppBarMessage, ABN_FULLSCREENAPP, on ? TRUE : FALSE);
+}
+
+}  // namespace
+
+int RunUnseen()
+{
+    Win32Platform platform(GetModuleHandleW(nullptr));
+    auto program = std::make_unique<Program>(platform);
+    platform.Attach(*program);
+    StartProgram(*program);
+    PumpFor(1000);
+    const HWND notices = platform.VisibilityWindow();
+    struct Notice {
+        const char* what;
+        bool sound;
+        void (*send)(HWND, bool unseen);
+    };
+    const Notice cases[] = {
+        {"session locked", false,
+         [](HWND w, bool unseen) { SendMessageW(w, WM_WTSSESSION_CHANGE, unseen ? WTS_SESSION_LOCK : WTS_SESSION_UNLOCK, 0); }},
+        {"display off", false, [](HWND w, bool unseen) { SendDisplayState(w, unseen ? 0 : 1); }},
+        {"full-screen window", false, Cover},
+        {"session locked, sound on", true,
+         [](HWND w, bool unseen) { SendMessageW(w, WM_WTSSESSION_CHANGE, unseen ? WTS_SESSION_LOCK : WTS_SESSION_UNLOCK, 0); }},
+    };
+    for (const Notice& notice : cases) {
+        SoundItemChosen(*program, notice.sound ? 0 : 1);
+        const DWORD unseenMs = notice.sound ? 7000 : 1500;
+        notice.send(notices, true);
+        const int step = program->WaveStep;
+        const ULONGLONG left = GetTickCount64();
+        PumpFor(unseenMs);
+        if (notice.sound) {
+            Check(program->WaveStep != step, "the wave sound's beat wakes the program while unseen", notice.what);
+        } else {
+            Check(program->WaveStep == step, "no tick while unseen", notice.what);
+        }
+        notice.send(notices, false);
+        const long ticks = static_cast<long>(GetTickCount64() - left) / 110;
+        const long off = ((program->WaveStep - step - ticks) % 60 + 60) % 60;
+        Check(off <= 3 || off >= 57, "the waves stand on their old beat on return", notice.what);
+        Check(program->SceneShown == program->SceneNow, "the scene is shown at once on return", notice.what);
+        const int back = program->WaveStep;
+        PumpFor(500);
+        Check(program->WaveStep != back, "the ticks run again", notice.what);
+    }
+    return g_failures == 0 ? 0 : 1;
 }
 
 int PrintForeground()

@@ -19,6 +19,14 @@ int RunFailingRegions(int afterMs);
 //   quit          ends the program
 int RunDesktopCommands();
 
+// Runs the real program and hands it, in turn, the notices that say nobody
+// can see the strip (the session locked, the display off, a full-screen
+// window over it) and then that somebody can again; prints "ok: ..." or
+// "FAIL: ..." for what it checks: no tick while unseen, except the wave
+// sound's wakeups when the sound is on, and the strip brought up to date at
+// once on return, the waves on their old beat. Exit status 0 when all held.
+int RunUnseen();
+
 // Prints the title of the desktop's foreground window (the one that gets the
 // keys), or nothing when there is none.
 int PrintForeground();
