@@ -24,14 +24,7 @@ cleanup() {
     rm -rf "$scratch"
 }
 trap cleanup EXIT INT TERM
-# Per thread: its id, nanoseconds on a CPU and context switches. A thread
-# that ends takes its counts with it, so only the threads alive at both
-# readings are set against each other.
-threads() {
-    for task in /proc/"$1"/task/*; do
-        echo "${task##*/} $(cut -d' ' -f1 "$task/schedstat") $(awk '/ctxt_switches:/ { s += $2 } END { print s }' "$task/status")"
-    done 2>/dev/null | sort
-}
+. "$(dirname "$0")/proc_figures.sh"
 
 waiting() { # SECONDS CONDITION
     tries=$(($1 * 10))
@@ -69,7 +62,7 @@ measure() { # SOUND
     threads "$strip" >"$scratch/after"
     rq1=$(requests)
     read -r cpu sw <<EOF2
-$(join "$scratch/before" "$scratch/after" | awk '{ cpu += $4 - $2; sw += $5 - $3 } END { print cpu + 0, sw + 0 }')
+$(thread_delta "$scratch/before" "$scratch/after")
 EOF2
     [ -r "/proc/$strip/schedstat" ] || { echo "unseen.sh: the strip ended early" >&2; cat "$scratch/ours.log" >&2; exit 1; }
     lines=$(wc -l <"$scratch/xtrace.log")

@@ -6,6 +6,11 @@
 # refuses root, so the session and its clients run as "nobody", as in the
 # Wayland tests.
 #
+# Then the floor's window is made full-screen over the strip, and for 60 s
+# the strip's cost out of sight is read the same way, its messages to the
+# compositor counted by strace, and the time from the window leaving to the
+# strip's first message after it.
+#
 # Usage: bench/wayland.sh BUILD_DIR [SECONDS]   (120 s unless given)
 set -u
 
@@ -54,3 +59,30 @@ echo "$start $end $(private_kb "$ours_pid") $(private_kb "$floor_pid")" | awk -v
     printf "ratio: CPU ours/floor %.2f, wakeups ours-floor %.1f/s, private ours-floor %.1f MB\n",
            ($5 - $1) / ($7 - $3), (($6 - $2) - ($8 - $4)) / s, ($9 - $10) / 1024
 }'
+
+# Out of sight: the floor full-screen over the strip's layer.
+unseen=60
+sway_msg "[pid=$floor_pid] fullscreen enable" || die "the floor's window did not go full-screen"
+sleep "$settle"
+threads "$ours_pid" >"$WORK/before"
+sleep "$unseen"
+threads "$ours_pid" >"$WORK/after"
+strace -f -ttt -e trace=sendmsg -p "$ours_pid" -o "$WORK/strace.log" 2>/dev/null &
+tracer=$!
+sleep 10
+back=$(date +%s.%N)
+sway_msg "[pid=$floor_pid] fullscreen disable"
+sleep 2
+kill "$tracer" 2>/dev/null
+wait "$tracer" 2>/dev/null
+read -r cpu sw <<END
+$(thread_delta "$WORK/before" "$WORK/after")
+END
+# strace -f starts each line with the thread's id, then the time.
+awk -v s="$unseen" -v cpu="$cpu" -v sw="$sw" -v back="$back" '
+    /sendmsg/ { t = ($1 ~ /\./) ? $1 : $2; if (t < back) sent++; else if (!first) first = t }
+    END {
+        printf "out of sight (a full-screen window over the strip), sound on:\n"
+        printf "  seastrip   CPU %.4f%% of a core, wakeups %.2f/s over %d s; %d messages sent in the last 10 s; uncovered to first message %s ms\n",
+               100 * cpu / 1e9 / s, sw / s, s, sent, first ? sprintf("%.0f", 1000 * (first - back)) : "n/a"
+    }' "$WORK/strace.log"

@@ -80,7 +80,8 @@ void GtkPlatform::FollowDesktop()
     // The program places the strip at its own left edge, so a free area that
     // moved sideways alone is no change to it.
     window_.Place(strip_);
-    window_.Refresh();
+    // Out of sight the new layout waits for the return, which shows it.
+    if (!sight_.Active()) window_.Refresh();
     visibility_.StripMoved();
 }
 
@@ -89,7 +90,7 @@ void GtkPlatform::TakeLayerWidth(int width)
     area_.workArea.width = width;
     if (ending_ || !program_ || !strip_.Visible()) return;
     RelayoutStrip(*program_);
-    window_.Refresh();
+    if (!sight_.Active()) window_.Refresh();
 }
 
 int GtkPlatform::LocalHour() const { return LocalSecondsOfDay() / 3600; }
