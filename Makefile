@@ -59,7 +59,8 @@ docs: configure
 
 # Speed and running cost: the tick benchmarks at three widths, then the
 # desktop program against a do-nothing GTK window, on X11 and as a layer
-# surface on Wayland; last, what it costs while nobody can see it. Built in build-bench/, so the test build is left as it
+# surface on Wayland; last, what it costs while nobody can see it, on X11
+# and, driven by the tick test, under Wine. Built in build-bench/, so the test build is left as it
 # is. Not part of `make test`.
 bench: deps
 	@cmake --preset bench >/dev/null
@@ -67,3 +68,6 @@ bench: deps
 	@bench/run.sh build-bench
 	@bench/wayland.sh build-bench
 	@bench/unseen.sh build-bench
+	@cmake --preset windows >/dev/null
+	@cmake --build build-win -j$(JOBS) --target seastrip-ticktest
+	@bench/wine_unseen.sh build-win/seastrip-ticktest.exe build-win/wineprefix

@@ -234,6 +234,24 @@ int RunUnseen()
     return g_failures == 0 ? 0 : 1;
 }
 
+int HoldUnseen(int seconds)
+{
+    Win32Platform platform(GetModuleHandleW(nullptr));
+    auto program = std::make_unique<Program>(platform);
+    platform.Attach(*program);
+    StartProgram(*program);
+    SoundItemChosen(*program, 1);
+    Say("seen");
+    PumpFor(static_cast<DWORD>(seconds) * 1000);
+    SendMessageW(platform.VisibilityWindow(), WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 0);
+    Say("unseen");
+    PumpFor(static_cast<DWORD>(seconds) * 1000);
+    SendMessageW(platform.VisibilityWindow(), WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0);
+    Say("back");
+    PumpFor(1000);
+    return 0;
+}
+
 int PrintForeground()
 {
     wchar_t title[256] = {};

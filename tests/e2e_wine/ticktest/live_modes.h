@@ -27,6 +27,12 @@ int RunDesktopCommands();
 // once on return, the waves on their old beat. Exit status 0 when all held.
 int RunUnseen();
 
+// Runs the real program with the wave sound off: says "seen" and lets the
+// given seconds pass, then hands it the session lock's notice, says "unseen"
+// and lets them pass again, then the unlock's: a stretch in sight and one out
+// of sight for a bench to measure from outside.
+int HoldUnseen(int seconds);
+
 // Prints the title of the desktop's foreground window (the one that gets the
 // keys), or nothing when there is none.
 int PrintForeground();

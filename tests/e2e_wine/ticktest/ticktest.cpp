@@ -3,7 +3,8 @@
 // the process's GDI and USER object counts every 200 wave ticks (or as often
 // as the second argument says) and after the last one (2,000 unless the first
 // argument says otherwise). "fail MS" and "desktop" run the live program
-// instead, and "unseen" hands it the notices that nobody can see the strip
+// instead, "unseen" hands it the notices that nobody can see the strip and
+// "hold S" keeps it in sight and then out of sight S seconds each
 // (live_modes.h).
 //
 // Before counting, a warm-up runs until the shooting star and the walker have
@@ -68,6 +69,7 @@ int main(int argc, char** argv)
     if (argc > 1 && std::strcmp(argv[1], "fail") == 0) return seastrip::RunFailingRegions(argc > 2 ? std::atoi(argv[2]) : 1000);
     if (argc > 1 && std::strcmp(argv[1], "desktop") == 0) return seastrip::RunDesktopCommands();
     if (argc > 1 && std::strcmp(argv[1], "unseen") == 0) return seastrip::RunUnseen();
+    if (argc > 2 && std::strcmp(argv[1], "hold") == 0) return seastrip::HoldUnseen(std::atoi(argv[2]));
     if (argc > 1 && std::strcmp(argv[1], "foreground") == 0) return seastrip::PrintForeground();
     const int ticks = argc > 1 ? std::atoi(argv[1]) : 2000;
     const int every = argc > 2 ? std::max(1, std::atoi(argv[2])) : 200;
