@@ -14,12 +14,13 @@ namespace seastrip {
 Win32Platform::Win32Platform(HINSTANCE instance, int monitorIndex)
     : instance_(instance),
       monitorIndex_(monitorIndex),
+      settings_(MakeSettingsPlace()),
       frame_(ReadFrame()),
       stage_(frame_.artWidth, frame_.artBottom, kTwipsPerArtPixel, kTwipsPerArtPixel),
       window_(instance, stage_, frame_, *this),
-      strip_(stage_.Strip(), window_),
-      settings_(MakeSettingsPlace())
+      strip_(stage_.Strip(), window_)
 {
+    // Nothing made after the window calls the system, so its error stands.
     if (!window_.Window()) EndWithSystemError("the strip window could not be created");
 }
 

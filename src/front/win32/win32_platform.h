@@ -88,13 +88,13 @@ private:
 
     HINSTANCE instance_;
     int monitorIndex_;
+    SettingsPlace settings_;
     StripFrame frame_;  // before the stage: the stage is sized from it
     Stage stage_;
     Win32StripWindow window_;
     StripElement strip_;
     TimerForm timers_;
     RandomSource random_;
-    SettingsPlace settings_;
     Program* program_ = nullptr;
     // The window that had the foreground before the menu took it.
     HWND previousForeground_ = nullptr;

@@ -36,8 +36,11 @@ Win32StripWindow::Win32StripWindow(HINSTANCE instance, Stage& stage, const Strip
     windowClass.lpszClassName = kStripClass;
     if (!RegisterClassExW(&windowClass)) return;
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
-    CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kStripClass, L"Seastrip", WS_POPUP, 0, 0, 0, 0, nullptr,
-                    nullptr, instance, this);
+    // The procedure keeps the window from WM_NCCREATE on; one destroyed
+    // during its creation is none.
+    if (!CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kStripClass, L"Seastrip", WS_POPUP, 0, 0, 0, 0,
+                         nullptr, nullptr, instance, this))
+        window_ = nullptr;
     output_.SetWindow(window_);
     presenter_.SetOutput(&output_);
 }
