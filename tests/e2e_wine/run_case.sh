@@ -60,9 +60,21 @@ expect_rendering() { # WHAT [RENDER_ARGUMENT...]
     note "$what: $mismatch of $compared still pixels differ from seastrip-render at scale $SCALE"
 }
 
+# A right-click on the palm's trunk, art pixel (5, 20) inside its outline by
+# day and by night, pressed on the last device pixel of its block, reaches
+# the palm and not the strip: no menu opens.
+expect_palm_takes_press() {
+    local top
+    top=$(strip_line | geometry_of | cut -d' ' -f4)
+    xdotool mousemove $((6 * SCALE - 1)) $((top + 21 * SCALE - 1)) click 3
+    ! wait_until 2 menus_shown 1 || fail "a right-click on the palm opened the menu"
+    note "a right-click on the palm opened no menu"
+}
+
 expect_clock_and_noon() {
     launch_strip "$WORK/app"
     expect_rendering "the clock's scene"
+    expect_palm_takes_press
     choose_scene 2
     expect_rendering "noon" --scene 0
 }
