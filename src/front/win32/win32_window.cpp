@@ -54,9 +54,10 @@ Win32StripWindow::~Win32StripWindow()
 
 void Win32StripWindow::Place(const Element& strip)
 {
-    const PixelBox art{ArtFromTwips(strip.Left()), ArtFromTwips(strip.Top()),
-                       ArtFromTwips(strip.Left()) + std::max(0, ArtFromTwips(strip.Width())),
-                       ArtFromTwips(strip.Top()) + std::max(0, ArtFromTwips(strip.Height()))};
+    const int left = ArtFromTwips(strip.Left());
+    const int top = ArtFromTwips(strip.Top());
+    const PixelBox art{left, top, left + std::max(0, ArtFromTwips(strip.Width())),
+                       top + std::max(0, ArtFromTwips(strip.Height()))};
     const PixelBox box = ScaleBox(art, frame_.scale);
     SetWindowPos(window_, nullptr, frame_.originX + box.left, frame_.originY + box.top, box.right - box.left,
                  box.bottom - box.top, SWP_NOZORDER | SWP_NOACTIVATE);
