@@ -31,7 +31,10 @@ void WatchInterrupts()
     static bool watching = false;
     if (watching) return;
     watching = true;
-    for (int signal : {SIGINT, SIGTERM, SIGHUP}) std::signal(signal, RemovePendingAndDie);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        // A signal ignored on purpose (nohup) stays ignored.
+        if (std::signal(signal, RemovePendingAndDie) == SIG_IGN) std::signal(signal, SIG_IGN);
+    }
 }
 
 void SetPending(const std::string& temp)
