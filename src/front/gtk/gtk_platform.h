@@ -4,7 +4,7 @@
 
 #include "front/common/random_source.h"
 #include "front/common/strip_element.h"
-#include "front/gtk/gtk_backend.h"
+#include "front/gtk/gtk_command_line.h"
 #include "front/gtk/gtk_desktop_watch.h"
 #include "front/gtk/gtk_settings.h"
 #include "front/gtk/gtk_sound.h"
