@@ -60,8 +60,9 @@ docs: configure
 # Speed and running cost: the tick benchmarks at three widths, then the
 # desktop program against a do-nothing GTK window, on X11 and as a layer
 # surface on Wayland; last, what it costs while nobody can see it, on X11
-# and, driven by the tick test, under Wine. Built in build-bench/, so the test build is left as it
-# is. Not part of `make test`.
+# and, driven by the tick test, under Wine. Built in build-bench/ (and the
+# tick test in build-win/), so the test build is left as it is. Not part of
+# `make test`.
 bench: deps
 	@cmake --preset bench >/dev/null
 	@cmake --build build-bench -j$(JOBS)

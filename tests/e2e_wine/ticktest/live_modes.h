@@ -33,6 +33,11 @@ int RunUnseen();
 // of sight for a bench to measure from outside.
 int HoldUnseen(int seconds);
 
+// The floor the program's running cost is measured against: a window of the
+// strip's size on the bottom of the primary monitor with timers at the
+// program's two intervals that do nothing, and nothing drawn.
+int RunFloor();
+
 // Prints the title of the desktop's foreground window (the one that gets the
 // keys), or nothing when there is none.
 int PrintForeground();
