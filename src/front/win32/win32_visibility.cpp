@@ -29,10 +29,10 @@ bool Win32Visibility::Start(HINSTANCE instance, HWND strip, std::function<void(b
     windowClass.hInstance = instance;
     windowClass.lpszClassName = kVisibilityClass;
     RegisterClassExW(&windowClass);  // fails harmlessly when already registered
-    // A top-level window, never shown: a message-only one hears no session
-    // or power notices.
-    window_ = CreateWindowExW(WS_EX_TOOLWINDOW, kVisibilityClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                              instance, this);
+    // A top-level window, never shown, as the session's and the power
+    // notices are made for; a message-only window hears no broadcasts.
+    window_ = CreateWindowExW(WS_EX_TOOLWINDOW, kVisibilityClass, L"Seastrip notices", WS_POPUP, 0, 0, 0, 0, nullptr,
+                              nullptr, instance, this);
     if (!window_) return false;
     sessionNotices_ = WTSRegisterSessionNotification(window_, NOTIFY_FOR_THIS_SESSION) != FALSE;
     power_ = RegisterPowerSettingNotification(window_, &kConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE);
