@@ -162,17 +162,20 @@ fi
 # for the popup menu: a second visible window of the program.
 STRIP_PID=$(xprop -id "$STRIP" _NET_WM_PID | awk '{print $NF}')
 menu_open() { [ "$(xdotool search --onlyvisible --pid "$STRIP_PID" 2>/dev/null | wc -l)" -ge 2 ]; }
-# The open menu as a picture (the program's visible window that is not the
-# strip); the moment its captions are drawn is not known, so it is taken
-# until two pictures in a row agree.
+# The open menu as a picture: the program's largest visible window on screen
+# that is not the strip. The moment its captions are drawn is not known, so
+# it is taken until two pictures in a row agree.
 shoot_menu() {
-    menu=$(xdotool search --onlyvisible --pid "$STRIP_PID" 2>/dev/null | grep -v -x "$STRIP" | head -n 1)
-    geometry=$(xwininfo -id "$menu" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
-        /Width:/ {w=$NF} /Height:/ {h=$NF} END {print w "x" h "+" x "+" y}')
+    geometry=$(for id in $(xdotool search --onlyvisible --pid "$STRIP_PID" 2>/dev/null | grep -v -x "$STRIP"); do
+        xwininfo -id "$id" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+            /Width:/ {w=$NF} /Height:/ {h=$NF} END {if (x >= 0 && y >= 0) print w * h, w "x" h "+" x "+" y}'
+    done | sort -n | tail -n 1 | cut -d' ' -f2)
+    [ -n "$geometry" ] || { fail "no menu window to take a picture of"; return; }
     previous=""
     for _ in 1 2 3 4 5 6 7 8 9 10; do
         sleep 0.3
-        import -window root -crop "$geometry" +repage "$1"
+        import -window root "$WORK/screen.png"
+        convert "$WORK/screen.png" -crop "$geometry" +repage "$1"
         now=$(picture_id "$1")
         [ "$now" = "$previous" ] && return
         previous=$now
