@@ -7,22 +7,22 @@ CMAKE_FLAGS ?=
 
 .PHONY: help all deps deps-program configure configure-program build test run asan clean windows bench
 
-help:
-	@echo "make run            install what the program needs, build it alone and start the strip"
-	@echo "make test           install what the tests need too, build everything and run every test"
-	@echo "make build          install everything and build the program, its tools and its tests"
-	@echo "make asan           the unit tests and the soak under the address and undefined-behaviour sanitizers"
-	@echo "make package        the Debian package, $(BUILD)/seastrip_VERSION_ARCH.deb"
-	@echo "make install-autostart  start the installed strip at every login of the current user"
-	@echo "make windows        the Windows program, cross-built into build-win/"
-	@echo "make windows-zip    build-win/seastrip-windows.zip, the program and its wave sound"
-	@echo "make windows-msi    build-win/seastrip-VERSION.msi, the Windows installer"
-	@echo "make docs           render the README's pictures anew into docs/"
-	@echo "make bench          the speed and running-cost benchmarks, in build-bench/"
-	@echo "make clean          remove every build folder"
-	@echo "BUILD=DIR builds in DIR instead of build/; JOBS=N compiles N files at once (2)."
-
 all: build
+
+help:
+	@echo "make run                install what the program needs, build it alone and start the strip"
+	@echo "make test               install what the tests need too, build everything and run every test"
+	@echo "make build              install everything and build the program, its tools and its tests"
+	@echo "make asan               the unit tests and the soaks under the address and undefined-behaviour sanitizers"
+	@echo "make package            the Debian package, $(BUILD)/seastrip_VERSION_ARCH.deb"
+	@echo "make install-autostart  start the installed strip at every login of the current user"
+	@echo "make windows            the Windows program, cross-built into build-win/"
+	@echo "make windows-zip        build-win/seastrip-windows.zip, the program and its wave sound"
+	@echo "make windows-msi        build-win/seastrip-VERSION.msi, the Windows installer"
+	@echo "make docs               render the README's pictures anew into docs/"
+	@echo "make bench              the speed and running-cost benchmarks, in build-bench/"
+	@echo "make clean              remove every build folder"
+	@echo "BUILD=DIR builds in DIR instead of build/; JOBS=N compiles N files at once (2)."
 
 deps:
 	@./scripts/install-deps.sh program tests
