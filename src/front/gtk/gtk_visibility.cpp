@@ -30,7 +30,8 @@ Reply<T> Take(T* reply) { return Reply<T>(reply, &std::free); }
 
 xcb_atom_t Intern(xcb_connection_t* x, const char* name)
 {
-    auto reply = Take(xcb_intern_atom_reply(x, xcb_intern_atom(x, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr));
+    const auto length = static_cast<uint16_t>(std::strlen(name));
+    auto reply = Take(xcb_intern_atom_reply(x, xcb_intern_atom(x, 0, length, name), nullptr));
     return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
 
@@ -247,7 +248,8 @@ void GtkVisibility::FollowActiveWindow()
     auto reply = Take(xcb_get_property_reply(
         x_, xcb_get_property(x_, 0, root_, atomActive_, XCB_ATOM_WINDOW, 0, 1), nullptr));
     xcb_window_t active = 0;
-    if (reply && reply->type == XCB_ATOM_WINDOW && reply->format == 32 && xcb_get_property_value_length(reply.get()) == 4) {
+    if (reply && reply->type == XCB_ATOM_WINDOW && reply->format == 32 &&
+        xcb_get_property_value_length(reply.get()) == 4) {
         std::memcpy(&active, xcb_get_property_value(reply.get()), 4);
     }
     // Selected even when the number is the same: a window made since may

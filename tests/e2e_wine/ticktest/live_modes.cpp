@@ -165,13 +165,19 @@ void Check(bool held, const char* what, const char* notice)
 // The console display's state as the power notice carries it: 0 off, 1 on.
 void SendDisplayState(HWND window, DWORD state)
 {
-    static const GUID kConsoleDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+    static const GUID kConsoleDisplayState = {
+        0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
     alignas(POWERBROADCAST_SETTING) unsigned char buffer[sizeof(POWERBROADCAST_SETTING) + sizeof(DWORD)] = {};
     auto* setting = reinterpret_cast<POWERBROADCAST_SETTING*>(buffer);
     setting->PowerSetting = kConsoleDisplayState;
     setting->DataLength = sizeof(DWORD);
     std::memcpy(setting->Data, &state, sizeof(DWORD));
     SendMessageW(window, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(setting));
+}
+
+void SendLock(HWND window, bool locked)
+{
+    SendMessageW(window, WM_WTSSESSION_CHANGE, locked ? WTS_SESSION_LOCK : WTS_SESSION_UNLOCK, 0);
 }
 
 HWND g_cover = nullptr;
@@ -205,12 +211,10 @@ int RunUnseen()
         void (*send)(HWND, bool unseen);
     };
     const Notice cases[] = {
-        {"session locked", false,
-         [](HWND w, bool unseen) { SendMessageW(w, WM_WTSSESSION_CHANGE, unseen ? WTS_SESSION_LOCK : WTS_SESSION_UNLOCK, 0); }},
+        {"session locked", false, SendLock},
         {"display off", false, [](HWND w, bool unseen) { SendDisplayState(w, unseen ? 0 : 1); }},
         {"full-screen window", false, Cover},
-        {"session locked, sound on", true,
-         [](HWND w, bool unseen) { SendMessageW(w, WM_WTSSESSION_CHANGE, unseen ? WTS_SESSION_LOCK : WTS_SESSION_UNLOCK, 0); }},
+        {"session locked, sound on", true, SendLock},
     };
     for (const Notice& notice : cases) {
         SoundItemChosen(*program, notice.sound ? 0 : 1);
@@ -245,10 +249,10 @@ int HoldUnseen(int seconds)
     SoundItemChosen(*program, 1);
     Say("seen");
     PumpFor(static_cast<DWORD>(seconds) * 1000);
-    SendMessageW(platform.VisibilityWindow(), WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 0);
+    SendLock(platform.VisibilityWindow(), true);
     Say("unseen");
     PumpFor(static_cast<DWORD>(seconds) * 1000);
-    SendMessageW(platform.VisibilityWindow(), WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0);
+    SendLock(platform.VisibilityWindow(), false);
     Say("back");
     PumpFor(1000);
     return 0;
