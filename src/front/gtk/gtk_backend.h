@@ -34,6 +34,7 @@ struct CommandLine {
     Backend backend = Backend::Automatic;
     MonitorChoice monitor;
     bool help = false;
+    bool reserve = false;  // keep a row of the screen for the strip, as a panel does
     std::string error;  // a bad option, as one line; empty when all is well
 };
 

@@ -24,6 +24,13 @@ bool LayerShellAvailable();
 // available.
 bool MakeLayerSurface(GtkWindow* window, GdkMonitor* monitor, int height);
 
+// Makes the layer surface reserve its own height along the output's bottom
+// edge, so that windows are laid out above it; it then stands in the top
+// layer. A reserved row belongs to the strip alone: in the bottom layer it
+// would still be drawn under a floating window dragged across it, which is
+// what reserving the row is meant to end.
+void ReserveLayerRow(GtkWindow* window, int height);
+
 // Moves a layer surface to another monitor (null: the compositor's choice).
 void SetLayerMonitor(GtkWindow* window, GdkMonitor* monitor);
 

@@ -2,17 +2,37 @@
 
 #include <ctime>
 
+#ifdef GDK_WINDOWING_X11
+#include <gdk/gdkx.h>
+
+#include "front/gtk/gtk_x11_hints.h"
+#endif
+
 #include "front/gtk/gtk_dialog.h"
 #include "front/gtk/gtk_menu.h"
 #include "front/gtk/gtk_message.h"
 #include "front/gtk/gtk_monitor.h"
+#include "shell/settings.h"
 #include "shell/strip_window.h"
 #include "shell/timers.h"
 #include "state/program.h"
 
 namespace seastrip {
+namespace {
 
-GtkPlatform::GtkPlatform(const MonitorChoice& monitor)
+bool IsTilingDesktop(GdkDisplay* display)
+{
+#ifdef GDK_WINDOWING_X11
+    return GDK_IS_X11_DISPLAY(display) && x11::IsKnownTiler(GDK_DISPLAY_XDISPLAY(display));
+#else
+    (void)display;
+    return false;
+#endif
+}
+
+}  // namespace
+
+GtkPlatform::GtkPlatform(const MonitorChoice& monitor, bool reserve)
     : display_(gdk_display_get_default()),
       choice_(monitor),
       area_(ReadMonitorArea(display_, StripMonitor(display_, choice_))),
@@ -36,6 +56,18 @@ GtkPlatform::GtkPlatform(const MonitorChoice& monitor)
     // old logical size, half or twice as wide as the screen.
     window_.OnRescaled([this] { watch_.Soon(); });
     watch_.Start(display_, [this] { FollowDesktop(); });
+    // A tiler lays out every ordinary window in its grid, or floats it at a
+    // size of its own: the strip takes a row of its own as a bar does. A
+    // tiler not known by name shows itself by the size it gives the strip.
+    if (reserve || ReadSetting(*this, "Data", "Reserve") == "ON" || IsTilingDesktop(display_)) window_.Reserve();
+    window_.OnSizeRefused([this](const GdkRectangle&) { ReserveRow(); });
+}
+
+void GtkPlatform::ReserveRow()
+{
+    window_.Reserve();
+    area_ = MonitorArea{};  // placed again, whatever the desktop says now
+    watch_.Soon();
 }
 
 GtkPlatform::~GtkPlatform()
@@ -69,7 +101,7 @@ void GtkPlatform::FollowDesktop()
         window_.PutLayerOn(layerMonitor_);
         return;
     }
-    const MonitorArea next = ReadMonitorArea(display_, StripMonitor(display_, choice_));
+    const MonitorArea next = ReadMonitorArea(display_, StripMonitor(display_, choice_), window_.ReservedBand());
     if (next == area_) return;
     area_ = next;
     stage_.SetScreenSize(area_.geometry.width, area_.geometry.height);

@@ -6,6 +6,7 @@
 #include "front/gtk/gtk_backend.h"
 #include "front/gtk/gtk_desktop_watch.h"
 #include "front/gtk/gtk_element.h"
+#include "front/gtk/gtk_focus.h"
 #include "front/gtk/gtk_settings.h"
 #include "front/gtk/gtk_sound.h"
 #include "front/gtk/gtk_timer.h"
@@ -26,7 +27,9 @@ struct Program;
 class GtkPlatform : public Platform {
 public:
     // On the chosen monitor while it is connected, else on the default one.
-    explicit GtkPlatform(const MonitorChoice& monitor = {});
+    // With reserve, the strip keeps its row of the screen as a panel does;
+    // so it does, too, when the settings file says Reserve=ON under [Data].
+    explicit GtkPlatform(const MonitorChoice& monitor = {}, bool reserve = false);
     ~GtkPlatform() override;
     GtkPlatform(const GtkPlatform&) = delete;
     GtkPlatform& operator=(const GtkPlatform&) = delete;
@@ -83,6 +86,8 @@ private:
     void FollowDesktop();
     // As a layer surface: the compositor gave the strip a new width.
     void TakeLayerWidth(int width);
+    // Makes the strip a dock reserving its row, and places it again.
+    void ReserveRow();
 
     GdkDisplay* display_;
     MonitorChoice choice_;

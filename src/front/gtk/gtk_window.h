@@ -3,7 +3,9 @@
 #include <gtk/gtk.h>
 
 #include <functional>
+#include <optional>
 
+#include "front/common/work_area.h"
 #include "front/gtk/gtk_canvas.h"
 #include "platform/element.h"
 #include "shell/strip_window.h"
@@ -32,8 +34,22 @@ public:
     GtkStripWindow& operator=(const GtkStripWindow&) = delete;
 
     GtkWindow* Window() const { return GTK_WINDOW(window_); }
-    // The strip on the screen, in pixels.
-    GdkRectangle ScreenRect() const { return rect_; }
+    // The strip on the screen, in pixels, where the window manager put it
+    // (which may not be where it was asked to go); until it has, where the
+    // strip asked to go.
+    GdkRectangle ScreenRect() const { return given_.width > 0 ? given_ : rect_; }
+
+    // Keeps a row of the screen for the strip, as a panel does: it becomes a
+    // dock, which window managers keep in view and never focus and tilers
+    // give a row of their own, and reserves the edge under it. Before or
+    // after it is shown; a shown window is mapped again as a dock.
+    void Reserve();
+    bool Reserving() const { return reserving_; }
+    // The band the strip reserves, while it does.
+    std::optional<seastrip::ScreenRect> ReservedBand() const;
+    // The window manager gave the strip a size other than the one asked for,
+    // as a tiler does with a floating window: it wants another kind of window.
+    void OnSizeRefused(std::function<void(const GdkRectangle&)> handler) { refused_ = std::move(handler); }
 
     // A press on the strip's own surface (a press on a visible element does
     // nothing); and a request to close the window, from the window manager
@@ -72,14 +88,23 @@ private:
     static void OnRealize(GtkWidget* widget, gpointer self);
     static GdkFilterReturn OnWindowEvent(GdkXEvent* xevent, GdkEvent* event, gpointer self);
     static void OnWidth(int width, void* self);
+    static gboolean OnConfigure(GtkWidget* widget, GdkEventConfigure* event, gpointer self);
+    static gboolean CheckGiven(gpointer self);
     void Close();
+    void WriteStrut();
 
     Stage& stage_;
     int left_;
     bool layer_ = false;
     GtkWidget* window_ = nullptr;
     GtkCanvas canvas_;
-    GdkRectangle rect_{0, 0, 0, 0};
+    GdkRectangle rect_{0, 0, 0, 0};   // where the strip asked to be
+    GdkRectangle given_{0, 0, 0, 0};  // where the window manager put it
+    std::optional<seastrip::ScreenRect> band_;  // the reserved band as last written
+    bool reserving_ = false;
+    guint checking_ = 0;  // the pending look at the given place, or 0
+    int corrections_ = 0; // moves made since the last Place to undo a clamp
+    std::function<void(const GdkRectangle&)> refused_;
     std::function<void(MouseButton)> press_;
     std::function<void()> close_;
     std::function<void(int)> layerWidth_;
@@ -87,31 +112,6 @@ private:
     std::function<void()> rescaled_;
     bool ignoring_ = false;
 };
-
-// The keyboard focus as it stands when this is made, given back when it is
-// destroyed: the menu and the version dialog take it while they are open,
-// and afterwards the window the user was working in has it again. Nothing
-// on a desktop that does not let one program hand focus to another.
-class FocusReturn {
-public:
-    FocusReturn();
-    ~FocusReturn();
-    FocusReturn(const FocusReturn&) = delete;
-    FocusReturn& operator=(const FocusReturn&) = delete;
-
-private:
-    unsigned long window_ = 0;  // the X window that had the focus, or none
-    bool viaWindowManager_ = false;
-};
-
-// Gives a window the user has just asked for the keyboard, even when
-// another program's window has it.
-void Activate(GtkWindow* window);
-
-// The time of the user's last press or key on the program's windows, for a
-// window the user has just asked for, so the window manager lets it take the
-// focus.
-guint32 LastUserTime();
 
 // The program icon as a pixbuf (owned by the caller), or null.
 GdkPixbuf* StripIcon();
