@@ -145,11 +145,22 @@ gboolean GtkStripWindow::CheckGiven(gpointer self)
     gdk_window_get_origin(window, &given.x, &given.y);
     strip->given_ = given;
     const GdkRectangle& asked = strip->rect_;
-    if (given.width != asked.width || given.height != asked.height) {
-        // A dock is the window manager's to size; a floating strip is not.
-        if (!strip->reserving_ && strip->refused_ && !strip->ignoring_) strip->refused_(given);
+    // A dock is the window manager's to size. Any window manager fits a
+    // floating window 28 pixels high, unless it lays out every window itself
+    // (a tiler, or its minimum size for a floating one); asked twice, in
+    // case the answer was to an older request.
+    if (given.height != asked.height && !strip->reserving_) {
+        if (++strip->refusals_ < 2) {
+            // No answer comes from a window manager that ignores the request.
+            gtk_window_resize(GTK_WINDOW(strip->window_), asked.width, asked.height);
+            strip->checking_ = g_timeout_add(300, CheckGiven, strip);
+        } else if (strip->refused_ && !strip->ignoring_) {
+            strip->refused_(given);
+        }
         return G_SOURCE_REMOVE;
     }
+    strip->refusals_ = 0;
+    if (given.width != asked.width) return G_SOURCE_REMOVE;
     if ((given.x != asked.x || given.y != asked.y) && strip->corrections_ < 2) {
         // Asked again, as far past the place as the window manager fell
         // short of it; at most twice, as a window manager that moves the

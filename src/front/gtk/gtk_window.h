@@ -104,6 +104,7 @@ private:
     bool reserving_ = false;
     guint checking_ = 0;  // the pending look at the given place, or 0
     int corrections_ = 0; // moves made since the last Place to undo a clamp
+    int refusals_ = 0;    // sizes the window manager refused in a row
     std::function<void(const GdkRectangle&)> refused_;
     std::function<void(MouseButton)> press_;
     std::function<void()> close_;
