@@ -7,13 +7,13 @@
 # reservation goes with the strip, even one killed outright.
 #
 # usage: desktops_e2e.sh SEASTRIP SEASTRIP_RENDER [DESKTOP...]
-#   DESKTOP: fluxbox icewm i3 herbstluftwm reserve (all by default)
+#   DESKTOP: fluxbox icewm xfwm4 i3 herbstluftwm reserve (all by default)
 set -u
 
 SEASTRIP=$1
 RENDER=$2
 shift 2
-DESKTOPS=${*:-fluxbox icewm i3 herbstluftwm reserve}
+DESKTOPS=${*:-fluxbox icewm xfwm4 i3 herbstluftwm reserve}
 SCREEN_W=1280
 SCREEN_H=800
 STRIP_H=28
@@ -23,7 +23,7 @@ HERE=$(dirname "$0")
 . "$HERE/x_session.sh"
 . "$HERE/../e2e_strip_pixels.sh"
 e2e_begin desktops
-need_tools Xvfb fluxbox icewm icesh i3 i3bar i3-msg herbstluftwm herbstclient openbox tint2 xterm xdotool \
+need_tools Xvfb fluxbox icewm icesh xfwm4 xfce4-panel xfconf-query dbus-daemon i3 i3bar i3-msg herbstluftwm herbstclient openbox tint2 xterm xdotool \
     xwininfo xprop wmctrl import convert compare
 export HOME=$WORK
 
@@ -67,6 +67,42 @@ desktop_icewm() {
     wait_for 10 '! work_area_top_is 0' || die "icewm's taskbar did not go to the top"
     placed icewm_top 0 $((SCREEN_H - STRIP_H)) "$SCREEN_W"
     strip_alive icewm
+}
+
+# --- xfwm4 and xfce4-panel: the panel moved to the bottom and back while the strip runs ---------
+# xfwm4 holds a moving window a pixel short of the screen's bottom edge.
+desktop_xfwm4() {
+    dbus-daemon --session --nofork --print-address=3 3>"$WORK/bus" >/dev/null 2>&1 &
+    PIDS="$PIDS $!"
+    wait_for 10 '[ -s "$WORK/bus" ]' || die "no session bus"
+    export DBUS_SESSION_BUS_ADDRESS="$(head -n 1 "$WORK/bus")"
+    start_wm xfwm4 xfwm4
+    xfce4-panel >"$WORK/xfce4-panel.log" 2>&1 &
+    PIDS="$PIDS $!"
+    wait_for 15 '! work_area_top_is 0' || die "xfce4-panel reserved nothing: $(cat "$WORK/xfce4-panel.log")"
+    # Its first start makes a second panel of launchers at the bottom; only
+    # the first one is kept.
+    xfconf-query -c xfce4-panel -p /panels -t int -s 1 -a && xfce4-panel -r
+    wait_for 10 '[ "$(xdotool search --onlyvisible --class xfce4-panel 2>/dev/null | wc -l)" -le 2 ]' ||
+        die "xfce4-panel kept its second panel"
+    start_strip
+    placed xfwm4 0 $((SCREEN_H - STRIP_H)) "$SCREEN_W"
+    xfconf-query -c xfce4-panel -p /panels/panel-1/position -s "p=8;x=640;y=$((SCREEN_H - 5))"
+    wait_for 10 'work_area_top_is 0 && [ "$(work_area_bottom)" -lt "$SCREEN_H" ]' || die "the panel did not go down"
+    placed xfwm4_panel_down 0 $(($(work_area_bottom) - STRIP_H)) "$SCREEN_W" 2
+    xfconf-query -c xfce4-panel -p /panels/panel-1/position -s "p=6;x=0;y=0"
+    wait_for 10 '! work_area_top_is 0' || die "the panel did not go up"
+    placed xfwm4_panel_up 0 $((SCREEN_H - STRIP_H)) "$SCREEN_W" 2
+    # Switching windows from the user's xterm never lands on the strip.
+    xterm -geometry 80x20 &
+    PIDS="$PIDS $!"
+    wait_for 10 'window_of XTerm' || die "xfwm4: no xterm"
+    xdotool windowactivate --sync "$W" key alt+Tab
+    sleep 0.5
+    active=$(xprop -root _NET_ACTIVE_WINDOW | awk '{print $NF}')
+    [ $((active)) = $((STRIP)) ] && fail "xfwm4: switching windows made the strip the active one"
+    strip_alive xfwm4
+    unset DBUS_SESSION_BUS_ADDRESS
 }
 
 # --- tilers: the strip is a full-width row of its own beside the bar --------------------------

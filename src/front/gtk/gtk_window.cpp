@@ -135,6 +135,21 @@ gboolean GtkStripWindow::OnConfigure(GtkWidget*, GdkEventConfigure*, gpointer se
     return FALSE;
 }
 
+gboolean GtkStripWindow::MapAgain(gpointer self)
+{
+    auto* strip = static_cast<GtkStripWindow*>(self);
+    strip->checking_ = 0;
+    gtk_window_move(GTK_WINDOW(strip->window_), strip->rect_.x, strip->rect_.y);
+#ifdef GDK_WINDOWING_X11
+    // GTK leaves out a move to where it believes the window already is.
+    if (GdkWindow* window = gtk_widget_get_window(strip->window_); window && GDK_IS_X11_WINDOW(window)) {
+        XMoveWindow(GDK_WINDOW_XDISPLAY(window), GDK_WINDOW_XID(window), strip->rect_.x, strip->rect_.y);
+    }
+#endif
+    gtk_widget_show(strip->window_);
+    return G_SOURCE_REMOVE;
+}
+
 gboolean GtkStripWindow::CheckGiven(gpointer self)
 {
     auto* strip = static_cast<GtkStripWindow*>(self);
@@ -161,13 +176,23 @@ gboolean GtkStripWindow::CheckGiven(gpointer self)
     }
     strip->refusals_ = 0;
     if (given.width != asked.width) return G_SOURCE_REMOVE;
-    if ((given.x != asked.x || given.y != asked.y) && strip->corrections_ < 2) {
-        // Asked again, as far past the place as the window manager fell
-        // short of it; at most twice, as a window manager that moves the
-        // window elsewhere on purpose is not argued with.
-        ++strip->corrections_;
+    if (given.x == asked.x && given.y == asked.y) return G_SOURCE_REMOVE;
+    // A window manager may add its frame (asked again, as far past the
+    // place as it fell short) or clamp a moving window a pixel short of
+    // the work area's edge while it places a new one where it asks to be
+    // (mapped afresh). No more than that: a window manager that moves the
+    // window elsewhere on purpose is not argued with.
+    if (strip->corrections_ == 0) {
         gtk_window_move(GTK_WINDOW(strip->window_), 2 * asked.x - given.x, 2 * asked.y - given.y);
+        // A window manager that clamps the window again may not say so.
+        strip->checking_ = g_timeout_add(300, CheckGiven, strip);
+    } else if (strip->corrections_ == 1 && !strip->reserving_) {
+        // Mapped again once the window manager has let the window go: until
+        // then a move is a move inside its frame.
+        gtk_widget_hide(strip->window_);
+        strip->checking_ = g_timeout_add(100, MapAgain, strip);
     }
+    ++strip->corrections_;
     return G_SOURCE_REMOVE;
 }
 

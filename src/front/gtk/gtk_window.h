@@ -90,6 +90,7 @@ private:
     static void OnWidth(int width, void* self);
     static gboolean OnConfigure(GtkWidget* widget, GdkEventConfigure* event, gpointer self);
     static gboolean CheckGiven(gpointer self);
+    static gboolean MapAgain(gpointer self);
     void Close();
     void WriteStrut();
 
