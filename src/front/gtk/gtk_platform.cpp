@@ -23,7 +23,12 @@ namespace {
 bool IsTilingDesktop(GdkDisplay* display)
 {
 #ifdef GDK_WINDOWING_X11
-    return GDK_IS_X11_DISPLAY(display) && x11::IsKnownTiler(GDK_DISPLAY_XDISPLAY(display));
+    if (!GDK_IS_X11_DISPLAY(display)) return false;
+    // A window manager that has gone leaves its check window's id behind.
+    gdk_x11_display_error_trap_push(display);
+    const bool tiler = x11::IsKnownTiler(GDK_DISPLAY_XDISPLAY(display));
+    gdk_x11_display_error_trap_pop_ignored(display);
+    return tiler;
 #else
     (void)display;
     return false;
