@@ -7,13 +7,13 @@
 # reservation goes with the strip, even one killed outright.
 #
 # usage: desktops_e2e.sh SEASTRIP SEASTRIP_RENDER [DESKTOP...]
-#   DESKTOP: fluxbox icewm xfwm4 i3 herbstluftwm reserve (all by default)
+#   DESKTOP: fluxbox icewm kwin xfwm4 i3 herbstluftwm reserve (all by default)
 set -u
 
 SEASTRIP=$1
 RENDER=$2
 shift 2
-DESKTOPS=${*:-fluxbox icewm xfwm4 i3 herbstluftwm reserve}
+DESKTOPS=${*:-fluxbox icewm kwin xfwm4 i3 herbstluftwm reserve}
 SCREEN_W=1280
 SCREEN_H=800
 STRIP_H=28
@@ -23,7 +23,7 @@ HERE=$(dirname "$0")
 . "$HERE/x_session.sh"
 . "$HERE/../e2e_strip_pixels.sh"
 e2e_begin desktops
-need_tools Xvfb fluxbox icewm icesh xfwm4 xfce4-panel xfconf-query dbus-daemon i3 i3bar i3-msg herbstluftwm herbstclient openbox tint2 xterm xdotool \
+need_tools Xvfb fluxbox icewm icesh kwin_x11 xfwm4 xfce4-panel xfconf-query dbus-daemon i3 i3bar i3-msg herbstluftwm herbstclient openbox tint2 xterm xdotool \
     xwininfo xprop wmctrl import convert compare
 export HOME=$WORK
 
@@ -69,13 +69,43 @@ desktop_icewm() {
     strip_alive icewm
 }
 
-# --- xfwm4 and xfce4-panel: the panel moved to the bottom and back while the strip runs ---------
-# xfwm4 holds a moving window a pixel short of the screen's bottom edge.
-desktop_xfwm4() {
+# A session bus of its own, for desktops that keep their settings behind one.
+start_bus() {
+    rm -f "$WORK/bus"
     dbus-daemon --session --nofork --print-address=3 3>"$WORK/bus" >/dev/null 2>&1 &
     PIDS="$PIDS $!"
     wait_for 10 '[ -s "$WORK/bus" ]' || die "no session bus"
     export DBUS_SESSION_BUS_ADDRESS="$(head -n 1 "$WORK/bus")"
+}
+
+# The strip asks for no attention, and switching windows from the user's
+# xterm (alt+Tab) never lands on it.
+unobtrusive() { # NAME
+    xterm -geometry 80x20 &
+    PIDS="$PIDS $!"
+    wait_for 10 'window_of XTerm' || die "$1: no xterm"
+    xdotool windowactivate --sync "$W" key alt+Tab
+    sleep 1
+    active=$(xprop -root _NET_ACTIVE_WINDOW | awk '{print $NF}')
+    [ $((active)) = $((STRIP)) ] && fail "$1: switching windows made the strip the active one"
+    xprop -id "$STRIP" _NET_WM_STATE | grep -q DEMANDS_ATTENTION && fail "$1: the strip demands attention"
+}
+
+# --- KWin: it marks a new window it did not activate as demanding attention --------------
+desktop_kwin() {
+    start_bus
+    start_wm kwin kwin_x11
+    start_strip
+    placed kwin 0 $((SCREEN_H - STRIP_H)) "$SCREEN_W" 3
+    unobtrusive kwin
+    strip_alive kwin
+    unset DBUS_SESSION_BUS_ADDRESS
+}
+
+# --- xfwm4 and xfce4-panel: the panel moved to the bottom and back while the strip runs ---------
+# xfwm4 holds a moving window a pixel short of the screen's bottom edge.
+desktop_xfwm4() {
+    start_bus
     start_wm xfwm4 xfwm4
     xfce4-panel >"$WORK/xfce4-panel.log" 2>&1 &
     PIDS="$PIDS $!"
@@ -93,14 +123,7 @@ desktop_xfwm4() {
     xfconf-query -c xfce4-panel -p /panels/panel-1/position -s "p=6;x=0;y=0"
     wait_for 10 '! work_area_top_is 0' || die "the panel did not go up"
     placed xfwm4_panel_up 0 $((SCREEN_H - STRIP_H)) "$SCREEN_W" 2
-    # Switching windows from the user's xterm never lands on the strip.
-    xterm -geometry 80x20 &
-    PIDS="$PIDS $!"
-    wait_for 10 'window_of XTerm' || die "xfwm4: no xterm"
-    xdotool windowactivate --sync "$W" key alt+Tab
-    sleep 0.5
-    active=$(xprop -root _NET_ACTIVE_WINDOW | awk '{print $NF}')
-    [ $((active)) = $((STRIP)) ] && fail "xfwm4: switching windows made the strip the active one"
+    unobtrusive xfwm4
     strip_alive xfwm4
     unset DBUS_SESSION_BUS_ADDRESS
 }
