@@ -36,6 +36,30 @@ window_of() { W=$(xdotool search --onlyvisible --class "$1" 2>/dev/null | head -
 start_strip() { launch_strip env SEASTRIP_CONFIG_DIR="$WORK" "$SEASTRIP" "$@"; }
 strip_alive() { ended "$STRIP_PID" && fail "$1: the strip ended: $(cat "$WORK/seastrip.log")"; }
 
+# The version dialog, from the menu, stands right above the strip where it
+# really is, on the screen, covering none of it.
+dialog_above_strip() { # NAME
+    set -- "$1" $(geometry "$STRIP")
+    opened=""
+    for x in 600 430 300; do
+        xdotool mousemove "$x" $(($3 + 18)) click 3
+        if wait_for 2 '[ -n "$(windows_besides_strip "$STRIP_PID")" ]'; then opened=yes; break; fi
+    done
+    [ -n "$opened" ] || die "$1: the popup menu did not open"
+    xdotool key Down Down Down Return
+    wait_for 5 'dialog=$(windows_besides_strip "$STRIP_PID" | head -n 1); [ -n "$dialog" ]' || die "$1: no dialog"
+    sleep 0.5
+    set -- "$1" "$3" $(geometry "$dialog")
+    if [ $(($4 + $6)) -gt "$2" ] || [ $(($4 + $6)) -lt $(($2 - 40)) ] || [ "$3" -lt 0 ] ||
+        [ $(($3 + $5)) -gt "$SCREEN_W" ]; then
+        fail "$1: the version dialog stands at $3,$4 ${5}x$6, not right above the strip at y $2"
+    else
+        pass "$1: the version dialog stands right above the strip"
+    fi
+    xdotool key Return
+    wait_for 5 '[ -z "$(windows_besides_strip "$STRIP_PID")" ]' || die "$1: the dialog did not close"
+}
+
 # --- fluxbox: its toolbar is no client of its own, only the work area knows it ------------
 desktop_fluxbox() {
     mkdir -p "$WORK/.fluxbox"
@@ -66,6 +90,7 @@ desktop_icewm() {
     icesh restart
     wait_for 10 '! work_area_top_is 0' || die "icewm's taskbar did not go to the top"
     placed icewm_top 0 $((SCREEN_H - STRIP_H)) "$SCREEN_W"
+    dialog_above_strip icewm_top
     strip_alive icewm
 }
 
@@ -175,6 +200,7 @@ desktop_i3() {
     xprop -id "$(xprop -root _NET_SUPPORTING_WM_CHECK | awk '{print $NF}')" -f _NET_WM_NAME 8u -set _NET_WM_NAME tiler
     start_strip
     row_beside_bar i3 i3bar
+    dialog_above_strip i3
     close_after_click i3 i3-msg kill
     # The bar to the top, i3's settings read again.
     sed -i 's/position bottom/position top/' "$WORK/i3.conf"

@@ -88,6 +88,33 @@ void PlaceBy(GtkWindow* window, GtkWindow* strip, const GdkRectangle& stripRect)
     }
 }
 
+// Where the window manager put the dialog, looked at once it is shown: one
+// that places a frame's top where the window asked to be (ignoring the
+// gravity) would leave the dialog's bottom over the strip; it is lifted off.
+struct StripClearance {
+    GtkWindow* dialog;
+    GdkRectangle strip;
+    guint source;
+};
+
+gboolean KeepOffStrip(gpointer data)
+{
+    auto* clearance = static_cast<StripClearance*>(data);
+    clearance->source = 0;
+    GdkWindow* window = gtk_widget_get_window(GTK_WIDGET(clearance->dialog));
+    const GdkRectangle& strip = clearance->strip;
+    if (!window) return G_SOURCE_REMOVE;
+    GdkRectangle frame;
+    gdk_window_get_frame_extents(window, &frame);
+    const int overlap = frame.y + frame.height - strip.y;
+    // Only a dialog above the strip's top and reaching into it is moved.
+    if (overlap > 0 && frame.y < strip.y && frame.x < strip.x + strip.width && strip.x < frame.x + frame.width) {
+        gtk_window_set_gravity(clearance->dialog, GDK_GRAVITY_NORTH_WEST);
+        gtk_window_move(clearance->dialog, frame.x, frame.y - overlap);
+    }
+    return G_SOURCE_REMOVE;
+}
+
 void PressOk(GtkButton*, gpointer dialog) { gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK); }
 
 gboolean OnKey(GtkWidget* dialog, GdkEventKey* event, gpointer)
@@ -164,7 +191,10 @@ void RunVersionDialog(GtkWindow* strip, const GdkRectangle& stripRect)
     // window in use: Enter and Escape reach it.
     gtk_window_present_with_time(window, LastUserTime());
     Activate(window);
+    StripClearance clearance{window, stripRect, 0};
+    clearance.source = g_timeout_add(300, KeepOffStrip, &clearance);
     gtk_dialog_run(GTK_DIALOG(dialog));
+    if (clearance.source) g_source_remove(clearance.source);
     gtk_widget_destroy(dialog);
 }
 
