@@ -25,10 +25,11 @@ bool LayerShellAvailable();
 bool MakeLayerSurface(GtkWindow* window, GdkMonitor* monitor, int height);
 
 // Makes the layer surface reserve its own height along the output's bottom
-// edge, so that windows are laid out above it; it then stands in the top
-// layer. A reserved row belongs to the strip alone: in the bottom layer it
-// would still be drawn under a floating window dragged across it, which is
-// what reserving the row is meant to end.
+// edge, so that windows are laid out above it, and puts it in the top layer:
+// a reserved row is the strip's alone, always in view, so not even a
+// floating window dragged across it covers it. Where it goes beside a bar
+// that reserves the same edge is the compositor's choice (sway puts the
+// strip on the edge, the bar above it).
 void ReserveLayerRow(GtkWindow* window, int height);
 
 // Moves a layer surface to another monitor (null: the compositor's choice).
