@@ -224,7 +224,11 @@ desktop_reserve() {
     start_openbox
     start_panel panel "panel_position = bottom center horizontal" "panel_size = 100% 30"
     wait_for 10 '[ "$(work_area_bottom)" = $((SCREEN_H - 30)) ]' || die "the panel reserved nothing"
-    start_strip --reserve
+    # Asked for in the settings file, as a user starting it from a menu does
+    # (sway's test gives --reserve).
+    printf '[Data]\nReserve=ON\n' >"$WORK/seastrip.ini"
+    cp "$WORK/seastrip.ini" "$WORK/asked.ini"
+    start_strip
     top=$((SCREEN_H - 30 - STRIP_H))
     placed reserve 0 "$top" "$SCREEN_W"
     wait_for 5 '[ "$(work_area_bottom)" = "$top" ]' || fail "reserve: the work area ends at $(work_area_bottom), not $top"
@@ -238,6 +242,8 @@ desktop_reserve() {
     kill -9 "$STRIP_PID"
     wait_for 5 '[ "$(work_area_bottom)" = $((SCREEN_H - 30)) ]' ||
         fail "reserve: the row stayed reserved after the strip was killed ($(work_area))"
+    cmp -s "$WORK/seastrip.ini" "$WORK/asked.ini" || fail "reserve: the settings file was changed"
+    rm -f "$WORK/seastrip.ini"
 }
 
 SHOT_PREFIX=desktop
