@@ -349,6 +349,7 @@ case_dpi() {
 # within a second each time. A thousand changes leave the GDI and USER
 # object counts where they were.
 strip_top_is() { [ "$(strip_line | geometry_of | cut -d' ' -f4)" = "$1" ]; }
+strip_is() { [ "$(strip_line | geometry_of)" = "$1" ]; }
 said() { tr -d '\r' <"$WORK/desktop.out" | grep -q -x "$1"; }
 tell() { echo "$1" >&7; wait_until "${3:-10}" said "$2" || fail "the tool did not answer '$1'"; }
 
@@ -367,11 +368,15 @@ case_desktop() {
         wait_until 1 strip_top_is $((bottom - STRIP_H)) ||
             fail "the work area ends at $bottom, the strip at $(strip_line | geometry_of)"
     done
+    # A taskbar at the left: the strip stands beside it, on the rest of the width.
+    tell "side 100" "side 100 set"
+    wait_until 1 strip_is "$((SCREEN_W - 100)) $STRIP_H 100 $((SCREEN_H - STRIP_H))" ||
+        fail "the work area starts at 100, the strip is at $(strip_line | geometry_of)"
     tell "quiet 720" "quiet 720 set"
     tell "taskbar" "taskbar announced"
     wait_until 1 strip_top_is $((720 - STRIP_H)) || fail "the strip did not follow a new taskbar"
     tell "work $SCREEN_H" "work $SCREEN_H set"
-    note "the strip followed the work area to 700, 740, $SCREEN_H and a new taskbar's 720"
+    note "the strip followed the work area to 700, 740, $SCREEN_H, beside a taskbar at the left and a new taskbar's 720"
     tell "churn 1000" "churn after: .*" 300
     local before after user_before user_after
     read -r before user_before <<<"$(tr -d '\r' <"$WORK/desktop.out" |

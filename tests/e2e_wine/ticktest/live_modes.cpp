@@ -37,9 +37,9 @@ void CALLBACK SpoilRegions(HWND, UINT, UINT_PTR timer, DWORD)
     std::fflush(stdout);
 }
 
-bool SetWorkBottom(int bottom, UINT announce = SPIF_UPDATEINIFILE | SPIF_SENDCHANGE)
+bool SetWorkBottom(int bottom, UINT announce = SPIF_UPDATEINIFILE | SPIF_SENDCHANGE, int left = 0)
 {
-    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), bottom};
+    RECT work{left, 0, GetSystemMetrics(SM_CXSCREEN), bottom};
     return SystemParametersInfoW(SPI_SETWORKAREA, 0, &work, announce) != FALSE;
 }
 
@@ -79,6 +79,10 @@ DWORD WINAPI ReadCommands(LPVOID strip)
         int value = 0;
         if (std::sscanf(line, "work %d", &value) == 1) {
             Say(SetWorkBottom(value) ? "work %ld set" : "work %ld refused", value);
+        } else if (std::sscanf(line, "side %d", &value) == 1) {
+            // A taskbar at the left, as wide as the value, the bottom free.
+            const bool set = SetWorkBottom(GetSystemMetrics(SM_CYSCREEN), SPIF_UPDATEINIFILE | SPIF_SENDCHANGE, value);
+            Say(set ? "side %ld set" : "side %ld refused", value);
         } else if (std::sscanf(line, "quiet %d", &value) == 1) {
             Say(SetWorkBottom(value, 0) ? "quiet %ld set" : "quiet %ld refused", value);
         } else if (std::strncmp(line, "taskbar", 7) == 0) {
