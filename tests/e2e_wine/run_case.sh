@@ -415,5 +415,25 @@ case_objects() {
     note "GDI objects: $g200 after 200 ticks, $g2000 after 2,000"
 }
 
+# /reserve: the strip keeps its row as a toolbar of the shell, so another
+# toolbar asking for the bottom edge must end above it, and the row is free
+# again once 終了 has ended the program. (Wine's shell keeps toolbars apart
+# but leaves the work area as it is, so maximised windows are not checked
+# here.)
+free_bottom() { (cd "$WORK" && wine seastrip-ticktest.exe free-bottom 2>/dev/null | tr -d '\r' | sed -n 's/^free bottom //p'); }
+case_reserve() {
+    cp "$SEASTRIP_TICKTEST" "$WORK/seastrip-ticktest.exe"
+    launch_strip "$WORK/app" /reserve
+    wait_until 5 strip_top_is $((SCREEN_H - STRIP_H)) || fail "the reserving strip is at $(strip_line | geometry_of)"
+    local taken
+    taken=$(free_bottom)
+    [ "$taken" = $((SCREEN_H - STRIP_H)) ] || fail "with the strip's row kept, a toolbar may still end at '$taken'"
+    choose_exit
+    wait_until 10 app_exits || fail "the program is still running after 終了"
+    taken=$(free_bottom)
+    [ "$taken" = "$SCREEN_H" ] || fail "after the strip ended, a toolbar may only end at '$taken'"
+    note "another toolbar ends at $((SCREEN_H - STRIP_H)) above the strip's row, at $SCREEN_H after it ended"
+}
+
 "case_$CASE"
 echo "PASS: $CASE"

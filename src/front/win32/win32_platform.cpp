@@ -6,27 +6,42 @@
 #include "front/win32/win32_monitor.h"
 #include "front/win32/win32_settings.h"
 #include "front/win32/win32_sound.h"
+#include "shell/settings.h"
 #include "shell/strip_window.h"
 #include "shell/timers.h"
 
 namespace seastrip {
 
-Win32Platform::Win32Platform(HINSTANCE instance, int monitorIndex)
+Win32Platform::Win32Platform(HINSTANCE instance, int monitorIndex, bool reserve)
     : instance_(instance), monitorIndex_(monitorIndex), settings_(MakeSettingsPlace())
 {
     frame_ = ReadFrame();
     if (!Win32StripWindow::RegisterClasses(instance)) EndWithSystemError("the window classes could not be registered");
     strip_ = Win32StripWindow::Create(instance, frame_, *this);
     if (!strip_) EndWithSystemError("the strip window could not be created");
+    // Before the program loads, so that it lays the strip out on its row.
+    if ((reserve || ReadSetting(*this, "Data", "Reserve") == "ON") && appBar_.Register(strip_->Window())) {
+        // A toolbar of the shell stays in view, above other windows.
+        SetWindowPos(strip_->Window(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        frame_ = ReadFrame();
+    }
 }
 
 // Children go before the strip that is their parent window.
 Win32Platform::~Win32Platform() { elements_.clear(); }
 
-StripFrame Win32Platform::ReadFrame() const
+StripFrame Win32Platform::ReadFrame()
 {
-    const MonitorPlace place = FindMonitor(monitorIndex_);
-    return FrameFor(place.monitor, place.work, ScaleForDpi(place.dpi));
+    MonitorPlace place = FindMonitor(monitorIndex_);
+    const int scale = ScaleForDpi(place.dpi);
+    if (appBar_.Registered()) {
+        // The work area already leaves out the strip's own row; the row is
+        // asked for across the work area's width from the monitor's bottom,
+        // and the strip stands on the row granted.
+        const PixelBox span{place.work.left, place.monitor.top, place.work.right, place.monitor.bottom};
+        place.work.bottom = appBar_.Reserve(span, kStripArtHeight * scale).bottom;
+    }
+    return FrameFor(place.monitor, place.work, scale);
 }
 
 Element& Win32Platform::CreateElement(const ElementDesign& design)
@@ -107,10 +122,16 @@ void Win32Platform::ShowMessageAndExit(const std::string& text)
     // change lay the strip out behind the message.
     ending_ = true;
     StopTimers();
+    appBar_.Remove();
     ShowFailureAndEnd(strip_->Window(), text);
 }
 
-void Win32Platform::ExitProgram() { EndProgram(0); }
+// Ending the process runs no destructor: the row goes back first.
+void Win32Platform::ExitProgram()
+{
+    appBar_.Remove();
+    EndProgram(0);
+}
 
 void Win32Platform::StartTimers()
 {

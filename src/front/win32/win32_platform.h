@@ -8,6 +8,7 @@
 
 #include "front/common/random_source.h"
 #include "front/common/settings_place.h"
+#include "front/win32/win32_appbar.h"
 #include "front/win32/win32_element.h"
 #include "front/win32/win32_timer.h"
 #include "front/win32/win32_window.h"
@@ -27,7 +28,9 @@ public:
     // Makes the strip window (hidden) for the monitor of that index in the
     // system's order, the primary one when it is negative or absent. A
     // window the system refuses ends the program with status 1.
-    explicit Win32Platform(HINSTANCE instance, int monitorIndex = -1);
+    // With reserve, the strip keeps its row as a toolbar of the shell (as it
+    // does when the settings file says Reserve=ON under [Data]).
+    explicit Win32Platform(HINSTANCE instance, int monitorIndex = -1, bool reserve = false);
     ~Win32Platform() override;
     Win32Platform(const Win32Platform&) = delete;
     Win32Platform& operator=(const Win32Platform&) = delete;
@@ -81,12 +84,15 @@ private:
     void StripPressed(MouseButton button) override;
     void CloseRequested() override;
     void DesktopChanged() override { FollowDesktop(); }
-    StripFrame ReadFrame() const;
+    // The frame on the monitor as it is now; while the strip keeps its own
+    // row, that row is asked for again and the strip stands on it.
+    StripFrame ReadFrame();
 
     HINSTANCE instance_;
     int monitorIndex_;
     StripFrame frame_;
     std::unique_ptr<Win32StripWindow> strip_;
+    AppBar appBar_;
     std::vector<std::unique_ptr<Win32Element>> elements_;
     TimerForm timers_;
     RandomSource random_;

@@ -17,6 +17,8 @@ namespace seastrip {
 // The program always lays out in art pixels of 15 twips; the front alone
 // turns them into device pixels.
 constexpr float kTwipsPerArtPixel = 15.0f;
+// The strip's height in art pixels.
+constexpr int kStripArtHeight = 28;
 
 // Device pixels per art pixel on a monitor of the given dots per inch: whole
 // factors only, so that every art pixel is a crisp square block. 150 % (144

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -145,6 +147,27 @@ int PrintForeground()
     char utf8[1024] = {};
     WideCharToMultiByte(CP_UTF8, 0, title, -1, utf8, sizeof(utf8), nullptr, nullptr);
     std::printf("%s\n", utf8);
+    return 0;
+}
+
+int PrintFreeBottom()
+{
+    // A toolbar of its own, registered after the strip's, asking for a row
+    // on the bottom edge: the shell moves it above every row taken before.
+    HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"probe", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                  nullptr, nullptr);
+    APPBARDATA data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = window;
+    data.uCallbackMessage = WM_APP;
+    if (!window || !SHAppBarMessage(ABM_NEW, &data)) return 1;
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    data.uEdge = ABE_BOTTOM;
+    data.rc = RECT{0, height - 10, GetSystemMetrics(SM_CXSCREEN), height};
+    SHAppBarMessage(ABM_QUERYPOS, &data);
+    std::printf("free bottom %ld\n", static_cast<long>(data.rc.bottom));
+    SHAppBarMessage(ABM_REMOVE, &data);
+    DestroyWindow(window);
     return 0;
 }
 

@@ -67,6 +67,7 @@ int main(int argc, char** argv)
     if (argc > 1 && std::strcmp(argv[1], "fail") == 0) return seastrip::RunFailingRegions(argc > 2 ? std::atoi(argv[2]) : 1000);
     if (argc > 1 && std::strcmp(argv[1], "desktop") == 0) return seastrip::RunDesktopCommands();
     if (argc > 1 && std::strcmp(argv[1], "foreground") == 0) return seastrip::PrintForeground();
+    if (argc > 1 && std::strcmp(argv[1], "free-bottom") == 0) return seastrip::PrintFreeBottom();
     const int ticks = argc > 1 ? std::atoi(argv[1]) : 2000;
     const int every = argc > 2 ? std::max(1, std::atoi(argv[2])) : 200;
     seastrip::Win32Platform platform(GetModuleHandleW(nullptr));
