@@ -3,9 +3,9 @@
 #include <string>
 
 #include "front/common/random_source.h"
+#include "front/common/strip_element.h"
 #include "front/gtk/gtk_command_line.h"
 #include "front/gtk/gtk_desktop_watch.h"
-#include "front/gtk/gtk_element.h"
 #include "front/gtk/gtk_focus.h"
 #include "front/gtk/gtk_settings.h"
 #include "front/gtk/gtk_sound.h"
@@ -95,7 +95,7 @@ private:
     GdkMonitor* layerMonitor_ = nullptr;  // a layer surface's monitor, held; null for the compositor's choice
     Stage stage_;
     GtkStripWindow window_;
-    GtkStripElement strip_;
+    StripElement strip_;
     GtkTimerForm timers_;
     GtkSound sound_;
     GtkSettings settings_;

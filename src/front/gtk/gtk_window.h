@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 
+#include "front/common/strip_element.h"
 #include "front/common/work_area.h"
 #include "front/gtk/gtk_canvas.h"
 #include "platform/element.h"
@@ -23,7 +24,7 @@ constexpr int kStripHeightPx = 28;
 // The strip window: an undecorated top-level window that shows the stage's
 // frame as one image, never takes the keyboard, and hands presses on the
 // strip's own surface and the desktop's requests to close it to its owner.
-class GtkStripWindow {
+class GtkStripWindow final : public StripHost {
 public:
     // Created hidden for the stage it shows, its left edge at the given
     // screen pixel. On a Wayland compositor with layer-shell it becomes a
@@ -70,13 +71,13 @@ public:
     // Moves and sizes the window to the strip element's geometry, whose
     // left edge counts from the given left; a layer surface only takes the
     // height, the compositor placing it.
-    void Place(const Element& strip);
+    void Place(const Element& strip) override;
     void SetLeft(int left) { left_ = left; }
     bool IsLayer() const { return layer_; }
     // Puts the layer surface on another monitor (null: the compositor's
     // choice), or back on its monitor after the compositor took it away.
     void PutLayerOn(GdkMonitor* monitor);
-    void Show(bool visible);
+    void Show(bool visible) override;
     // Shows what the last tick or command changed; drawing itself never runs
     // scene code.
     void Refresh();

@@ -13,22 +13,25 @@
 namespace seastrip {
 
 Win32Platform::Win32Platform(HINSTANCE instance, int monitorIndex, bool reserve)
-    : instance_(instance), monitorIndex_(monitorIndex), settings_(MakeSettingsPlace())
+    : instance_(instance),
+      monitorIndex_(monitorIndex),
+      settings_(MakeSettingsPlace()),
+      frame_(ReadFrame()),
+      stage_(frame_.artWidth, frame_.artBottom, kTwipsPerArtPixel, kTwipsPerArtPixel),
+      window_(instance, stage_, frame_, *this),
+      strip_(stage_.Strip(), window_)
 {
-    frame_ = ReadFrame();
-    if (!Win32StripWindow::RegisterClasses(instance)) EndWithSystemError("the window classes could not be registered");
-    strip_ = Win32StripWindow::Create(instance, frame_, *this);
-    if (!strip_) EndWithSystemError("the strip window could not be created");
+    // Nothing made after the window calls the system, so its error stands.
+    if (!window_.Window()) EndWithSystemError("the strip window could not be created");
     // Before the program loads, so that it lays the strip out on its row.
-    if ((reserve || ReadSetting(*this, "Data", "Reserve") == "ON") && appBar_.Register(strip_->Window())) {
+    if ((reserve || ReadSetting(*this, "Data", "Reserve") == "ON") && appBar_.Register(window_.Window())) {
         // A toolbar of the shell stays in view, above other windows.
-        SetWindowPos(strip_->Window(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetWindowPos(window_.Window(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         frame_ = ReadFrame();
     }
 }
 
-// Children go before the strip that is their parent window.
-Win32Platform::~Win32Platform() { elements_.clear(); }
+Win32Platform::~Win32Platform() = default;
 
 StripFrame Win32Platform::ReadFrame()
 {
@@ -42,27 +45,6 @@ StripFrame Win32Platform::ReadFrame()
         place.work.bottom = appBar_.Reserve(span, kStripArtHeight * scale).bottom;
     }
     return FrameFor(place.monitor, place.work, scale);
-}
-
-Element& Win32Platform::CreateElement(const ElementDesign& design)
-{
-    auto element = Win32Element::CreateChild(strip_->Window(), design, frame_);
-    if (!element) EndWithSystemError("an element window could not be created");
-    elements_.push_back(std::move(element));
-    return *elements_.back();
-}
-
-Element& Win32Platform::CreateInstance(const Element& lowest)
-{
-    auto element = static_cast<const Win32Element&>(lowest).Duplicate();
-    if (!element) EndWithSystemError("an element window could not be created");
-    elements_.push_back(std::move(element));
-    return *elements_.back();
-}
-
-void Win32Platform::DestroyElement(Element& element)
-{
-    std::erase_if(elements_, [&](const std::unique_ptr<Win32Element>& e) { return e.get() == &element; });
 }
 
 int Win32Platform::LocalHour() const
@@ -99,8 +81,8 @@ std::string Win32Platform::DataFolder() const { return ExecutableFolder(); }
 MenuChoice Win32Platform::OpenPopupMenu()
 {
     previousForeground_ = GetForegroundWindow();
-    const MenuChoice choice = TrackStripMenu(strip_->Window(), Marks());
-    if (choice.command != MenuCommand::Version) RestoreForeground(previousForeground_, strip_->Window());
+    const MenuChoice choice = TrackStripMenu(window_.Window(), Marks());
+    if (choice.command != MenuCommand::Version) RestoreForeground(previousForeground_, window_.Window());
     return choice;
 }
 
@@ -112,8 +94,8 @@ void Win32Platform::ShowVersionDialog()
 {
     const HWND previous = previousForeground_ ? previousForeground_ : GetForegroundWindow();
     previousForeground_ = nullptr;
-    RunVersionDialog(instance_, strip_->Window());
-    RestoreForeground(previous, strip_->Window());
+    RunVersionDialog(instance_, window_.Window());
+    RestoreForeground(previous, window_.Window());
 }
 
 void Win32Platform::ShowMessageAndExit(const std::string& text)
@@ -123,7 +105,7 @@ void Win32Platform::ShowMessageAndExit(const std::string& text)
     ending_ = true;
     StopTimers();
     appBar_.Remove();
-    ShowFailureAndEnd(strip_->Window(), text);
+    ShowFailureAndEnd(window_.Window(), text);
 }
 
 // Ending the process runs no destructor: the row goes back first.
@@ -138,10 +120,14 @@ void Win32Platform::StartTimers()
     const bool started = timers_.Start(
         instance_,
         [this] {
-            if (program_ && !ending_) TimerMainTick(*program_);
+            if (!program_ || ending_) return;
+            TimerMainTick(*program_);
+            window_.Refresh();
         },
         [this] {
-            if (program_ && !ending_) TimerNamiTick(*program_);
+            if (!program_ || ending_) return;
+            TimerNamiTick(*program_);
+            window_.Refresh();
         });
     if (!started) EndWithSystemError("the timers could not be started");
 }
@@ -166,16 +152,14 @@ void Win32Platform::FollowDesktop()
     next.originY += (next.artBottom - frame_.artBottom) * next.scale;
     next.artBottom = frame_.artBottom;
     if (next == frame_) return;
-    const bool rescaled = next.scale != frame_.scale;
     const bool widened = next.artWidth != frame_.artWidth;
     frame_ = next;
-    if (rescaled) {
-        for (auto& element : elements_) element->Rescale();
-        strip_->Rescale();
-    } else {
-        strip_->Replace();
-    }
+    stage_.SetScreenSize(frame_.artWidth, frame_.artBottom);
+    // A new scale or origin alone moves and sizes the window as it stands;
+    // a new width lays the strip out afresh, which places it too.
+    window_.Place(strip_);
     if (widened && program_) RelayoutStrip(*program_);
+    window_.Refresh();
 }
 
 }  // namespace seastrip

@@ -4,14 +4,24 @@
 
 namespace seastrip {
 
-class GtkStripWindow;
-
-// The strip's own surface as the program sees it: the stage's strip element,
-// whose geometry also places and sizes the real top-level window, and whose
-// visibility shows and hides it. Everything else is the stage element's.
-class GtkStripElement final : public Element {
+// The real top-level window that shows the strip on a desktop.
+class StripHost {
 public:
-    GtkStripElement(Element& surface, GtkStripWindow& window) : surface_(surface), window_(window) {}
+    // Moves and sizes the window to the strip element's geometry.
+    virtual void Place(const Element& strip) = 0;
+    virtual void Show(bool visible) = 0;
+
+protected:
+    ~StripHost() = default;
+};
+
+// The strip's own surface as the program sees it on a desktop: the stage's
+// strip element, whose geometry also places and sizes the real top-level
+// window, and whose visibility shows and hides it. Everything else is the
+// stage element's.
+class StripElement final : public Element {
+public:
+    StripElement(Element& surface, StripHost& host) : surface_(surface), host_(host) {}
 
     float Left() const override { return surface_.Left(); }
     float Top() const override { return surface_.Top(); }
@@ -22,7 +32,7 @@ public:
     void SetWidth(float twips) override;
     void SetHeight(float twips) override;
 
-    // The window is mapped only when the load shows it.
+    // The window is shown only when the load shows it.
     bool Visible() const override { return shown_; }
     void SetVisible(bool visible) override;
     void BringToFront() override {}
@@ -46,7 +56,7 @@ public:
 
 private:
     Element& surface_;
-    GtkStripWindow& window_;
+    StripHost& host_;
     bool shown_ = false;
 };
 
