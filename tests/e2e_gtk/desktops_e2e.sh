@@ -239,8 +239,14 @@ desktop_reserve() {
     wait_for 5 'xterm_end=$(geometry "$W" | awk "{print \$2 + \$4}"); [ "$xterm_end" -le "$top" ] && [ "$xterm_end" -ge $((top - 10)) ]' ||
         fail "reserve: the maximised xterm is at $(geometry "$W"), not ending above $top"
     placed reserve_kept 0 "$top" "$SCREEN_W"
+    # The panel to the top: the strip's own strut hid the room it left.
+    sed -i 's/^panel_position = .*/panel_position = top center horizontal/' "$WORK/panel.rc"
+    kill -USR1 "$PANEL_PID"
+    placed reserve_panel_top 0 $((SCREEN_H - STRIP_H)) "$SCREEN_W" 3
+    wait_for 5 '[ "$(work_area_bottom)" = $((SCREEN_H - STRIP_H)) ]' ||
+        fail "reserve: with the panel at the top the work area ends at $(work_area_bottom)"
     kill -9 "$STRIP_PID"
-    wait_for 5 '[ "$(work_area_bottom)" = $((SCREEN_H - 30)) ]' ||
+    wait_for 5 '[ "$(work_area_bottom)" = "$SCREEN_H" ]' ||
         fail "reserve: the row stayed reserved after the strip was killed ($(work_area))"
     cmp -s "$WORK/seastrip.ini" "$WORK/asked.ini" || fail "reserve: the settings file was changed"
     rm -f "$WORK/seastrip.ini"

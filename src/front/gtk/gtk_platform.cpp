@@ -41,6 +41,7 @@ GtkPlatform::GtkPlatform(const MonitorChoice& monitor, bool reserve)
     : display_(gdk_display_get_default()),
       choice_(monitor),
       area_(ReadMonitorArea(display_, StripMonitor(display_, choice_))),
+      docks_(area_.dockArea),
       layerMonitor_(ChosenMonitor(display_, choice_)),
       stage_(area_.geometry.width, area_.geometry.height, kStripTwipsPerPixel, kStripTwipsPerPixel),
       window_(stage_, area_.workArea.x, layerMonitor_),
@@ -107,6 +108,19 @@ void GtkPlatform::FollowDesktop()
         return;
     }
     const MonitorArea next = ReadMonitorArea(display_, StripMonitor(display_, choice_), window_.ReservedBand());
+    // A window manager's work area counts the strip's own strut down to the
+    // screen's edge, which hides whether a dock that moved or went has left
+    // room below the reserved row. The row is given back until the window
+    // manager has published its area without it; placing the strip then
+    // reserves it anew.
+    const bool docksMoved = !gdk_rectangle_equal(&next.dockArea, &docks_);
+    docks_ = next.dockArea;
+    if (docksMoved && window_.ReservedBand()) {
+        window_.WithdrawBand();
+        area_ = MonitorArea{};
+        watch_.Notice();
+        return;
+    }
     if (next == area_) return;
     area_ = next;
     stage_.SetScreenSize(area_.geometry.width, area_.geometry.height);

@@ -92,6 +92,7 @@ private:
     GdkDisplay* display_;
     MonitorChoice choice_;
     MonitorArea area_;  // before the stage: the stage is sized from it
+    GdkRectangle docks_{0, 0, 0, 0};  // the docks' free area at the last look
     GdkMonitor* layerMonitor_ = nullptr;  // a layer surface's monitor, held; null for the compositor's choice
     Stage stage_;
     GtkStripWindow window_;

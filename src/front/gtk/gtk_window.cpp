@@ -104,6 +104,18 @@ void GtkStripWindow::Reserve()
 
 std::optional<ScreenRect> GtkStripWindow::ReservedBand() const { return reserving_ ? band_ : std::nullopt; }
 
+void GtkStripWindow::WithdrawBand()
+{
+#ifdef GDK_WINDOWING_X11
+    GdkWindow* window = gtk_widget_get_window(window_);
+    if (!band_ || layer_ || !window || !GDK_IS_X11_WINDOW(window)) return;
+    Display* display = GDK_WINDOW_XDISPLAY(window);
+    XDeleteProperty(display, GDK_WINDOW_XID(window), x11::AtomOf(display, x11::kStrutPartial));
+    XDeleteProperty(display, GDK_WINDOW_XID(window), x11::AtomOf(display, x11::kStrut));
+    band_.reset();
+#endif
+}
+
 // The bottom strut runs from the strip's top to the screen's bottom edge
 // (struts count from the whole screen's edges), along the strip's width.
 void GtkStripWindow::WriteStrut()

@@ -48,6 +48,9 @@ public:
     bool Reserving() const { return reserving_; }
     // The band the strip reserves, while it does.
     std::optional<seastrip::ScreenRect> ReservedBand() const;
+    // Takes the band back until the strip is next placed, which reserves it
+    // anew.
+    void WithdrawBand();
     // The window manager gave the strip a size other than the one asked for,
     // as a tiler does with a floating window: it wants another kind of window.
     void OnSizeRefused(std::function<void(const GdkRectangle&)> handler) { refused_ = std::move(handler); }

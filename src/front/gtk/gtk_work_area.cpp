@@ -54,6 +54,7 @@ MonitorArea ReadMonitorArea(GdkDisplay* display, GdkMonitor* monitor, const std:
         gdk_monitor_get_geometry(monitor, &area.geometry);
         gdk_monitor_get_workarea(monitor, &area.workArea);
     }
+    area.dockArea = area.geometry;
 #ifdef GDK_WINDOWING_X11
     if (!GDK_IS_X11_DISPLAY(display)) return area;
     Display* xdisplay = GDK_DISPLAY_XDISPLAY(display);
@@ -67,6 +68,7 @@ MonitorArea ReadMonitorArea(GdkDisplay* display, GdkMonitor* monitor, const std:
     reservations.struts = Struts(display, xdisplay);
     reservations.own = ownBand;
     area.workArea = ToGdk(FreeArea(ToScreenRect(area.geometry), screen, reservations));
+    area.dockArea = ToGdk(MonitorWorkArea(ToScreenRect(area.geometry), screen.width, screen.height, reservations.struts));
     gdk_x11_display_error_trap_pop_ignored(display);
 #else
     (void)display;

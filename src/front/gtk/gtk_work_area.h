@@ -13,6 +13,9 @@ namespace seastrip {
 struct MonitorArea {
     GdkRectangle geometry{0, 0, 1024, 768};
     GdkRectangle workArea{0, 0, 1024, 768};
+    // The monitor less what docks with struts reserve, the strip's own left
+    // out (X11 only; the geometry elsewhere).
+    GdkRectangle dockArea{0, 0, 1024, 768};
 };
 
 bool operator==(const MonitorArea& a, const MonitorArea& b);
