@@ -18,23 +18,10 @@ GtkPlatform::GtkPlatform(const MonitorChoice& monitor)
       area_(ReadMonitorArea(display_, StripMonitor(display_, choice_))),
       layerMonitor_(ChosenMonitor(display_, choice_)),
       stage_(area_.geometry.width, area_.geometry.height, kStripTwipsPerPixel, kStripTwipsPerPixel),
-      window_(stage_, area_.workArea.x, layerMonitor_),
+      window_(stage_, area_.workArea.x, layerMonitor_, *this),
       strip_(stage_.Strip(), window_)
 {
     if (layerMonitor_) g_object_ref(layerMonitor_);
-    window_.OnPress([this](MouseButton button) {
-        if (program_) StripMouseDown(*program_, button);
-    });
-    // Closing the strip from the desktop ends the program as 終了 does.
-    window_.OnClose([this] { ExitProgram(); });
-    window_.OnLayerWidth([this](int width) { TakeLayerWidth(width); });
-    window_.OnWithdrawn([this] {
-        withdrawn_ = true;
-        watch_.Notice();
-    });
-    // A new scale is laid out at once: until then the strip shows at the
-    // old logical size, half or twice as wide as the screen.
-    window_.OnRescaled([this] { watch_.Soon(); });
     watch_.Start(display_, [this] { FollowDesktop(); });
 }
 
@@ -81,7 +68,19 @@ void GtkPlatform::FollowDesktop()
     window_.Refresh();
 }
 
-void GtkPlatform::TakeLayerWidth(int width)
+void GtkPlatform::StripPressed(MouseButton button)
+{
+    if (program_) StripMouseDown(*program_, button);
+}
+
+void GtkPlatform::LayerWithdrawn()
+{
+    withdrawn_ = true;
+    watch_.Notice();
+}
+
+// As a layer surface: the compositor gave the strip a new width.
+void GtkPlatform::LayerWidthGiven(int width)
 {
     area_.workArea.width = width;
     if (ending_ || !program_ || !strip_.Visible()) return;

@@ -23,7 +23,7 @@ struct Program;
 // dialog and the failure message are real GTK widgets; sound goes through
 // libcanberra. Made after GTK has opened the display. The strip stays on the
 // bottom of its monitor's free area as the desktop changes.
-class GtkPlatform : public Platform {
+class GtkPlatform : public Platform, private StripWindowEvents {
 public:
     // On the chosen monitor while it is connected, else on the default one.
     explicit GtkPlatform(const MonitorChoice& monitor = {});
@@ -78,11 +78,18 @@ public:
     void StartTimers() override;
 
 private:
+    void StripPressed(MouseButton button) override;
+    // Closing the strip from the desktop ends the program as 終了 does.
+    void CloseRequested() override { ExitProgram(); }
+    void LayerWidthGiven(int width) override;
+    void LayerWithdrawn() override;
+    // A new scale is laid out at once: until then the strip shows at the
+    // old logical size, half or twice as wide as the screen.
+    void Rescaled() override { watch_.Soon(); }
+
     // Reads the monitor anew and, where the strip's place changed, places and
     // lays it out again and shows the result as one frame.
     void FollowDesktop();
-    // As a layer surface: the compositor gave the strip a new width.
-    void TakeLayerWidth(int width);
 
     GdkDisplay* display_;
     MonitorChoice choice_;

@@ -14,8 +14,8 @@
 
 namespace seastrip {
 
-GtkStripWindow::GtkStripWindow(Stage& stage, int left, GdkMonitor* layerMonitor)
-    : stage_(stage), left_(left), canvas_(stage)
+GtkStripWindow::GtkStripWindow(Stage& stage, int left, GdkMonitor* layerMonitor, StripWindowEvents& events)
+    : stage_(stage), left_(left), canvas_(stage), events_(events)
 {
     window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     GtkWindow* window = GTK_WINDOW(window_);
@@ -94,13 +94,13 @@ gboolean GtkStripWindow::OnButtonPress(GtkWidget*, GdkEventButton* event, gpoint
     auto* strip = static_cast<GtkStripWindow*>(self);
     // Double and triple clicks arrive as extra events after the plain press,
     // which has already been handled.
-    if (event->type != GDK_BUTTON_PRESS || strip->ignoring_ || !strip->press_) return TRUE;
+    if (event->type != GDK_BUTTON_PRESS || strip->ignoring_) return TRUE;
     if (strip->stage_.HitTest(static_cast<int>(event->x), static_cast<int>(event->y)) != nullptr) return TRUE;
     // GTK counts 1 left, 2 middle, 3 right.
     switch (event->button) {
-    case 1: strip->press_(MouseButton::Left); break;
-    case 2: strip->press_(MouseButton::Middle); break;
-    case 3: strip->press_(MouseButton::Right); break;
+    case 1: strip->events_.StripPressed(MouseButton::Left); break;
+    case 2: strip->events_.StripPressed(MouseButton::Middle); break;
+    case 3: strip->events_.StripPressed(MouseButton::Right); break;
     default: return TRUE;
     }
     strip->Refresh();
@@ -115,7 +115,7 @@ gboolean GtkStripWindow::OnDelete(GtkWidget*, GdkEvent*, gpointer self)
 {
     auto* strip = static_cast<GtkStripWindow*>(self);
     if (strip->layer_) {
-        if (strip->withdrawn_ && !strip->ignoring_) strip->withdrawn_();
+        if (!strip->ignoring_) strip->events_.LayerWithdrawn();
     } else {
         strip->Close();
     }
@@ -125,13 +125,12 @@ gboolean GtkStripWindow::OnDelete(GtkWidget*, GdkEvent*, gpointer self)
 void GtkStripWindow::OnScaleFactor(GObject*, GParamSpec*, gpointer self)
 {
     auto* strip = static_cast<GtkStripWindow*>(self);
-    if (strip->rescaled_ && !strip->ignoring_) strip->rescaled_();
+    if (!strip->ignoring_) strip->events_.Rescaled();
 }
 
 void GtkStripWindow::OnWidth(int width, void* self)
 {
-    auto* strip = static_cast<GtkStripWindow*>(self);
-    if (strip->layerWidth_) strip->layerWidth_(width);
+    static_cast<GtkStripWindow*>(self)->events_.LayerWidthGiven(width);
 }
 
 // Mapping the window afresh makes a new surface on the monitor, the only way
@@ -177,7 +176,7 @@ GdkFilterReturn GtkStripWindow::OnWindowEvent(GdkXEvent* xevent, GdkEvent*, gpoi
 
 void GtkStripWindow::Close()
 {
-    if (!ignoring_ && close_) close_();
+    if (!ignoring_) events_.CloseRequested();
 }
 
 GdkPixbuf* StripIcon()

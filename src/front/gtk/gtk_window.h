@@ -2,8 +2,6 @@
 
 #include <gtk/gtk.h>
 
-#include <functional>
-
 #include "front/gtk/gtk_canvas.h"
 #include "platform/element.h"
 #include "shell/strip_window.h"
@@ -18,6 +16,30 @@ constexpr float kStripTwipsPerPixel = 15.0f;
 // The strip's height in logical pixels, on every desktop and scale.
 constexpr int kStripHeightPx = 28;
 
+// What the strip window hears that concerns the whole program rather than
+// its picture. Each arrives on the user-interface thread.
+class StripWindowEvents {
+public:
+    // A press on the strip's own surface (not on a shown element).
+    virtual void StripPressed(MouseButton button) = 0;
+    // A request to close the window, from the window manager or from another
+    // program destroying it.
+    virtual void CloseRequested() = 0;
+    // As a layer surface: the width the compositor gives it, at first and
+    // at every change.
+    virtual void LayerWidthGiven(int width) = 0;
+    // As a layer surface: the compositor took it away, as it does when the
+    // surface's output goes.
+    virtual void LayerWithdrawn() = 0;
+    // The window's scale factor changed: GDK has already given it the
+    // device size of its old logical size, so the strip must be laid out
+    // again.
+    virtual void Rescaled() = 0;
+
+protected:
+    ~StripWindowEvents() = default;
+};
+
 // The strip window: an undecorated top-level window that shows the stage's
 // frame as one image, never takes the keyboard, and hands presses on the
 // strip's own surface and the desktop's requests to close it to its owner.
@@ -26,7 +48,7 @@ public:
     // Created hidden for the stage it shows, its left edge at the given
     // screen pixel. On a Wayland compositor with layer-shell it becomes a
     // layer surface on the given monitor (null: the compositor's choice).
-    GtkStripWindow(Stage& stage, int left, GdkMonitor* layerMonitor);
+    GtkStripWindow(Stage& stage, int left, GdkMonitor* layerMonitor, StripWindowEvents& events);
     ~GtkStripWindow();
     GtkStripWindow(const GtkStripWindow&) = delete;
     GtkStripWindow& operator=(const GtkStripWindow&) = delete;
@@ -35,20 +57,8 @@ public:
     // The strip on the screen, in pixels.
     GdkRectangle ScreenRect() const { return rect_; }
 
-    // A press on the strip's own surface (a press on a visible element does
-    // nothing); and a request to close the window, from the window manager
-    // or from another program destroying it.
-    void OnPress(std::function<void(MouseButton)> handler) { press_ = std::move(handler); }
-    void OnClose(std::function<void()> handler) { close_ = std::move(handler); }
-    // As a layer surface: the width the compositor gives it, at first and at
-    // every change; and the compositor taking the surface away, as it does
-    // when the surface's output goes.
-    void OnLayerWidth(std::function<void(int)> handler) { layerWidth_ = std::move(handler); }
-    void OnWithdrawn(std::function<void()> handler) { withdrawn_ = std::move(handler); }
-    // The window's scale factor changed: GDK has already given it the device
-    // size of its old logical size, so the strip must be laid out again.
-    void OnRescaled(std::function<void()> handler) { rescaled_ = std::move(handler); }
-    // From now on presses and close requests reach nobody.
+    // From now on presses, close requests, withdrawals and new scales reach
+    // nobody.
     void IgnoreInput() { ignoring_ = true; }
 
     // Moves and sizes the window to the strip element's geometry, whose
@@ -80,11 +90,7 @@ private:
     GtkWidget* window_ = nullptr;
     GtkCanvas canvas_;
     GdkRectangle rect_{0, 0, 0, 0};
-    std::function<void(MouseButton)> press_;
-    std::function<void()> close_;
-    std::function<void(int)> layerWidth_;
-    std::function<void()> withdrawn_;
-    std::function<void()> rescaled_;
+    StripWindowEvents& events_;
     bool ignoring_ = false;
 };
 
