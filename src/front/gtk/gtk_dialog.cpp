@@ -6,7 +6,7 @@
 #include <string>
 
 #include "front/gtk/gtk_window.h"
-#include "shell/version_info.h"
+#include "platform/version_info.h"
 
 namespace seastrip {
 namespace {

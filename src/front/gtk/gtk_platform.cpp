@@ -17,7 +17,7 @@ GtkPlatform::GtkPlatform(const MonitorChoice& monitor)
       choice_(monitor),
       area_(ReadMonitorArea(display_, StripMonitor(display_, choice_))),
       layerMonitor_(ChosenMonitor(display_, choice_)),
-      stage_(area_.geometry.width, area_.geometry.height, kStripTwipsPerPixel, kStripTwipsPerPixel),
+      stage_(area_.geometry.width, area_.geometry.height, kTwipsPerPixel, kTwipsPerPixel),
       window_(stage_, area_.workArea.x, layerMonitor_, *this),
       strip_(stage_.Strip(), window_)
 {

@@ -12,6 +12,7 @@
 #include "front/gtk/gtk_window.h"
 #include "front/gtk/gtk_work_area.h"
 #include "platform/platform.h"
+#include "platform/twips.h"
 #include "stage/stage.h"
 
 namespace seastrip {
@@ -39,11 +40,11 @@ public:
     Element& CreateInstance(const Element& lowest) override { return stage_.CreateInstance(lowest); }
     void DestroyElement(Element& element) override { stage_.DestroyElement(element); }
 
-    float TwipsPerPixelX() const override { return kStripTwipsPerPixel; }
-    float TwipsPerPixelY() const override { return kStripTwipsPerPixel; }
+    float TwipsPerPixelX() const override { return kTwipsPerPixel; }
+    float TwipsPerPixelY() const override { return kTwipsPerPixel; }
     // The free area's width: a panel along the monitor's left or right edge
     // stays clear, the window's left edge being the free area's.
-    float ScreenWidth() const override { return static_cast<float>(area_.workArea.width) * kStripTwipsPerPixel; }
+    float ScreenWidth() const override { return static_cast<float>(area_.workArea.width) * kTwipsPerPixel; }
     // The bottom of the monitor's free area; with no caption metric added, the
     // strip's bottom edge lands on it.
     int FullScreenClientHeight() const override { return area_.workArea.y + area_.workArea.height; }

@@ -49,7 +49,7 @@ GtkStripWindow::GtkStripWindow(Stage& stage, int left, GdkMonitor* layerMonitor,
     gtk_widget_show(canvas);
 
     // Last: a layer surface undoes the fixed size set above.
-    layer_ = MakeLayerSurface(window, layerMonitor, kStripHeightPx);
+    layer_ = MakeLayerSurface(window, layerMonitor, kStripHeightPixels);
     if (layer_) WatchLayerWidth(window, OnWidth, this);
 }
 
@@ -62,10 +62,10 @@ GtkStripWindow::~GtkStripWindow()
 
 void GtkStripWindow::Place(const Element& strip)
 {
-    const int left = PixelsFromTwips(strip.Left(), kStripTwipsPerPixel);
-    const int top = PixelsFromTwips(strip.Top(), kStripTwipsPerPixel);
-    const int width = std::max(1, PixelsFromTwips(strip.Width(), kStripTwipsPerPixel));
-    const int height = std::max(1, PixelsFromTwips(strip.Height(), kStripTwipsPerPixel));
+    const int left = PixelsFromTwips(strip.Left(), kTwipsPerPixel);
+    const int top = PixelsFromTwips(strip.Top(), kTwipsPerPixel);
+    const int width = std::max(1, PixelsFromTwips(strip.Width(), kTwipsPerPixel));
+    const int height = std::max(1, PixelsFromTwips(strip.Height(), kTwipsPerPixel));
     rect_ = {left_ + left, top, width, height};
     if (layer_) {
         // The compositor decides the width and the place.

@@ -10,12 +10,6 @@ namespace seastrip {
 
 class Stage;
 
-// The strip is drawn at 15 twips to the pixel, whatever the screen's
-// resolution: one pixel of its pictures is one pixel on the screen.
-constexpr float kStripTwipsPerPixel = 15.0f;
-// The strip's height in logical pixels, on every desktop and scale.
-constexpr int kStripHeightPx = 28;
-
 // What the strip window hears that concerns the whole program rather than
 // its picture. Each arrives on the user-interface thread.
 class StripWindowEvents {

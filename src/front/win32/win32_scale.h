@@ -11,12 +11,13 @@
 #include <vector>
 
 #include "platform/region_data.h"
+#include "platform/twips.h"
 
 namespace seastrip {
 
 // The program always lays out in art pixels of 15 twips; the front alone
 // turns them into device pixels.
-constexpr float kTwipsPerArtPixel = 15.0f;
+constexpr float kTwipsPerArtPixel = kTwipsPerPixel;
 
 // Device pixels per art pixel on a monitor of the given dots per inch: whole
 // factors only, so that every art pixel is a crisp square block. 150 % (144
