@@ -98,6 +98,26 @@ TEST(SettingsPlaceTest, TheFileBesideAWritableProgramIsReadUntilAChoiceMustGoToT
     EXPECT_EQ(Slurp(fallback), "[Data]\nSound=OFF\n");
 }
 
+// The fallback folder is there already (made by another program, or by the
+// desktop's first login) but holds no settings file: the preset beside the
+// program is what is read, and a write beside it still goes there.
+TEST(SettingsPlaceTest, AFallbackFolderWithoutTheFileYetLeavesThePresetBesideTheProgramRead)
+{
+    TempFolder dir;
+    std::filesystem::create_directories(dir.File("program"));
+    std::filesystem::create_directories(dir.File("home/.config/seastrip"));
+    Spit(dir.File("program/seastrip.ini"), "[Data]\nSound=OFF\n");
+    SettingsPlace place(dir.File("program"), dir.File("home/.config/seastrip"), "seastrip.ini", '/',
+                        {[](const std::string& path) { return std::filesystem::exists(path); },
+                         [](const std::string& folder) { return std::filesystem::create_directories(folder); }});
+
+    EXPECT_EQ(place.Folder(), dir.File("program"));
+    EXPECT_EQ(ReadProfileFile(place.Path(), "Data", "Sound"), "OFF");
+    ASSERT_TRUE(place.Write([](const std::string& path) { return WriteProfileFile(path, "Data", "Sound", "ON"); }));
+    EXPECT_EQ(Slurp(dir.File("program/seastrip.ini")), "[Data]\nSound=ON\n");
+    EXPECT_TRUE(std::filesystem::is_empty(dir.File("home/.config/seastrip"))) << "the fallback stays empty";
+}
+
 TEST(ProfileFileTest, ALinkIsWrittenThroughAndAReadOnlyFileIsLeftAsItIs)
 {
     namespace fs = std::filesystem;
