@@ -12,6 +12,7 @@
 #include <cstdio>
 
 #include "front/gtk/gtk_backend.h"
+#include "front/gtk/gtk_command_line.h"
 #include "front/gtk/gtk_layer.h"
 #include "front/gtk/gtk_monitor.h"
 
@@ -37,7 +38,8 @@ int main(int argc, char** argv)
 {
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     seastrip::CommandLine options;
-    if (auto status = seastrip::PrepareDisplay(argc, argv, options)) return *status;
+    if (auto status = seastrip::ReadCommandLine(argc, argv, options)) return *status;
+    seastrip::ApplyBackendChoice(options.backend);
     if (!gtk_init_check(&argc, &argv)) {
         std::fputs("layer_client: cannot open the display\n", stderr);
         return 1;

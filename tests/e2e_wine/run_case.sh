@@ -308,6 +308,11 @@ case_instances() {
     grep -q "already running" "$WORK/second.err" || fail "the second copy said: $(cat "$WORK/second.err")"
     kill -0 "$first" 2>/dev/null && has_strip || fail "the first copy did not survive the second"
     note "second copy: $(tr -d '\r' <"$WORK/second.err")"
+    # A mistake on the command line is named, even while a strip runs.
+    (cd "$WORK/app" && timeout 30 wine seastrip.exe /frobnicate >/dev/null 2>"$WORK/mistake.err")
+    status=$?
+    [ "$status" -eq 2 ] && grep -q "unknown argument '/frobnicate'" "$WORK/mistake.err" ||
+        fail "an unknown argument: status $status, said: $(cat "$WORK/mistake.err")"
     kill -9 "$first"
     wait_until 10 no_strip || fail "the killed copy's strip stayed"
     launch_strip "$WORK/app"

@@ -63,3 +63,40 @@ run(FALSE --clock 7 -o ${WORK}/x.png)
 run(FALSE --choose dusk -o ${WORK}/x.png)
 run(FALSE)
 run(FALSE -o ${WORK}/no/such/folder/x.png)
+
+# A number that is not finite is refused with the option's own message, for
+# every number option: nan passes no range check, and converting it to an
+# integer is undefined.
+foreach(option --width --scale --run --scene --fps --speed --soak)
+  foreach(value nan inf -inf)
+    run(FALSE ${option} ${value} --timelapse ${WORK}/nan.gif -o ${WORK}/nan.png)
+    if(NOT last_err MATCHES "^seastrip-render: ${option}: '${value}' is not a number from")
+      message(FATAL_ERROR "${option} ${value}: ${last_err}")
+    endif()
+  endforeach()
+endforeach()
+if(EXISTS ${WORK}/nan.gif OR EXISTS ${WORK}/nan.png)
+  message(FATAL_ERROR "a refused command line wrote a picture")
+endif()
+
+# A frame step shorter than the clock's millisecond would repeat frames; it
+# is refused before anything is drawn.
+run(FALSE --timelapse ${WORK}/tiny.gif --from 12:00:00 --to 12:00:01 --speed 0.02 --fps 60 --width 64)
+if(NOT last_err MATCHES "frame step of 0.333 ms" OR EXISTS ${WORK}/tiny.gif)
+  message(FATAL_ERROR "the tiny-step time-lapse was not refused plainly: ${last_err}")
+endif()
+run(TRUE --timelapse ${WORK}/step.gif --from 12:00:00 --to 12:00:01 --speed 0.06 --fps 60 --width 64)
+
+# A device that takes no bytes: every kind of file fails with one line that
+# names it and the reason, and a non-zero status. A WebP is told by its name,
+# so it goes through a link.
+file(CREATE_LINK /dev/full ${WORK}/full.webp SYMBOLIC)
+set(animation --width 64 --from 18:00 --to 18:00:02 --fps 2 --timelapse)
+foreach(kind "-o;/dev/full" "--shapes;/dev/full" "--region-table;/dev/full" "${animation};/dev/full"
+        "${animation};${WORK}/full.webp")
+  run(FALSE ${kind})
+  list(GET kind -1 path)
+  if(NOT last_err STREQUAL "seastrip-render: cannot write ${path}: No space left on device\n")
+    message(FATAL_ERROR "${kind}: '${last_err}'")
+  endif()
+endforeach()

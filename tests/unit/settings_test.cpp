@@ -1,4 +1,11 @@
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <filesystem>
+#include <random>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -147,6 +154,75 @@ TEST(ProfileFileTest, ALinkIsWrittenThroughAndAReadOnlyFileIsLeftAsItIs)
     ASSERT_TRUE(WriteProfileFile(dir.File("real/kept.ini"), "Data", "Sound", "ON"));
     EXPECT_EQ(fs::status(dir.File("real/kept.ini")).permissions(), fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(dir.Entries(), 3) << "no temporary file is left behind";
+}
+
+TEST(ProfileFileTest, ALeftoverTemporaryFileIsTakenOverByTheNextWriteAndNothingOutsideIsTouched)
+{
+    namespace fs = std::filesystem;
+    // What a killed write may leave, or someone may put, at the temporary
+    // file's name.
+    const std::vector<std::pair<const char*, std::function<void(const std::string&, const std::string&)>>> leftovers = {
+        {"half a file", [](const std::string& temp, const std::string&) { Spit(temp, "[Data]\nSou"); }},
+        {"a read-only file",
+         [](const std::string& temp, const std::string&) {
+             Spit(temp, "x");
+             fs::permissions(temp, fs::perms::owner_read);
+         }},
+        {"a link to another file",
+         [](const std::string& temp, const std::string& other) { fs::create_symlink(other, temp); }},
+    };
+    for (const auto& [what, make] : leftovers) {
+        TempFolder dir;
+        const std::string file = dir.File("seastrip.ini");
+        const std::string temp = TempPathFor(file);
+        Spit(dir.File("other.txt"), "keep me");
+        make(temp, dir.File("other.txt"));
+        ASSERT_TRUE(WriteProfileFile(file, "Data", "Sound", "OFF")) << what;
+        EXPECT_EQ(Slurp(file), "[Data]\nSound=OFF\n") << what;
+        EXPECT_FALSE(fs::exists(fs::symlink_status(temp))) << what << " is still there";
+        EXPECT_EQ(Slurp(dir.File("other.txt")), "keep me") << what;
+        EXPECT_EQ(dir.Entries(), 2) << what;
+        EXPECT_TRUE(WriteProfileFile(file, "Data", "Sound", "ON")) << what << " made the new file read-only";
+    }
+}
+
+TEST(ProfileFileTest, KillsDuringSlowWritesLeaveTheFileWholeAndAtMostOneTemporaryFile)
+{
+    TempFolder dir;
+    const std::string file = dir.File("seastrip.ini");
+    // Near the largest settings file there is, so that every write takes a
+    // while and a kill often lands in the middle of one.
+    std::string big = "[Notes]\n";
+    for (int i = 0; big.size() < kMaxProfileFileBytes - 4096; ++i) {
+        big += "Line" + std::to_string(i) + "=" + std::string(100, 'n') + "\n";
+    }
+    Spit(file, big + "[Data]\nSound=ON\n");
+    const std::string notes = ProfileTextGet(big, "Notes", "Line5000").value_or("");
+    ASSERT_FALSE(notes.empty());
+
+    // Kills until a few have landed inside a write (a temporary file is
+    // there afterwards): each leaves the file whole, and the temporary
+    // files never pile up.
+    std::mt19937 random(7);
+    int landed = 0;
+    for (int round = 0; round < 300 && landed < 4; ++round) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (int n = 0;; ++n) WriteProfileFile(file, "Data", "Sound", n % 2 ? "ON" : "OFF");
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(2000 + random() % 20000));
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        ASSERT_LE(dir.Entries(), 2) << "round " << round << ": temporary files pile up";
+        landed += dir.Entries() == 2;
+        const std::string sound = ReadProfileFile(file, "Data", "Sound");
+        EXPECT_TRUE(sound == "ON" || sound == "OFF") << "round " << round << ": '" << sound << "'";
+        EXPECT_EQ(ReadProfileFile(file, "Notes", "Line5000"), notes) << "round " << round;
+    }
+    EXPECT_EQ(landed, 4) << "too few kills landed inside a write to tell";
+    ASSERT_TRUE(WriteProfileFile(file, "Data", "Sound", "OFF"));
+    EXPECT_EQ(dir.Entries(), 1) << "the next write clears what the kills left";
 }
 
 }  // namespace

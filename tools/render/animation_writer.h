@@ -13,12 +13,16 @@ public:
     virtual ~AnimationWriter() = default;
     // Adds a frame shown for `delayMs`. False on a write error.
     virtual bool AddFrame(const Bitmap& frame, int delayMs) = 0;
-    // Finishes the file. False on a write error.
+    // Finishes the file and puts it in place. False on a write error.
     virtual bool Finish() = 0;
+    // After a false: one line naming the file and the reason.
+    virtual std::string Error() const = 0;
 };
 
 // An animated GIF (giflib), or an animated WebP (libwebp) when the path ends
-// in ".webp". Null, with `error` filled, when the file cannot be started.
+// in ".webp", written whole or not at all: a writer dropped before Finish, or
+// one that failed, leaves no file behind. Null, with `error` filled, when the
+// file cannot be started.
 std::unique_ptr<AnimationWriter> OpenAnimation(const std::string& path, int width, int height, std::string& error);
 
 }  // namespace seastrip

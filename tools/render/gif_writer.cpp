@@ -1,21 +1,30 @@
-#include <fcntl.h>
 #include <gif_lib.h>
-#include <unistd.h>
 
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
 #include "animation_writer.h"
+#include "whole_file.h"
 
 namespace seastrip {
 namespace {
+
+// giflib's bytes go through the file, which checks every write.
+int Put(GifFileType* gif, const GifByteType* bytes, int length)
+{
+    return static_cast<WholeFile*>(gif->UserData)->Write(bytes, static_cast<size_t>(length)) ? length : 0;
+}
 
 // An animated GIF, each frame with its own colour table: the strip rarely
 // shows more than 256 colours at once, so most frames are exact; a frame with
 // more is quantised by giflib.
 class GifWriter : public AnimationWriter {
 public:
-    GifWriter(GifFileType* gif, int width, int height) : gif_(gif), width_(width), height_(height) {}
+    GifWriter(std::unique_ptr<WholeFile> file, GifFileType* gif, int width, int height)
+        : file_(std::move(file)), gif_(gif), width_(width), height_(height)
+    {
+    }
     ~GifWriter() override
     {
         if (gif_) {
@@ -61,9 +70,14 @@ public:
     bool Finish() override
     {
         int error = 0;
-        const bool ok = EGifCloseFile(gif_, &error) != GIF_ERROR;
+        if (EGifCloseFile(gif_, &error) == GIF_ERROR) file_->Fail(GifErrorString(error));
         gif_ = nullptr;
-        return ok;
+        return file_->Commit();
+    }
+
+    std::string Error() const override
+    {
+        return file_->Error().empty() ? "cannot write " + file_->Path() + ": the GIF encoder failed" : file_->Error();
     }
 
 private:
@@ -106,6 +120,7 @@ private:
         return map;
     }
 
+    std::unique_ptr<WholeFile> file_;  // outlives gif_, which writes into it
     GifFileType* gif_;
     int width_;
     int height_;
@@ -116,21 +131,19 @@ private:
 
 std::unique_ptr<AnimationWriter> OpenGif(const std::string& path, int width, int height, std::string& error)
 {
-    // Opened here rather than by giflib, so the file gets the usual permissions.
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
-    if (fd < 0) {
-        error = "cannot write " + path;
+    auto file = std::make_unique<WholeFile>(path);
+    if (!file->Open()) {
+        error = file->Error();
         return nullptr;
     }
     int code = 0;
-    GifFileType* gif = EGifOpenFileHandle(fd, &code);
+    GifFileType* gif = EGifOpen(file.get(), Put, &code);
     if (!gif) {
-        ::close(fd);
         error = "cannot write " + path + ": " + GifErrorString(code);
         return nullptr;
     }
     EGifSetGifVersion(gif, true);
-    return std::make_unique<GifWriter>(gif, width, height);
+    return std::make_unique<GifWriter>(std::move(file), gif, width, height);
 }
 
 }  // namespace seastrip

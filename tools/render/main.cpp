@@ -1,7 +1,6 @@
 // seastrip-render: the headless front. Runs the real program on the software
 // stage and writes what the strip shows, or debugging views of its data.
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -12,6 +11,7 @@
 #include "shapes_view.h"
 #include "soak.h"
 #include "timelapse.h"
+#include "whole_file.h"
 
 namespace seastrip {
 namespace {
@@ -26,9 +26,10 @@ int WriteRegionTable(const std::string& path)
 {
     auto table = std::make_unique<RegionTableBlock>();
     LoadRegionTables(*table);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(table->data()), sizeof(RegionTableBlock));
-    if (!out.flush()) return Fail("cannot write " + path);
+    WholeFile out(path);
+    if (!out.Open() || !out.Write(table->data(), sizeof(RegionTableBlock)) || !out.Commit()) {
+        return Fail(out.Error());
+    }
     return 0;
 }
 
@@ -36,7 +37,8 @@ int WriteShapes(const std::string& path)
 {
     auto table = std::make_unique<RegionTableBlock>();
     LoadRegionTables(*table);
-    if (!WritePng(path, DrawShapes(*table))) return Fail("cannot write " + path);
+    std::string error;
+    if (!WritePng(path, DrawShapes(*table), error)) return Fail(error);
     return 0;
 }
 
@@ -49,7 +51,8 @@ int RenderStill(const RenderOptions& o)
     }
     if (o.scene) ShowScene(*run.program, *o.scene);
     const Bitmap frame = ScaleNearest(run.platform.GetStage().Compose(), o.scale);
-    if (!WritePng(o.output, frame)) return Fail("cannot write " + o.output);
+    std::string error;
+    if (!WritePng(o.output, frame, error)) return Fail(error);
     if (!run.platform.soundsPlayed.empty()) {
         std::fprintf(stderr, "wave sound played %zu times (%s)\n", run.platform.soundsPlayed.size(),
                      run.platform.soundsPlayed.back().c_str());

@@ -1,6 +1,7 @@
 #include "render_options.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 
 namespace seastrip {
@@ -64,7 +65,8 @@ std::optional<double> ParseNumber(const std::string& text)
 {
     char* end = nullptr;
     const double v = std::strtod(text.c_str(), &end);
-    if (text.empty() || end != text.c_str() + text.size()) return std::nullopt;
+    // nan passes no range check, and inf is no count of anything.
+    if (text.empty() || end != text.c_str() + text.size() || !std::isfinite(v)) return std::nullopt;
     return v;
 }
 
@@ -180,7 +182,19 @@ std::optional<RenderOptions> ParseRenderOptions(const std::vector<std::string>& 
         error = "nothing to do: give -o, --timelapse, --soak, --region-table or --shapes (see --help)";
         return std::nullopt;
     }
+    if (!o.timelapse.empty() && !PlanTimelapse(o, error)) return std::nullopt;
     return o;
+}
+
+double TimelapseSeconds(const RenderOptions& options)
+{
+    const double span = options.toSeconds - options.fromSeconds;
+    return span > 0 ? span : span + 24 * 3600.0;
+}
+
+std::optional<FrameSchedule> PlanTimelapse(const RenderOptions& options, std::string& error)
+{
+    return FrameSchedule::Plan(TimelapseSeconds(options), options.speed, options.fps, error);
 }
 
 HeadlessPlatform::Options ScreenFor(const RenderOptions& options)

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "frame_schedule.h"
 #include "front/headless/headless_platform.h"
 
 namespace seastrip {
@@ -36,6 +37,11 @@ std::optional<RenderOptions> ParseRenderOptions(const std::vector<std::string>& 
 
 // Parses "HH:MM" or "HH:MM:SS" into seconds since midnight.
 std::optional<double> ParseClock(const std::string& text);
+
+// The simulated seconds a time-lapse covers, from --from to --to, across
+// midnight when --to is not later, and when its frames are taken.
+double TimelapseSeconds(const RenderOptions& options);
+std::optional<FrameSchedule> PlanTimelapse(const RenderOptions& options, std::string& error);
 
 // The headless screen the options ask for.
 HeadlessPlatform::Options ScreenFor(const RenderOptions& options);

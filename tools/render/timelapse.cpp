@@ -12,8 +12,6 @@
 namespace seastrip {
 namespace {
 
-constexpr double kDaySeconds = 24 * 3600.0;
-
 // A progress bar on standard error, shown once the work has taken a second.
 class Progress {
 public:
@@ -47,37 +45,40 @@ private:
 
 int RenderTimelapse(const RenderOptions& options)
 {
-    double span = options.toSeconds - options.fromSeconds;
-    if (span <= 0) span += kDaySeconds;  // across midnight
-    const double secondsPerFrame = options.speed / options.fps;
-    const long frames = std::max(1L, static_cast<long>(std::lround(span / secondsPerFrame)));
+    std::string error;
+    const auto schedule = PlanTimelapse(options, error);
+    if (!schedule) {
+        std::fprintf(stderr, "seastrip-render: %s\n", error.c_str());
+        return 1;
+    }
+    const long frames = schedule->Frames();
     const int delayMs = static_cast<int>(std::lround(1000.0 / options.fps));
 
     HeadlessRun run(ScreenFor(options), options.fromSeconds);
     for (const std::string& choice : options.choices) ApplyChoice(*run.program, choice);
 
-    std::string error;
     auto writer = OpenAnimation(options.timelapse, options.width * options.scale, 28 * options.scale, error);
     if (!writer) {
         std::fprintf(stderr, "seastrip-render: %s\n", error.c_str());
         return 1;
     }
     Progress progress(frames);
-    const int64_t stepMs = static_cast<int64_t>(std::llround(secondsPerFrame * 1000.0));
     for (long f = 0; f < frames; ++f) {
-        if (f > 0 && !run.Run(stepMs)) {
-            std::fprintf(stderr, "\nseastrip-render: the program ended: %s\n", run.platform.lastMessage.c_str());
+        if (f > 0 && !run.Run(schedule->TimeMs(f) - schedule->TimeMs(f - 1))) {
+            progress.Done();
+            std::fprintf(stderr, "seastrip-render: the program ended: %s\n", run.platform.lastMessage.c_str());
             return 1;
         }
         if (!writer->AddFrame(ScaleNearest(run.platform.GetStage().Compose(), options.scale), delayMs)) {
-            std::fprintf(stderr, "\nseastrip-render: cannot write %s\n", options.timelapse.c_str());
+            progress.Done();
+            std::fprintf(stderr, "seastrip-render: %s\n", writer->Error().c_str());
             return 1;
         }
         progress.Update(f + 1);
     }
     progress.Done();
     if (!writer->Finish()) {
-        std::fprintf(stderr, "seastrip-render: cannot write %s\n", options.timelapse.c_str());
+        std::fprintf(stderr, "seastrip-render: %s\n", writer->Error().c_str());
         return 1;
     }
     return 0;

@@ -1,9 +1,10 @@
 #include <webp/encode.h>
 #include <webp/mux.h>
 
-#include <cstdio>
+#include <memory>
 
 #include "animation_writer.h"
+#include "whole_file.h"
 
 namespace seastrip {
 namespace {
@@ -11,8 +12,8 @@ namespace {
 // An animated WebP, losslessly encoded: the strip's flat colours compress well.
 class WebpWriter : public AnimationWriter {
 public:
-    WebpWriter(WebPAnimEncoder* encoder, std::string path, int width, int height)
-        : encoder_(encoder), path_(std::move(path)), width_(width), height_(height)
+    WebpWriter(WebPAnimEncoder* encoder, std::unique_ptr<WholeFile> file, int width, int height)
+        : encoder_(encoder), file_(std::move(file)), width_(width), height_(height)
     {
         WebPConfigInit(&config_);
         config_.lossless = 1;
@@ -37,20 +38,27 @@ public:
 
     bool Finish() override
     {
-        if (!WebPAnimEncoderAdd(encoder_, nullptr, timestampMs_, nullptr)) return false;
         WebPData data;
         WebPDataInit(&data);
-        if (!WebPAnimEncoderAssemble(encoder_, &data)) return false;
-        FILE* file = std::fopen(path_.c_str(), "wb");
-        bool ok = file && std::fwrite(data.bytes, 1, data.size, file) == data.size;
-        if (file) ok = std::fclose(file) == 0 && ok;
+        if (!WebPAnimEncoderAdd(encoder_, nullptr, timestampMs_, nullptr) ||
+            !WebPAnimEncoderAssemble(encoder_, &data)) {
+            file_->Fail(WebPAnimEncoderGetError(encoder_));
+        } else {
+            file_->Write(data.bytes, data.size);
+        }
         WebPDataClear(&data);
-        return ok;
+        return file_->Commit();
+    }
+
+    std::string Error() const override
+    {
+        if (!file_->Error().empty()) return file_->Error();
+        return "cannot write " + file_->Path() + ": " + WebPAnimEncoderGetError(encoder_);
     }
 
 private:
     WebPAnimEncoder* encoder_;
-    std::string path_;
+    std::unique_ptr<WholeFile> file_;
     int width_;
     int height_;
     WebPConfig config_;
@@ -75,15 +83,15 @@ std::unique_ptr<AnimationWriter> OpenAnimation(const std::string& path, int widt
         error = "cannot start a WebP animation";
         return nullptr;
     }
-    // Fail early, as the GIF writer does, when the file cannot be written.
-    FILE* probe = std::fopen(path.c_str(), "wb");
-    if (!probe) {
+    // The file is started at once, so that a folder that cannot be written
+    // is known before the frames are drawn.
+    auto file = std::make_unique<WholeFile>(path);
+    if (!file->Open()) {
         WebPAnimEncoderDelete(encoder);
-        error = "cannot write " + path;
+        error = file->Error();
         return nullptr;
     }
-    std::fclose(probe);
-    return std::make_unique<WebpWriter>(encoder, path, width, height);
+    return std::make_unique<WebpWriter>(encoder, std::move(file), width, height);
 }
 
 }  // namespace seastrip

@@ -9,40 +9,11 @@
 // as GNOME, it goes through Xwayland, where placing still works.
 
 #include <functional>
-#include <optional>
 #include <string>
 
+#include "front/gtk/gtk_command_line.h"
+
 namespace seastrip {
-
-enum class Backend {
-    Automatic,  // left to the environment: GDK_BACKEND, else the probe below
-    X11,
-    Wayland,
-};
-
-// The monitor asked for on the command line: a number (0-based, in GDK's
-// order of monitors) or a connector name such as HDMI-1; neither, the
-// default one.
-struct MonitorChoice {
-    std::optional<int> number;
-    std::string name;
-    bool Given() const { return number.has_value() || !name.empty(); }
-};
-
-// The program's own options, read before GTK sees the command line.
-struct CommandLine {
-    Backend backend = Backend::Automatic;
-    MonitorChoice monitor;
-    bool help = false;
-    std::string error;  // a bad option, as one line; empty when all is well
-};
-
-// Reads and removes the program's own options from argv, leaving the rest
-// (GTK's own, such as --display) for gtk_init.
-CommandLine TakeCommandLine(int& argc, char** argv);
-
-// What --help prints.
-std::string UsageText();
 
 // The decision itself, free of any display: an explicit --backend wins, then
 // a GDK_BACKEND the user set; otherwise, inside a Wayland session, Wayland
@@ -61,14 +32,10 @@ bool CompositorOffersLayerShell();
 // call before gtk_init. Returns the choice.
 Backend ApplyBackendChoice(Backend requested);
 
-// Before gtk_init: reads the program's options and applies the backend
-// choice. Returns the exit status when the program should end here (after
-// --help, or on a bad option, with the message printed).
-std::optional<int> PrepareDisplay(int& argc, char** argv, CommandLine& options);
-
-// After gtk_init has taken its own options: whatever is left is an unknown
-// argument. Returns the exit status, with the message printed, if so.
-std::optional<int> RefuseLeftoverArguments(int argc, char** argv);
+// The one line saying that no display could be opened, naming the variable
+// that points at the display system tried: WAYLAND_DISPLAY for Wayland,
+// DISPLAY for X11, both when GTK chose (unless GDK_BACKEND names one).
+std::string NoDisplayMessage(Backend chosen, const char* gdkBackendEnv);
 
 const char* BackendName(Backend backend);
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "front/gtk/gtk_backend.h"
+#include "front/gtk/gtk_command_line.h"
 #include "front/gtk/gtk_instance.h"
 #include "front/gtk/gtk_message.h"
 #include "front/gtk/gtk_platform.h"
@@ -20,12 +21,14 @@ int main(int argc, char** argv)
     // next to nothing otherwise. A user's own choice stands.
     setenv("GDK_GL", "disable", 0);
 
-    // The backend is chosen before GTK opens a display; GTK's own options
-    // (such as --display) are honoured, anything else is refused.
+    // The command line is read and the backend chosen before GTK opens a
+    // display; GTK's own options (such as --display) are honoured, anything
+    // else is refused.
     seastrip::CommandLine options;
-    if (auto status = seastrip::PrepareDisplay(argc, argv, options)) return *status;
+    if (auto status = seastrip::ReadCommandLine(argc, argv, options)) return *status;
+    const seastrip::Backend backend = seastrip::ApplyBackendChoice(options.backend);
     if (!gtk_init_check(&argc, &argv)) {
-        std::fputs("seastrip: cannot open the display (is DISPLAY set?)\n", stderr);
+        std::fprintf(stderr, "seastrip: %s\n", seastrip::NoDisplayMessage(backend, std::getenv("GDK_BACKEND")).c_str());
         return 1;
     }
     if (auto status = seastrip::RefuseLeftoverArguments(argc, argv)) return *status;

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "front/gtk/gtk_backend.h"
+#include "front/gtk/gtk_command_line.h"
 
 namespace seastrip {
 

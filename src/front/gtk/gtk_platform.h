@@ -3,7 +3,7 @@
 #include <string>
 
 #include "front/common/random_source.h"
-#include "front/gtk/gtk_backend.h"
+#include "front/gtk/gtk_command_line.h"
 #include "front/gtk/gtk_desktop_watch.h"
 #include "front/gtk/gtk_element.h"
 #include "front/gtk/gtk_settings.h"

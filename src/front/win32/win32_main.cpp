@@ -1,47 +1,63 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <cwchar>
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "front/win32/win32_command_line.h"
 #include "front/win32/win32_instance.h"
 #include "front/win32/win32_message.h"
 #include "front/win32/win32_platform.h"
+#include "front/win32/win32_text.h"
 #include "shell/start_program.h"
 #include "state/program.h"
 
 namespace {
 
-// "/monitor N" (or "-monitor N"): the strip's monitor, 0-based in the
-// system's order. Anything else on the command line is ignored.
-int MonitorArgument()
+constexpr int kMistakeStatus = 2;
+
+seastrip::Win32CommandLine ReadCommandLine()
 {
     int count = 0;
-    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (!arguments) return -1;
-    int monitor = -1;
-    for (int i = 1; i + 1 < count; ++i) {
-        const wchar_t* name = arguments[i];
-        if ((name[0] == L'/' || name[0] == L'-') && _wcsicmp(name + 1, L"monitor") == 0) {
-            wchar_t* end = nullptr;
-            const long value = std::wcstol(arguments[i + 1], &end, 10);
-            if (end != arguments[i + 1] && *end == L'\0' && value >= 0 && value < 1000) monitor = static_cast<int>(value);
-        }
+    LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> arguments;
+    for (int i = 1; words && i < count; ++i) arguments.push_back(seastrip::Narrow(words[i]));
+    if (words) LocalFree(words);
+    return seastrip::ParseWin32CommandLine(arguments);
+}
+
+// A mistake on the command line goes to standard error when the program has
+// one (started from a script or a console that keeps its output), so that a
+// script is not held up by a box waiting for a click; started from a
+// shortcut or Explorer it has none, and a message box is the only place the
+// user sees it.
+void ReportMistake(const std::string& mistake)
+{
+    const std::string line = "seastrip: " + mistake;
+    const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+    if (error != nullptr && error != INVALID_HANDLE_VALUE) {
+        seastrip::WriteErrorLine(line);
+    } else {
+        MessageBoxW(nullptr, seastrip::Widen(line).c_str(), L"Seastrip", MB_OK | MB_ICONERROR);
     }
-    LocalFree(arguments);
-    return monitor;
 }
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+    const seastrip::Win32CommandLine options = ReadCommandLine();
+    if (!options.error.empty()) {
+        ReportMistake(options.error);
+        return kMistakeStatus;
+    }
     seastrip::SingleInstance single;
     if (!single.Claim()) {
         seastrip::WriteErrorLine("seastrip: a strip is already running in this session");
         return 0;
     }
-    seastrip::Win32Platform platform(instance, MonitorArgument());
+    seastrip::Win32Platform platform(instance, options.monitor);
     // The program's state is large (the region table alone is 80 KB).
     auto program = std::make_unique<seastrip::Program>(platform);
     platform.Attach(*program);
