@@ -5,7 +5,6 @@
 #include "front/common/random_source.h"
 #include "front/gtk/gtk_command_line.h"
 #include "front/gtk/gtk_desktop_watch.h"
-#include "front/gtk/gtk_element.h"
 #include "front/gtk/gtk_settings.h"
 #include "front/gtk/gtk_sound.h"
 #include "front/gtk/gtk_timer.h"
@@ -35,7 +34,7 @@ public:
     // The program that presses, menu choices, close requests and timers drive.
     void Attach(Program& program) { program_ = &program; }
 
-    Element& Strip() override { return strip_; }
+    Element& Strip() override { return stage_.Strip(); }
     Element& CreateElement(const ElementDesign& design) override { return stage_.CreateElement(design); }
     Element& CreateInstance(const Element& lowest) override { return stage_.CreateInstance(lowest); }
     void DestroyElement(Element& element) override { stage_.DestroyElement(element); }
@@ -98,7 +97,6 @@ private:
     GdkMonitor* layerMonitor_ = nullptr;  // a layer surface's monitor, held; null for the compositor's choice
     Stage stage_;
     GtkStripWindow window_;
-    GtkStripElement strip_;
     GtkTimerForm timers_;
     GtkSound sound_;
     GtkSettings settings_;
