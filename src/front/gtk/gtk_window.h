@@ -9,7 +9,6 @@
 
 namespace seastrip {
 
-
 // What the strip window hears that concerns the whole program rather than
 // its picture. Each arrives on the user-interface thread.
 class StripWindowEvents {

@@ -18,10 +18,10 @@ namespace seastrip {
 
 // Puts the strip's pixels straight onto its Wayland surface from the tick
 // itself: only the changed rectangles are copied from the image into a
-// buffer of the program's own, which is attached, damaged and committed. GTK's own way of
-// showing a change is a paint cycle with a fresh buffer per frame, the whole
-// previous frame copied into it, and a frame callback that wakes the program
-// once more: several times what the change itself costs.
+// buffer of the program's own, which is attached, damaged and committed.
+// GTK's own way of showing a change is a paint cycle with a fresh buffer per
+// frame, the whole previous frame copied into it, and a frame callback that
+// wakes the program once more: several times what the change itself costs.
 //
 // Two buffers take turns: the compositor may read the one it was given last
 // until it has the next. Each buffer remembers what changed since it was last
