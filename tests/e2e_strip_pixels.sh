@@ -29,15 +29,21 @@ moving_mask() {
 # How many pixels the last moving_mask left to compare.
 still_count() { convert "$WORK/mask.png" -format "%[fx:round((1-mean)*w*h)]" info:; }
 
-# still_mismatch SHOT W: how many of the strip's pixels that nothing moves
-# over differ from seastrip-render's strip at width W and the present time,
-# then how many were compared. Where something moves (clouds, waves, walker,
-# shooting star) renderings a few seconds apart differ; those places, widened
-# for the clouds' drift, are left out. The first rendering is a second in,
-# once the first tick has shown the clock's scene.
+# still_mismatch SHOT W [SCALE [RENDER_ARGUMENT...]]: how many of the
+# strip's pixels that nothing moves over differ from seastrip-render's strip
+# at width W (times SCALE, 1 unless given) and the present time, or as the
+# arguments say, then how many were compared. Where something moves (clouds,
+# waves, walker, shooting star) renderings a few seconds apart differ; those
+# places, widened for the clouds' drift, are left out. The first rendering
+# is a second in, once the first tick has shown the clock's scene.
 still_mismatch() {
-    moving_mask 1 "$2" 1 --clock "$(date +%H:%M:%S)"
-    convert "$1" -alpha off "$WORK/r_1.png" "$WORK/mask.png" -composite "$WORK/masked.png"
+    shot=$1
+    width=$2
+    scale=${3:-1}
+    shift $(($# < 3 ? $# : 3))
+    [ "$#" -gt 0 ] || set -- --clock "$(date +%H:%M:%S)"
+    moving_mask 1 "$width" "$scale" "$@"
+    convert "$shot" -alpha off "$WORK/r_1.png" "$WORK/mask.png" -composite "$WORK/masked.png"
     echo "$(compare -metric AE "$WORK/masked.png" "$WORK/r_1.png" null: 2>&1)" "$(still_count)"
 }
 

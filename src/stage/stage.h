@@ -14,18 +14,6 @@ namespace seastrip {
 
 class StageElement;
 
-// Told when the strip's own surface is placed or sized anew, and at every
-// request to show or hide it: a front whose window carries the strip
-// follows it there.
-class StripWatch {
-public:
-    virtual void StripPlaced(const Element& strip) = 0;
-    virtual void StripShown(bool visible) = 0;
-
-protected:
-    ~StripWatch() = default;
-};
-
 // The software stage: the strip's surface and its elements on pixel buffers,
 // composed into one RGB frame. It is the reference for what an element does.
 class Stage {
@@ -50,8 +38,6 @@ public:
     // The strip's own surface (a persistent image; its position is the
     // window's place on the screen, its size the frame's size).
     Element& Strip();
-    // Who follows the strip's place and visibility (null: nobody).
-    void WatchStrip(StripWatch* watch) { stripWatch_ = watch; }
     Element& CreateElement(const ElementDesign& design);
     Element& CreateInstance(const Element& lowest);
     // Removes an element made by CreateElement or CreateInstance.
@@ -103,7 +89,6 @@ private:
     std::vector<PixelRect> changedRects_;
     bool allDirty_ = true;
     OutlineCache outlines_;
-    StripWatch* stripWatch_ = nullptr;
 };
 
 }  // namespace seastrip

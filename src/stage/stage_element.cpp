@@ -98,11 +98,7 @@ void StageElement::ChangeGeometry(Change change)
     change();
     pixels_ = PixelsOfTwips();
     const PixelRect after = pixels_;
-    // The strip's pixels are its size alone: its window moves without them.
     if (after == before) {
-        if (isStrip_ && stage_.stripWatch_) {
-            stage_.stripWatch_->StripPlaced(*this);
-        }
         return;
     }
     const bool resized = after.w != before.w || after.h != before.h;
@@ -113,9 +109,6 @@ void StageElement::ChangeGeometry(Change change)
         // The strip's size is the frame's size; the whole frame is recomposed.
         if (resized) {
             stage_.InvalidateAll();
-        }
-        if (stage_.stripWatch_) {
-            stage_.stripWatch_->StripPlaced(*this);
         }
         return;
     }
@@ -147,17 +140,12 @@ void StageElement::SetHeight(float twips)
 
 void StageElement::SetVisible(bool visible)
 {
-    const bool changed = visible != visible_;
-    visible_ = visible;
-    // The strip is the back of every frame whether or not it is shown; a
-    // window that carries it hears every request, as it starts hidden.
-    if (isStrip_) {
-        if (stage_.stripWatch_) {
-            stage_.stripWatch_->StripShown(visible);
-        }
+    if (visible == visible_) {
         return;
     }
-    if (changed) {
+    visible_ = visible;
+    // The strip is the back of every frame whether or not it is shown.
+    if (!isStrip_) {
         InvalidateShown();
     }
 }

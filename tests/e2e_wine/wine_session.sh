@@ -8,6 +8,7 @@ SCALE=1
 STRIP_H=28
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
+die() { fail "$@"; }
 note() { echo "-- $*"; }
 
 # Starts Xvfb on a free display with a window manager (it gives new windows
@@ -185,28 +186,4 @@ shoot_strip() {
     set -- $geometry
     import -window root "$WORK/screen.png"
     convert "$WORK/screen.png" -crop "${1}x${2}+${3}+${4}" +repage "$out"
-}
-
-# The most common colour of every row, "row r,g,b" per line: the sky column
-# where only small elements cover it.
-row_modes() {
-    convert "$1" -depth 8 txt:- | awk -F'[ ,:()]+' '
-        NR > 1 { key = $2 " " $3 "," $4 "," $5; n[key]++ }
-        END {
-            for (k in n) { split(k, p, " "); if (n[k] > best[p[1]]) { best[p[1]] = n[k]; col[p[1]] = p[2] } }
-            for (r in col) print r, col[r]
-        }' | sort -n
-}
-
-# Expected sky rows for a scene: the headless renderer's picture of it, or
-# else the sky bitmap's column, which the strip stretches across its width.
-expected_rows() {
-    local scene=$1 out="$WORK/expected_$1.png"
-    if [ -x "${SEASTRIP_RENDER:-}" ]; then
-        "$SEASTRIP_RENDER" --scene "$scene" --width $((SCREEN_W / SCALE)) -o "$out" >/dev/null ||
-            fail "seastrip-render failed"
-    else
-        convert "$SKY_PNG" -crop "1x${STRIP_H}+${scene}+0" +repage "$out"
-    fi
-    row_modes "$out"
 }

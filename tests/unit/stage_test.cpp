@@ -176,30 +176,6 @@ TEST_F(StageTest, RegionCutsWhatShowsAndWhatCatchesPressesWhereverTheElementGoes
     EXPECT_EQ(FrameAt(61, 3), kSky);
 }
 
-// A window carrying the strip hears every move and size of it, also one
-// that leaves the strip's pixels as they were (its place on the screen),
-// and every request to show it, also the first, as the strip starts shown.
-TEST_F(StageTest, TheStripsWatchHearsEveryPlaceAndEveryRequestToShow)
-{
-    struct Watch final : StripWatch {
-        void StripPlaced(const Element& strip) override { placed.push_back(strip.Top()); }
-        void StripShown(bool visible) override { shown.push_back(visible); }
-        std::vector<float> placed;
-        std::vector<bool> shown;
-    } watch;
-    stage.WatchStrip(&watch);
-    stage.Strip().SetTop(700 * kTpp);
-    stage.Strip().SetTop(700 * kTpp);
-    stage.Strip().SetHeight(30 * kTpp);
-    stage.Strip().SetVisible(true);
-    stage.Strip().SetVisible(false);
-    EXPECT_EQ(watch.placed, (std::vector<float>{700 * kTpp, 700 * kTpp, 700 * kTpp}));
-    EXPECT_EQ(watch.shown, (std::vector<bool>{true, false}));
-    stage.WatchStrip(nullptr);
-    stage.Strip().SetVisible(true);
-    EXPECT_EQ(watch.shown.size(), 2u);
-}
-
 TEST_F(StageTest, TwipsBecomePixelsRoundingHalvesToEven)
 {
     // 22.5 px goes to 22, 23.5 px to 24, 2.6 px to 3; sizes round the same way.

@@ -4,8 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <utility>
+#include <vector>
+
+#include "platform/element_design.h"
+#include "region_record_bytes.h"
+#include "stage/stage.h"
 
 namespace seastrip {
 namespace {
@@ -17,7 +21,7 @@ TEST(Win32Scale, WholeFactorsOnlyAndNeverBelowOne)
     for (auto [dpi, scale] : scales) EXPECT_EQ(ScaleForDpi(dpi), scale) << dpi << " dpi";
 }
 
-TEST(Win32Scale, TheStripLandsOnTheWorkAreasBottomOfItsMonitorAndARepaintCoversWholeBlocks)
+TEST(Win32Scale, TheStripLandsOnTheWorkAreasBottomOfItsMonitor)
 {
     // A second monitor to the right, at 200 %, with a taskbar 81 pixels high:
     // its bottom edge is not a whole number of art pixels down.
@@ -32,40 +36,44 @@ TEST(Win32Scale, TheStripLandsOnTheWorkAreasBottomOfItsMonitorAndARepaintCoversW
     EXPECT_EQ(top + 28 * frame.scale, work.bottom);
     // An odd monitor width loses the half block at the right, never more.
     EXPECT_EQ(FrameFor(PixelBox{0, 0, 1367, 768}, PixelBox{0, 0, 1367, 768}, 2).artWidth, 683);
-    // A repaint covers whole blocks.
-    EXPECT_EQ(ArtCovering(PixelBox{3, 5, 7, 6}, 2), (PixelBox{1, 2, 4, 3}));
-    EXPECT_EQ(ArtCovering(PixelBox{-1, 0, 2, 3}, 3), (PixelBox{-1, 0, 1, 1}));
-    EXPECT_EQ(ArtCovering(PixelBox{4, 4, 8, 8}, 1), (PixelBox{4, 4, 8, 8}));
 }
 
-TEST(Win32Scale, ARegionRecordIsScaledRectangleByRectangleWithinItsLength)
+// A press lands on the art pixel whose block holds it: an element shaped to
+// one art pixel catches every device pixel of that block and none beside it.
+TEST(Win32Scale, APressReachesTheElementWhoseOutlineCoversItsBlock)
 {
-    RegionRecord record{};
-    record.header = RegionHeader{32, 1, 2, 32, 0, 0, 10, 5};
-    record.rects[0] = RegionRect{0, 0, 10, 2};
-    record.rects[1] = RegionRect{3, 2, 7, 5};
-    record.rects[2] = RegionRect{1, 1, 2, 2};  // beyond the record's length
-    const uint32_t bytes = 32 + 2 * 16;
-    const std::vector<uint8_t> scaled =
-        ScaledRegionRecord(reinterpret_cast<const uint8_t*>(&record), bytes, 3);
-    ASSERT_EQ(scaled.size(), bytes);
-    RegionRecord out{};
-    std::memcpy(&out, scaled.data(), scaled.size());
-    EXPECT_EQ(out.header.dwSize, 32u);
-    EXPECT_EQ(out.header.nCount, 2u);
-    EXPECT_EQ(out.header.boundRight, 30);
-    EXPECT_EQ(out.header.boundBottom, 15);
-    EXPECT_EQ(out.rects[0].right, 30);
-    EXPECT_EQ(out.rects[1].left, 9);
-    EXPECT_EQ(out.rects[1].bottom, 15);
-    EXPECT_EQ(out.rects[2].right, 0);  // not copied, not invented
-    // A record too short for its header is handed on untouched, for the
-    // system to refuse; huge values saturate rather than wrap.
-    EXPECT_EQ(ScaledRegionRecord(scaled.data(), 8, 2), std::vector<uint8_t>(scaled.begin(), scaled.begin() + 8));
-    record.rects[0].right = INT32_MAX / 2 + 1;
-    const std::vector<uint8_t> big = ScaledRegionRecord(reinterpret_cast<const uint8_t*>(&record), bytes, 4);
-    std::memcpy(&out, big.data(), big.size());
-    EXPECT_EQ(out.rects[0].right, INT32_MAX);
+    constexpr float kTpp = kTwipsPerArtPixel;
+    Stage stage(40, 28, kTpp, kTpp);
+    stage.Strip().SetWidth(40 * kTpp);
+    stage.Strip().SetHeight(28 * kTpp);
+    ElementDesign design;
+    design.left = 10 * kTpp;
+    design.top = 3 * kTpp;
+    design.width = 3 * kTpp;
+    design.height = 2 * kTpp;
+    design.visible = true;
+    Element& star = stage.CreateElement(design);
+    // Only the middle pixel of the top row, art (11, 3), is the star.
+    const std::vector<uint8_t> record = testing::RegionRecordBytes({{1, 0, 2, 1}});
+    ASSERT_EQ(star.ApplyRegionData(record.data(), static_cast<uint32_t>(record.size())), RegionResult::Ok);
+
+    struct Press {
+        int scale, x, y;
+        bool onStar;
+    };
+    const Press presses[] = {
+        {1, 11, 3, true},  {1, 10, 3, false}, {1, 11, 4, false},                     // the block is the pixel
+        {2, 22, 6, true},  {2, 23, 7, true},  {2, 21, 6, false}, {2, 24, 7, false},  // its 2 x 2 block
+        {2, 22, 8, false}, {3, 35, 11, true}, {3, 36, 9, false}, {3, 32, 9, false},  // and its 3 x 3 one
+    };
+    for (const Press& p : presses) {
+        const Element* hit = stage.HitTest(ArtAt(p.x, p.scale), ArtAt(p.y, p.scale));
+        EXPECT_EQ(hit, p.onStar ? &star : nullptr) << "scale " << p.scale << " at " << p.x << "," << p.y;
+    }
+    // Left of or above the strip's corner is never its first column or row.
+    EXPECT_EQ(ArtAt(-1, 2), -1);
+    EXPECT_EQ(ArtAt(-2, 2), -1);
+    EXPECT_EQ(ArtAt(-3, 2), -2);
 }
 
 }  // namespace

@@ -18,7 +18,8 @@ GtkPlatform::GtkPlatform(const MonitorChoice& monitor)
       area_(ReadMonitorArea(display_, StripMonitor(display_, choice_))),
       layerMonitor_(ChosenMonitor(display_, choice_)),
       stage_(area_.geometry.width, area_.geometry.height, kTwipsPerPixel, kTwipsPerPixel),
-      window_(stage_, area_.workArea.x, layerMonitor_, *this)
+      window_(stage_, area_.workArea.x, layerMonitor_, *this),
+      strip_(stage_.Strip(), window_)
 {
     if (layerMonitor_) g_object_ref(layerMonitor_);
     watch_.Start(display_, [this] { FollowDesktop(); });
@@ -33,7 +34,7 @@ GtkPlatform::~GtkPlatform()
 void GtkPlatform::FollowDesktop()
 {
     // Before the load has shown the strip there is nothing to move yet.
-    if (ending_ || !program_ || !window_.Shown()) return;
+    if (ending_ || !program_ || !strip_.Visible()) return;
     if (window_.IsLayer()) {
         // The compositor places a layer surface and reports its width; the
         // program only says which output, and takes one back that the
@@ -63,7 +64,7 @@ void GtkPlatform::FollowDesktop()
     RelayoutStrip(*program_);
     // The program places the strip at its own left edge, so a free area that
     // moved sideways alone is no change to it.
-    window_.Place(stage_.Strip());
+    window_.Place(strip_);
     window_.Refresh();
 }
 
@@ -82,7 +83,7 @@ void GtkPlatform::LayerWithdrawn()
 void GtkPlatform::LayerWidthGiven(int width)
 {
     area_.workArea.width = width;
-    if (ending_ || !program_ || !window_.Shown()) return;
+    if (ending_ || !program_ || !strip_.Visible()) return;
     RelayoutStrip(*program_);
     window_.Refresh();
 }

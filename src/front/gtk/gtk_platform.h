@@ -3,6 +3,7 @@
 #include <string>
 
 #include "front/common/random_source.h"
+#include "front/common/strip_element.h"
 #include "front/gtk/gtk_command_line.h"
 #include "front/gtk/gtk_desktop_watch.h"
 #include "front/gtk/gtk_settings.h"
@@ -34,7 +35,7 @@ public:
     // The program that presses, menu choices, close requests and timers drive.
     void Attach(Program& program) { program_ = &program; }
 
-    Element& Strip() override { return stage_.Strip(); }
+    Element& Strip() override { return strip_; }
     Element& CreateElement(const ElementDesign& design) override { return stage_.CreateElement(design); }
     Element& CreateInstance(const Element& lowest) override { return stage_.CreateInstance(lowest); }
     void DestroyElement(Element& element) override { stage_.DestroyElement(element); }
@@ -97,6 +98,7 @@ private:
     GdkMonitor* layerMonitor_ = nullptr;  // a layer surface's monitor, held; null for the compositor's choice
     Stage stage_;
     GtkStripWindow window_;
+    StripElement strip_;
     GtkTimerForm timers_;
     GtkSound sound_;
     GtkSettings settings_;

@@ -51,13 +51,11 @@ GtkStripWindow::GtkStripWindow(Stage& stage, int left, GdkMonitor* layerMonitor,
     // Last: a layer surface undoes the fixed size set above.
     layer_ = MakeLayerSurface(window, layerMonitor, kStripHeightPixels);
     if (layer_) WatchLayerWidth(window, OnWidth, this);
-    stage_.WatchStrip(this);
 }
 
 GtkStripWindow::~GtkStripWindow()
 {
     ignoring_ = true;
-    stage_.WatchStrip(nullptr);
     if (GdkWindow* window = gtk_widget_get_window(window_)) gdk_window_remove_filter(window, OnWindowEvent, this);
     gtk_widget_destroy(window_);
 }

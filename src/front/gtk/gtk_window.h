@@ -2,12 +2,14 @@
 
 #include <gtk/gtk.h>
 
+#include "front/common/strip_element.h"
 #include "front/gtk/gtk_canvas.h"
 #include "platform/element.h"
 #include "shell/strip_window.h"
-#include "stage/stage.h"
 
 namespace seastrip {
+
+class Stage;
 
 // What the strip window hears that concerns the whole program rather than
 // its picture. Each arrives on the user-interface thread.
@@ -36,7 +38,7 @@ protected:
 // The strip window: an undecorated top-level window that shows the stage's
 // frame as one image, never takes the keyboard, and hands presses on the
 // strip's own surface and the desktop's requests to close it to its owner.
-class GtkStripWindow final : private StripWatch {
+class GtkStripWindow final : public StripHost {
 public:
     // Created hidden for the stage it shows, its left edge at the given
     // screen pixel. On a Wayland compositor with layer-shell it becomes a
@@ -56,24 +58,19 @@ public:
 
     // Moves and sizes the window to the strip element's geometry, whose
     // left edge counts from the given left; a layer surface only takes the
-    // height, the compositor placing it. The stage's strip places the window
-    // itself whenever it moves or changes size.
-    void Place(const Element& strip);
+    // height, the compositor placing it.
+    void Place(const Element& strip) override;
     void SetLeft(int left) { left_ = left; }
     bool IsLayer() const { return layer_; }
     // Puts the layer surface on another monitor (null: the compositor's
     // choice), or back on its monitor after the compositor took it away.
     void PutLayerOn(GdkMonitor* monitor);
-    // Maps or hides the window, as the stage's strip is shown or hidden.
-    void Show(bool visible);
-    bool Shown() const { return gtk_widget_get_visible(window_); }
+    void Show(bool visible) override;
     // Shows what the last tick or command changed; drawing itself never runs
     // scene code.
     void Refresh();
 
 private:
-    void StripPlaced(const Element& strip) override { Place(strip); }
-    void StripShown(bool visible) override { Show(visible); }
     static gboolean OnButtonPress(GtkWidget* widget, GdkEventButton* event, gpointer self);
     static gboolean OnDelete(GtkWidget* widget, GdkEvent* event, gpointer self);
     static void OnScaleFactor(GObject* widget, GParamSpec* property, gpointer self);

@@ -12,42 +12,24 @@
 namespace seastrip {
 
 Win32Platform::Win32Platform(HINSTANCE instance, int monitorIndex)
-    : instance_(instance), monitorIndex_(monitorIndex), settings_(MakeSettingsPlace())
+    : instance_(instance),
+      monitorIndex_(monitorIndex),
+      settings_(MakeSettingsPlace()),
+      frame_(ReadFrame()),
+      stage_(frame_.artWidth, frame_.artBottom, kTwipsPerArtPixel, kTwipsPerArtPixel),
+      window_(instance, stage_, frame_, *this),
+      strip_(stage_.Strip(), window_)
 {
-    frame_ = ReadFrame();
-    if (!Win32StripWindow::RegisterClasses(instance)) EndWithSystemError("the window classes could not be registered");
-    strip_ = Win32StripWindow::Create(instance, frame_, *this);
-    if (!strip_) EndWithSystemError("the strip window could not be created");
+    // Nothing made after the window calls the system, so its error stands.
+    if (!window_.Window()) EndWithSystemError("the strip window could not be created");
 }
 
-// Children go before the strip that is their parent window.
-Win32Platform::~Win32Platform() { elements_.clear(); }
+Win32Platform::~Win32Platform() = default;
 
 StripFrame Win32Platform::ReadFrame() const
 {
     const MonitorPlace place = FindMonitor(monitorIndex_);
     return FrameFor(place.monitor, place.work, ScaleForDpi(place.dpi));
-}
-
-Element& Win32Platform::CreateElement(const ElementDesign& design)
-{
-    auto element = Win32Element::CreateChild(strip_->Window(), design, frame_);
-    if (!element) EndWithSystemError("an element window could not be created");
-    elements_.push_back(std::move(element));
-    return *elements_.back();
-}
-
-Element& Win32Platform::CreateInstance(const Element& lowest)
-{
-    auto element = static_cast<const Win32Element&>(lowest).Duplicate();
-    if (!element) EndWithSystemError("an element window could not be created");
-    elements_.push_back(std::move(element));
-    return *elements_.back();
-}
-
-void Win32Platform::DestroyElement(Element& element)
-{
-    std::erase_if(elements_, [&](const std::unique_ptr<Win32Element>& e) { return e.get() == &element; });
 }
 
 int Win32Platform::LocalHour() const
@@ -84,8 +66,8 @@ std::string Win32Platform::DataFolder() const { return ExecutableFolder(); }
 MenuChoice Win32Platform::OpenPopupMenu()
 {
     previousForeground_ = GetForegroundWindow();
-    const MenuChoice choice = TrackStripMenu(strip_->Window(), Marks());
-    if (choice.command != MenuCommand::Version) RestoreForeground(previousForeground_, strip_->Window());
+    const MenuChoice choice = TrackStripMenu(window_.Window(), Marks());
+    if (choice.command != MenuCommand::Version) RestoreForeground(previousForeground_, window_.Window());
     return choice;
 }
 
@@ -97,8 +79,8 @@ void Win32Platform::ShowVersionDialog()
 {
     const HWND previous = previousForeground_ ? previousForeground_ : GetForegroundWindow();
     previousForeground_ = nullptr;
-    RunVersionDialog(instance_, strip_->Window());
-    RestoreForeground(previous, strip_->Window());
+    RunVersionDialog(instance_, window_.Window());
+    RestoreForeground(previous, window_.Window());
 }
 
 void Win32Platform::ShowMessageAndExit(const std::string& text)
@@ -107,7 +89,7 @@ void Win32Platform::ShowMessageAndExit(const std::string& text)
     // change lay the strip out behind the message.
     ending_ = true;
     StopTimers();
-    ShowFailureAndEnd(strip_->Window(), text);
+    ShowFailureAndEnd(window_.Window(), text);
 }
 
 void Win32Platform::ExitProgram() { EndProgram(0); }
@@ -117,10 +99,14 @@ void Win32Platform::StartTimers()
     const bool started = timers_.Start(
         instance_,
         [this] {
-            if (program_ && !ending_) TimerMainTick(*program_);
+            if (!program_ || ending_) return;
+            TimerMainTick(*program_);
+            window_.Refresh();
         },
         [this] {
-            if (program_ && !ending_) TimerNamiTick(*program_);
+            if (!program_ || ending_) return;
+            TimerNamiTick(*program_);
+            window_.Refresh();
         });
     if (!started) EndWithSystemError("the timers could not be started");
 }
@@ -145,16 +131,14 @@ void Win32Platform::FollowDesktop()
     next.originY += (next.artBottom - frame_.artBottom) * next.scale;
     next.artBottom = frame_.artBottom;
     if (next == frame_) return;
-    const bool rescaled = next.scale != frame_.scale;
     const bool widened = next.artWidth != frame_.artWidth;
     frame_ = next;
-    if (rescaled) {
-        for (auto& element : elements_) element->Rescale();
-        strip_->Rescale();
-    } else {
-        strip_->Replace();
-    }
+    stage_.SetScreenSize(frame_.artWidth, frame_.artBottom);
+    // A new scale or origin alone moves and sizes the window as it stands;
+    // a new width lays the strip out afresh, which places it too.
+    window_.Place(strip_);
     if (widened && program_) RelayoutStrip(*program_);
+    window_.Refresh();
 }
 
 }  // namespace seastrip

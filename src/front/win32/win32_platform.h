@@ -2,25 +2,25 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
-#include <vector>
 
 #include "front/common/random_source.h"
 #include "front/common/settings_place.h"
-#include "front/win32/win32_element.h"
+#include "front/common/strip_element.h"
+#include "front/win32/win32_scale.h"
 #include "front/win32/win32_timer.h"
 #include "front/win32/win32_window.h"
 #include "platform/platform.h"
+#include "stage/stage.h"
 
 namespace seastrip {
 
 struct Program;
 
-// The Windows desktop as the program sees it: the strip is a popup window on
-// one monitor, elements are its child windows, timers are SetTimer timers on
-// a message-only window, the menu and dialog are native. The program lays
-// out in art pixels of 15 twips; this front alone multiplies them out to the
+// The Windows desktop as the program sees it: one popup window on one
+// monitor shows the software stage's frame, timers are SetTimer timers on a
+// message-only window, the menu and dialog are native. The program lays out
+// in art pixels of 15 twips; this front alone multiplies them out to the
 // monitor's whole scale factor.
 class Win32Platform final : public Platform, private StripWindowEvents {
 public:
@@ -34,14 +34,14 @@ public:
 
     // The program that the strip's presses, the menu and the timers drive.
     void Attach(Program& program) { program_ = &program; }
-    HWND StripWindow() const { return strip_->Window(); }
+    HWND StripWindow() const { return window_.Window(); }
     // The device pixels per art pixel the strip stands at now.
     int Scale() const { return frame_.scale; }
 
-    Element& Strip() override { return *strip_; }
-    Element& CreateElement(const ElementDesign& design) override;
-    Element& CreateInstance(const Element& lowest) override;
-    void DestroyElement(Element& element) override;
+    Element& Strip() override { return strip_; }
+    Element& CreateElement(const ElementDesign& design) override { return stage_.CreateElement(design); }
+    Element& CreateInstance(const Element& lowest) override { return stage_.CreateInstance(lowest); }
+    void DestroyElement(Element& element) override { stage_.DestroyElement(element); }
 
     float TwipsPerPixelX() const override { return kTwipsPerArtPixel; }
     float TwipsPerPixelY() const override { return kTwipsPerArtPixel; }
@@ -71,6 +71,9 @@ public:
     void StartTimers() override;
     // Stops the heartbeat; no tick runs afterwards.
     void StopTimers() { timers_.Stop(); }
+    // Shows what the program changed since the last refresh; every tick and
+    // command ends with one.
+    void Refresh() { window_.Refresh(); }
 
     // Reads the desktop again and, where it changed, stands the strip on the
     // bottom of its monitor's work area at the monitor's scale, laid out
@@ -85,12 +88,13 @@ private:
 
     HINSTANCE instance_;
     int monitorIndex_;
-    StripFrame frame_;
-    std::unique_ptr<Win32StripWindow> strip_;
-    std::vector<std::unique_ptr<Win32Element>> elements_;
+    SettingsPlace settings_;
+    StripFrame frame_;  // before the stage: the stage is sized from it
+    Stage stage_;
+    Win32StripWindow window_;
+    StripElement strip_;
     TimerForm timers_;
     RandomSource random_;
-    SettingsPlace settings_;
     Program* program_ = nullptr;
     // The window that had the foreground before the menu took it.
     HWND previousForeground_ = nullptr;

@@ -5,12 +5,7 @@
 // windows.h, so that it is tested on any system.
 
 #include <algorithm>
-#include <cstddef>
-#include <cstdint>
-#include <cstring>
-#include <vector>
 
-#include "platform/region_data.h"
 #include "platform/twips.h"
 
 namespace seastrip {
@@ -65,40 +60,11 @@ inline PixelBox ScaleBox(const PixelBox& art, int scale)
     return PixelBox{art.left * scale, art.top * scale, art.right * scale, art.bottom * scale};
 }
 
-// The art pixels that cover a device-pixel rectangle: the blocks it touches,
-// whole, so that a repaint never leaves half a block behind.
-inline PixelBox ArtCovering(const PixelBox& device, int scale)
+// The art pixel under a device pixel of the strip: the block it lies in,
+// counted from the strip's corner (rounded down, left of it too).
+constexpr int ArtAt(int device, int scale)
 {
-    const auto down = [scale](int v) { return v >= 0 ? v / scale : -((-v + scale - 1) / scale); };
-    const auto up = [&down, scale](int v) { return down(v + scale - 1); };
-    return PixelBox{down(device.left), down(device.top), up(device.right), up(device.bottom)};
-}
-
-// A region record (the RGNDATA layout) with its bounds and every rectangle
-// multiplied by the scale: the same outline in device pixels, each art pixel
-// a whole block. Rectangles past byteCount are not read; a record too short
-// for its header comes back as it is, for the system to refuse.
-inline std::vector<uint8_t> ScaledRegionRecord(const uint8_t* record, uint32_t byteCount, int scale)
-{
-    std::vector<uint8_t> scaled(record, record + byteCount);
-    if (byteCount < sizeof(RegionHeader) || scale == 1) return scaled;
-    const auto times = [scale](int32_t v) {
-        const int64_t product = static_cast<int64_t>(v) * scale;
-        return static_cast<int32_t>(std::clamp<int64_t>(product, INT32_MIN, INT32_MAX));
-    };
-    const auto scaleAt = [&](size_t offset) {
-        int32_t v;
-        std::memcpy(&v, scaled.data() + offset, sizeof(v));
-        v = times(v);
-        std::memcpy(scaled.data() + offset, &v, sizeof(v));
-    };
-    for (size_t offset = offsetof(RegionHeader, boundLeft); offset < sizeof(RegionHeader); offset += 4)
-        scaleAt(offset);
-    uint32_t headerSize = 0;
-    std::memcpy(&headerSize, record, sizeof(headerSize));
-    for (size_t offset = std::max<size_t>(headerSize, sizeof(RegionHeader)); offset + 4 <= byteCount; offset += 4)
-        scaleAt(offset);
-    return scaled;
+    return device >= 0 ? device / scale : -((-device + scale - 1) / scale);
 }
 
 }  // namespace seastrip

@@ -8,8 +8,10 @@
 #include <string>
 
 #include "front/win32/win32_platform.h"
+#include "front/win32/win32_scale.h"
 #include "object_count.h"
 #include "shell/start_program.h"
+#include "shell/timers.h"
 #include "state/program.h"
 
 namespace seastrip {
@@ -130,6 +132,32 @@ int RunDesktopCommands()
     Say("ready");
     HANDLE reader = CreateThread(nullptr, 0, ReadCommands, platform.StripWindow(), 0, nullptr);
     if (!reader) return 1;
+    RunMessageLoop();
+    return 0;
+}
+
+int RunFloor()
+{
+    WNDCLASSEXW floorClass{};
+    floorClass.cbSize = sizeof(floorClass);
+    floorClass.lpfnWndProc = DefWindowProcW;
+    floorClass.hInstance = GetModuleHandleW(nullptr);
+    floorClass.lpszClassName = L"SeastripFloor";
+    if (!RegisterClassExW(&floorClass)) return 1;
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    HDC screen = GetDC(nullptr);
+    const int height = 28 * ScaleForDpi(GetDeviceCaps(screen, LOGPIXELSY));
+    ReleaseDC(nullptr, screen);
+    HWND window = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"SeastripFloor", L"Floor", WS_POPUP, work.left,
+                                  work.bottom - height, work.right - work.left, height, nullptr, nullptr,
+                                  floorClass.hInstance, nullptr);
+    if (!window) return 1;
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    // Timer messages without a procedure are handed to the window's, which
+    // does nothing with them.
+    if (!SetTimer(window, 1, kTimerMainIntervalMs, nullptr) || !SetTimer(window, 2, kTimerNamiIntervalMs, nullptr))
+        return 1;
     RunMessageLoop();
     return 0;
 }

@@ -19,6 +19,11 @@ int RunFailingRegions(int afterMs);
 //   quit          ends the program
 int RunDesktopCommands();
 
+// The floor the program's running cost is measured against: a window of the
+// strip's size on the bottom of the primary monitor with timers at the
+// program's two intervals that do nothing, and nothing drawn.
+int RunFloor();
+
 // Prints the title of the desktop's foreground window (the one that gets the
 // keys), or nothing when there is none.
 int PrintForeground();

@@ -46,6 +46,20 @@ long CountGdiHandleTable()
 #endif
 }
 
+BOOL CALLBACK CountChild(HWND, LPARAM count)
+{
+    ++*reinterpret_cast<long*>(count);
+    return TRUE;
+}
+
+// A top-level window and every window below it, at any depth.
+BOOL CALLBACK CountWindow(HWND window, LPARAM count)
+{
+    ++*reinterpret_cast<long*>(count);
+    EnumChildWindows(window, CountChild, count);
+    return TRUE;
+}
+
 }  // namespace
 
 GuiObjectCounts CountGuiObjects()
@@ -59,6 +73,7 @@ GuiObjectCounts CountGuiObjects()
         counts.gdiSource = "handle table";
     }
     if (counts.user == 0) counts.user = -1;
+    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&counts.windows));
     return counts;
 }
 

@@ -3,7 +3,7 @@
 // the process's GDI and USER object counts every 200 wave ticks (or as often
 // as the second argument says) and after the last one (2,000 unless the first
 // argument says otherwise). "fail MS" and "desktop" run the live program
-// instead (live_modes.h).
+// instead, "floor" a window that costs what any strip must (live_modes.h).
 //
 // Before counting, a warm-up runs until the shooting star and the walker have
 // each been shown once: the window system makes a few objects for a window
@@ -38,25 +38,27 @@ void PumpMessages()
     }
 }
 
-// One wave tick, with a main tick on every second one. Noon and night take
+// One wave tick, with a main tick on every second one, each shown as the
+// timers show it. Noon and night take
 // turns, 40 ticks each: the day's walker and the night's stars and shooting
 // star keep coming back, and both choices show at once, so the scene never
 // drifts into a look that the warm-up has not shown yet.
-void Tick(seastrip::Program& program, long tick)
+void Tick(seastrip::Win32Platform& platform, seastrip::Program& program, long tick)
 {
     constexpr int kNoon = 2;
     constexpr int kNight = 4;
     if (tick % 40 == 1) seastrip::SceneItemChosen(program, (tick / 40) % 2 == 0 ? kNoon : kNight);
     seastrip::TimerNamiTick(program);
     if (tick % 2 == 0) seastrip::TimerMainTick(program);
+    platform.Refresh();
     PumpMessages();
 }
 
 void Report(int tick)
 {
     const seastrip::GuiObjectCounts counts = seastrip::CountGuiObjects();
-    std::printf("after %d ticks: gdi=%ld user=%ld (gdi from %s)\n", tick, counts.gdi, counts.user,
-                counts.gdiSource);
+    std::printf("after %d ticks: gdi=%ld user=%ld windows=%ld (gdi from %s)\n", tick, counts.gdi, counts.user,
+                counts.windows, counts.gdiSource);
     std::fflush(stdout);
 }
 
@@ -67,6 +69,7 @@ int main(int argc, char** argv)
     if (argc > 1 && std::strcmp(argv[1], "fail") == 0) return seastrip::RunFailingRegions(argc > 2 ? std::atoi(argv[2]) : 1000);
     if (argc > 1 && std::strcmp(argv[1], "desktop") == 0) return seastrip::RunDesktopCommands();
     if (argc > 1 && std::strcmp(argv[1], "foreground") == 0) return seastrip::PrintForeground();
+    if (argc > 1 && std::strcmp(argv[1], "floor") == 0) return seastrip::RunFloor();
     const int ticks = argc > 1 ? std::atoi(argv[1]) : 2000;
     const int every = argc > 2 ? std::max(1, std::atoi(argv[2])) : 200;
     seastrip::Win32Platform platform(GetModuleHandleW(nullptr));
@@ -80,7 +83,7 @@ int main(int argc, char** argv)
     bool streakShown = false;
     bool walkerShown = false;
     while (!(streakShown && walkerShown) && tick < kWarmUpLimit) {
-        Tick(*program, ++tick);
+        Tick(platform, *program, ++tick);
         streakShown = streakShown || program->picSUN(2).Visible();
         walkerShown = walkerShown || program->picSUN(3).Visible();
     }
@@ -88,7 +91,7 @@ int main(int argc, char** argv)
                 walkerShown ? "shown" : "never shown");
     Report(0);
     for (int measured = 1; measured <= ticks; ++measured) {
-        Tick(*program, ++tick);
+        Tick(platform, *program, ++tick);
         if (measured % every == 0 || measured == ticks) Report(measured);
     }
     return streakShown && walkerShown ? 0 : 1;
