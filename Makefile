@@ -1,18 +1,43 @@
-# What users type. `make run` starts the strip; `make test` runs every test.
+# What users type. `make run` starts the strip; `make test` runs every test;
+# `make help` lists the rest.
 MAKEFLAGS += --no-print-directory
 BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build test run clean windows bench
+.PHONY: help all deps deps-program configure configure-program build test run asan clean windows bench
 
 all: build
 
+help:
+	@echo "make run                install what the program needs, build it alone and start the strip"
+	@echo "make test               install what the tests need too, build everything and run every test"
+	@echo "make build              install everything and build the program, its tools and its tests"
+	@echo "make asan               the unit tests and the soaks under the address and undefined-behaviour sanitizers"
+	@echo "make package            the Debian package, $(BUILD)/seastrip_VERSION_ARCH.deb"
+	@echo "make install-autostart  start the installed strip at every login of the current user"
+	@echo "make windows            the Windows program, cross-built into build-win/"
+	@echo "make windows-zip        build-win/seastrip-windows.zip, the program and its wave sound"
+	@echo "make windows-msi        build-win/seastrip-VERSION.msi, the Windows installer"
+	@echo "make docs               render the README's pictures anew into docs/"
+	@echo "make bench              the speed and running-cost benchmarks, in build-bench/"
+	@echo "make clean              remove every build folder"
+	@echo "BUILD=DIR builds in DIR instead of build/; JOBS=N compiles N files at once (2)."
+
 deps:
-	@./scripts/install-deps.sh
+	@./scripts/install-deps.sh program tests
+
+deps-program:
+	@./scripts/install-deps.sh program
 
 configure: deps
-	@cmake --preset default $(CMAKE_FLAGS) >/dev/null
+	@cmake --preset default -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
+
+# A folder already configured (by `make test`, say) is reused as it is;
+# otherwise the program alone is configured, which needs none of the tests'
+# packages.
+configure-program: deps-program
+	@[ -f $(BUILD)/CMakeCache.txt ] || cmake --preset run -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j$(JOBS)
@@ -20,21 +45,30 @@ build: configure
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
-run: build
+run: configure-program
+	@cmake --build $(BUILD) -j$(JOBS) --target seastrip
+	@[ -n "$$DISPLAY$$WAYLAND_DISPLAY" ] || { echo "make run: no display to show the strip on (neither DISPLAY nor WAYLAND_DISPLAY is set); run it from a desktop session" >&2; exit 1; }
 	@./$(BUILD)/seastrip
+
+# The unit tests and the soaks, the whole program built with the sanitizers
+# in build-asan/.
+asan: deps
+	@cmake --preset asan $(CMAKE_FLAGS) >/dev/null
+	@cmake --build build-asan -j$(JOBS) --target seastrip_tests seastrip-soak
+	@cd build-asan && ctest --output-on-failure -j$(JOBS) -L 'unit|soak'
 
 clean:
 	rm -rf $(BUILD) build-win build-bench build-asan
 
 # --- installing and living with it ---------------------------------------------
-.PHONY: package windows-zip install-autostart docs
+.PHONY: package windows-zip windows-msi install-autostart docs
 
 # The Debian package, into $(BUILD)/: seastrip_VERSION_ARCH.deb.
 package: build
 	@cd $(BUILD) && cpack -G DEB
 
 # The Windows program, cross-built with MinGW-w64 into build-win/.
-windows:
+windows: deps
 	@cmake --preset windows >/dev/null
 	@cmake --build build-win -j$(JOBS) --target seastrip
 
@@ -43,6 +77,11 @@ windows-zip: windows
 	@rm -f build-win/seastrip-windows.zip
 	@zip -jq build-win/seastrip-windows.zip build-win/seastrip.exe assets/zem.wav
 	@echo "build-win/seastrip-windows.zip"
+
+# The Windows installer, made with wixl from the program and its wave sound.
+windows-msi: windows
+	@cmake --build build-win --target seastrip-msi
+	@ls build-win/seastrip-*.msi
 
 # Starts the installed strip at every login of the current user.
 AUTOSTART_DIR = $${XDG_CONFIG_HOME:-$$HOME/.config}/autostart

@@ -21,6 +21,17 @@ if(NOT WIN32)
   install(FILES ${PROJECT_SOURCE_DIR}/assets/icon.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps RENAME seastrip.png)
 
+  # What software centres show: the description, the licence and the
+  # README's pictures, which they fetch from where the project publishes
+  # them.
+  set(SEASTRIP_WEB_URL "https://seastrip.invalid" CACHE STRING
+      "Where the project's pages and the README's pictures (docs/) are published")
+  string(TIMESTAMP SEASTRIP_RELEASE_DATE "%Y-%m-%d" UTC)
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/seastrip.metainfo.xml.in
+                 ${PROJECT_BINARY_DIR}/packaging/seastrip.metainfo.xml @ONLY)
+  install(FILES ${PROJECT_BINARY_DIR}/packaging/seastrip.metainfo.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
   # Debian wants the manual page and the changelog compressed, without the
   # gzip time stamp so that two builds give the same package.
   find_program(SEASTRIP_GZIP gzip REQUIRED)
@@ -44,6 +55,9 @@ if(NOT WIN32)
   # dpkg-shlibdeps reads the libraries the program links and writes the
   # Depends line, so the package asks for exactly what it needs.
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  # The menu's captions and the version dialog are Japanese; without a font
+  # that has their glyphs they show as boxes. IPA Gothic is small and common.
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic | fonts-vlgothic | fonts-noto-cjk")
   set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
   set(CPACK_STRIP_FILES ON)
 else()
@@ -53,6 +67,27 @@ else()
   install(FILES ${PROJECT_SOURCE_DIR}/assets/zem.wav DESTINATION .)
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_FILE_NAME seastrip-windows)
+
+  # The installer, seastrip-VERSION.msi, made with wixl (`make windows-msi`).
+  find_program(SEASTRIP_WIXL wixl)
+  find_program(SEASTRIP_MSIBUILD msibuild)
+  if(TARGET seastrip AND SEASTRIP_WIXL AND SEASTRIP_MSIBUILD)
+    set(seastrip_msi ${PROJECT_BINARY_DIR}/seastrip-${PROJECT_VERSION}.msi)
+    set(seastrip_msi_sources ${PROJECT_SOURCE_DIR}/packaging/windows/make-msi.sh
+        ${PROJECT_SOURCE_DIR}/packaging/windows/seastrip.wxs ${PROJECT_SOURCE_DIR}/assets/zem.wav
+        ${PROJECT_SOURCE_DIR}/assets/icon.ico)
+    add_custom_command(OUTPUT ${seastrip_msi}
+      COMMAND sh ${PROJECT_SOURCE_DIR}/packaging/windows/make-msi.sh ${SEASTRIP_PRODUCT_NAME} ${PROJECT_VERSION}
+              $<TARGET_FILE:seastrip> ${PROJECT_SOURCE_DIR}/assets/zem.wav ${PROJECT_SOURCE_DIR}/assets/icon.ico
+              ${seastrip_msi}
+      DEPENDS seastrip ${seastrip_msi_sources}
+      VERBATIM)
+    add_custom_target(seastrip-msi DEPENDS ${seastrip_msi})
+  elseif(TARGET seastrip)
+    add_custom_target(seastrip-msi
+      COMMAND ${CMAKE_COMMAND} -E echo "The installer needs wixl and msibuild: apt-get install wixl msitools"
+      COMMAND ${CMAKE_COMMAND} -E false)
+  endif()
 endif()
 
 set(CPACK_PACKAGE_NAME seastrip)

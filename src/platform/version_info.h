@@ -4,8 +4,9 @@ namespace seastrip::version_info {
 
 // The texts of the version dialog, UTF-8.
 inline constexpr const char* kCaption = "バージョン情報";
-inline constexpr const char* kProductName = "Seastrip";
-inline constexpr const char* kVersion = "Version 1.0.1";
+// The name and the number are the build's (the project's version).
+inline constexpr const char* kProductName = SEASTRIP_PRODUCT_NAME;
+inline constexpr const char* kVersion = "Version " SEASTRIP_VERSION;
 inline constexpr const char* kRights = "© 2026 the Seastrip authors";
 
 // The dialog's layout in twips (1440 to the inch, 15 to a pixel at 96 DPI);

@@ -426,5 +426,72 @@ case_objects() {
     note "GDI objects: $g200 after 200 ticks, $g2000 after 2,000; $w2000 windows"
 }
 
+# The installer, per user: msiexec /i puts the program and its wave sound in
+# the user's programs folder with a Start menu shortcut, and a start at login
+# only when AUTOSTART=1 asks for it; the installed program shows its strip;
+# each newer version replaces the one before, keeping the settings file and
+# the start at login; msiexec /x takes away every file and entry of the
+# installer's, the settings aside. It runs in a copy of the prefix, so
+# nothing it installs reaches the other cases.
+win_dir() { winepath -u "$(wine cmd /c echo "%$1%" 2>/dev/null | tr -d '\r')" 2>/dev/null; }
+# The start at login's value, if any (reg prints its errors on standard output).
+run_entry() { wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Seastrip 2>/dev/null | tr -d '\r' | grep REG_SZ; }
+products() { wine uninstaller --list 2>/dev/null | tr -d '\r' | grep -c '|||Seastrip$'; }
+installed_ini_says() { tr -d '\r' <"$ini" 2>/dev/null | grep -qx "$1"; }
+msiexec_ok() { (cd "$WORK" && wine msiexec "$@" /qn >>"$WORK/msiexec.log" 2>&1) || fail "msiexec $* failed"; }
+older_msi() { # VERSION
+    sh "$SEASTRIP_SOURCE/packaging/windows/make-msi.sh" Seastrip "$1" "$SEASTRIP_EXE" "$ZEM_WAV" \
+        "$SEASTRIP_SOURCE/assets/icon.ico" "$WORK/$1.msi" || fail "could not make an installer of version $1"
+}
+# After an install or upgrade: one version listed, its program and sound in
+# place, the settings as they were.
+check_installed() { # WHAT
+    [ "$(products)" -eq 1 ] || fail "$1: $(products) versions are listed as installed, not one"
+    cmp -s "$dir/seastrip.exe" "$SEASTRIP_EXE" && cmp -s "$dir/zem.wav" "$ZEM_WAV" ||
+        fail "$1: the program and its wave sound are not in $dir: $(ls "$dir" 2>&1)"
+    [ ! -e "$ini" ] || installed_ini_says Sound=OFF || fail "$1 lost the settings: $(cat "$ini" 2>&1)"
+}
+case_installer() {
+    [ -f "$SEASTRIP_MSI" ] || fail "missing $SEASTRIP_MSI"
+    wineserver -k 2>/dev/null
+    cp -a "$WINEPREFIX" "$WORK/prefix" || fail "could not copy the Wine prefix"
+    export WINEPREFIX=$WORK/prefix
+    cp "$SEASTRIP_MSI" "$WORK/new.msi"
+    older_msi 0.9.0
+    older_msi 0.9.1
+    local dir menu ini
+    dir=$(win_dir LOCALAPPDATA)/Programs/Seastrip
+    menu="$(win_dir APPDATA)/Microsoft/Windows/Start Menu/Programs/Seastrip.lnk"
+    ini=$dir/seastrip.ini
+
+    msiexec_ok /i 0.9.0.msi
+    check_installed "0.9.0"
+    grep -q -a -i 'seastrip\.exe' "$menu" 2>/dev/null || fail "no Start menu shortcut to the program at $menu"
+    [ -z "$(run_entry)" ] || fail "a start at login was set up without AUTOSTART=1"
+    note "0.9.0 installed in $dir, with its shortcut and no start at login"
+
+    # The installed program runs from its folder and keeps its settings there.
+    launch_strip "$dir"
+    choose_sound 1
+    wait_until 5 installed_ini_says Sound=OFF || fail "なし wrote no Sound=OFF beside the installed program"
+    choose_exit
+    wait_until 10 app_exits || fail "終了 did not end the installed program"
+
+    msiexec_ok /i 0.9.1.msi AUTOSTART=1
+    check_installed "the upgrade to 0.9.1"
+    run_entry | grep -q -i 'Programs\\Seastrip\\seastrip\.exe' || fail "AUTOSTART=1 set no start at login: $(run_entry)"
+    msiexec_ok /i new.msi
+    check_installed "the upgrade to this version"
+    run_entry | grep -q -i 'seastrip\.exe' || fail "the upgrade dropped the start at login"
+    note "upgraded twice, Sound=OFF kept, start at login: $(run_entry | sed 's/.*REG_SZ *//')"
+
+    msiexec_ok /x new.msi
+    [ "$(products)" -eq 0 ] || fail "the program is still listed after its removal"
+    [ ! -e "$dir/seastrip.exe" ] && [ ! -e "$dir/zem.wav" ] && [ ! -e "$menu" ] ||
+        fail "the removal left files: $(ls "$dir" "$menu" 2>&1)"
+    [ -z "$(run_entry)" ] || fail "the removal left the start at login"
+    installed_ini_says Sound=OFF || fail "the removal touched the settings file"
+    note "removed; left behind: $(cd "$dir" && ls)"
+}
 "case_$CASE"
 echo "PASS: $CASE"

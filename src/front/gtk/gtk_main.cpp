@@ -8,6 +8,7 @@
 
 #include "front/gtk/gtk_backend.h"
 #include "front/gtk/gtk_command_line.h"
+#include "front/gtk/gtk_fonts.h"
 #include "front/gtk/gtk_instance.h"
 #include "front/gtk/gtk_message.h"
 #include "front/gtk/gtk_platform.h"
@@ -41,6 +42,7 @@ int main(int argc, char** argv)
         return 0;
     }
 
+    seastrip::WarnWithoutJapaneseFont();
     g_set_application_name("Seastrip");
     auto platform = std::make_unique<seastrip::GtkPlatform>(options.monitor);
     auto program = std::make_unique<seastrip::Program>(*platform);
