@@ -8,18 +8,13 @@
 # its top edge, and on the bar again once it has ended.
 #
 # usage: strip_on_sway.sh SEASTRIP SEASTRIP_RENDER [SHOT_FOLDER]
-set -u
 
 SEASTRIP_BUILT=$1
 RENDER=$2
 SHOTS=${3:-}
-STRIP_H=28
 
-HERE=$(dirname "$0")
-. "$HERE/../e2e_lib.sh"
-e2e_begin strip-sway
-. "$HERE/sway_session.sh"
-. "$HERE/../e2e_strip_pixels.sh"
+. "$(dirname "$0")/../e2e_lib.sh"
+e2e_begin strip-sway e2e_wayland/sway_session e2e_strip_pixels
 # The wave sound beside the program, where a build keeps it.
 SEASTRIP=$(user_copy "$SEASTRIP_BUILT" "$(dirname "$SEASTRIP_BUILT")/zem.wav")
 need_tools compare

@@ -7,7 +7,7 @@
 
 #include "front/gtk/gtk_focus.h"
 #include "front/gtk/gtk_window.h"
-#include "shell/version_info.h"
+#include "platform/version_info.h"
 
 namespace seastrip {
 namespace {

@@ -43,30 +43,16 @@ GtkPlatform::GtkPlatform(const MonitorChoice& monitor, bool reserve)
       area_(ReadMonitorArea(display_, StripMonitor(display_, choice_))),
       docks_(area_.dockArea),
       layerMonitor_(ChosenMonitor(display_, choice_)),
-      stage_(area_.geometry.width, area_.geometry.height, kStripTwipsPerPixel, kStripTwipsPerPixel),
-      window_(stage_, area_.workArea.x, layerMonitor_),
+      stage_(area_.geometry.width, area_.geometry.height, kTwipsPerPixel, kTwipsPerPixel),
+      window_(stage_, area_.workArea.x, layerMonitor_, *this),
       strip_(stage_.Strip(), window_)
 {
     if (layerMonitor_) g_object_ref(layerMonitor_);
-    window_.OnPress([this](MouseButton button) {
-        if (program_) StripMouseDown(*program_, button);
-    });
-    // Closing the strip from the desktop ends the program as 終了 does.
-    window_.OnClose([this] { ExitProgram(); });
-    window_.OnLayerWidth([this](int width) { TakeLayerWidth(width); });
-    window_.OnWithdrawn([this] {
-        withdrawn_ = true;
-        watch_.Notice();
-    });
-    // A new scale is laid out at once: until then the strip shows at the
-    // old logical size, half or twice as wide as the screen.
-    window_.OnRescaled([this] { watch_.Soon(); });
     watch_.Start(display_, [this] { FollowDesktop(); });
     // A tiler lays out every ordinary window in its grid, or floats it at a
     // size of its own: the strip takes a row of its own as a bar does. A
     // tiler not known by name shows itself by the size it gives the strip.
     if (reserve || ReadSetting(*this, "Data", "Reserve") == "ON" || IsTilingDesktop(display_)) window_.Reserve();
-    window_.OnSizeRefused([this](const GdkRectangle&) { ReserveRow(); });
 }
 
 void GtkPlatform::ReserveRow()
@@ -132,7 +118,19 @@ void GtkPlatform::FollowDesktop()
     window_.Refresh();
 }
 
-void GtkPlatform::TakeLayerWidth(int width)
+void GtkPlatform::StripPressed(MouseButton button)
+{
+    if (program_) StripMouseDown(*program_, button);
+}
+
+void GtkPlatform::LayerWithdrawn()
+{
+    withdrawn_ = true;
+    watch_.Notice();
+}
+
+// As a layer surface: the compositor gave the strip a new width.
+void GtkPlatform::LayerWidthGiven(int width)
 {
     area_.workArea.width = width;
     if (ending_ || !program_ || !strip_.Visible()) return;

@@ -13,6 +13,7 @@
 #include "front/gtk/gtk_window.h"
 #include "front/gtk/gtk_work_area.h"
 #include "platform/platform.h"
+#include "platform/twips.h"
 #include "stage/stage.h"
 
 namespace seastrip {
@@ -24,7 +25,7 @@ struct Program;
 // dialog and the failure message are real GTK widgets; sound goes through
 // libcanberra. Made after GTK has opened the display. The strip stays on the
 // bottom of its monitor's free area as the desktop changes.
-class GtkPlatform : public Platform {
+class GtkPlatform : public Platform, private StripWindowEvents {
 public:
     // On the chosen monitor while it is connected, else on the default one.
     // With reserve, the strip keeps its row of the screen as a panel does;
@@ -42,11 +43,11 @@ public:
     Element& CreateInstance(const Element& lowest) override { return stage_.CreateInstance(lowest); }
     void DestroyElement(Element& element) override { stage_.DestroyElement(element); }
 
-    float TwipsPerPixelX() const override { return kStripTwipsPerPixel; }
-    float TwipsPerPixelY() const override { return kStripTwipsPerPixel; }
+    float TwipsPerPixelX() const override { return kTwipsPerPixel; }
+    float TwipsPerPixelY() const override { return kTwipsPerPixel; }
     // The free area's width: a panel along the monitor's left or right edge
     // stays clear, the window's left edge being the free area's.
-    float ScreenWidth() const override { return static_cast<float>(area_.workArea.width) * kStripTwipsPerPixel; }
+    float ScreenWidth() const override { return static_cast<float>(area_.workArea.width) * kTwipsPerPixel; }
     // The bottom of the monitor's free area; with no caption metric added, the
     // strip's bottom edge lands on it.
     int FullScreenClientHeight() const override { return area_.workArea.y + area_.workArea.height; }
@@ -81,11 +82,19 @@ public:
     void StartTimers() override;
 
 private:
+    void StripPressed(MouseButton button) override;
+    // Closing the strip from the desktop ends the program as 終了 does.
+    void CloseRequested() override { ExitProgram(); }
+    void LayerWidthGiven(int width) override;
+    void LayerWithdrawn() override;
+    // A new scale is laid out at once: until then the strip shows at the
+    // old logical size, half or twice as wide as the screen.
+    void Rescaled() override { watch_.Soon(); }
+    void SizeRefused() override { ReserveRow(); }
+
     // Reads the monitor anew and, where the strip's place changed, places and
     // lays it out again and shows the result as one frame.
     void FollowDesktop();
-    // As a layer surface: the compositor gave the strip a new width.
-    void TakeLayerWidth(int width);
     // Makes the strip a dock reserving its row, and places it again.
     void ReserveRow();
 

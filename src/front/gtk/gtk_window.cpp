@@ -16,8 +16,8 @@
 
 namespace seastrip {
 
-GtkStripWindow::GtkStripWindow(Stage& stage, int left, GdkMonitor* layerMonitor)
-    : stage_(stage), left_(left), canvas_(stage)
+GtkStripWindow::GtkStripWindow(Stage& stage, int left, GdkMonitor* layerMonitor, StripWindowEvents& events)
+    : stage_(stage), left_(left), canvas_(stage), events_(events)
 {
     window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     GtkWindow* window = GTK_WINDOW(window_);
@@ -52,7 +52,7 @@ GtkStripWindow::GtkStripWindow(Stage& stage, int left, GdkMonitor* layerMonitor)
     gtk_widget_show(canvas);
 
     // Last: a layer surface undoes the fixed size set above.
-    layer_ = MakeLayerSurface(window, layerMonitor, kStripHeightPx);
+    layer_ = MakeLayerSurface(window, layerMonitor, kStripHeightPixels);
     if (layer_) WatchLayerWidth(window, OnWidth, this);
 }
 
@@ -66,10 +66,10 @@ GtkStripWindow::~GtkStripWindow()
 
 void GtkStripWindow::Place(const Element& strip)
 {
-    const int left = PixelsFromTwips(strip.Left(), kStripTwipsPerPixel);
-    const int top = PixelsFromTwips(strip.Top(), kStripTwipsPerPixel);
-    const int width = std::max(1, PixelsFromTwips(strip.Width(), kStripTwipsPerPixel));
-    const int height = std::max(1, PixelsFromTwips(strip.Height(), kStripTwipsPerPixel));
+    const int left = PixelsFromTwips(strip.Left(), kTwipsPerPixel);
+    const int top = PixelsFromTwips(strip.Top(), kTwipsPerPixel);
+    const int width = std::max(1, PixelsFromTwips(strip.Width(), kTwipsPerPixel));
+    const int height = std::max(1, PixelsFromTwips(strip.Height(), kTwipsPerPixel));
     rect_ = {left_ + left, top, width, height};
     if (layer_) {
         // The compositor decides the width and the place.
@@ -88,7 +88,7 @@ void GtkStripWindow::Reserve()
     if (reserving_) return;
     reserving_ = true;
     if (layer_) {
-        ReserveLayerRow(GTK_WINDOW(window_), kStripHeightPx);
+        ReserveLayerRow(GTK_WINDOW(window_), kStripHeightPixels);
         return;
     }
     // A window's type counts when it is mapped: a shown strip is mapped again.
@@ -181,8 +181,8 @@ gboolean GtkStripWindow::CheckGiven(gpointer self)
             // No answer comes from a window manager that ignores the request.
             gtk_window_resize(GTK_WINDOW(strip->window_), asked.width, asked.height);
             strip->checking_ = g_timeout_add(300, CheckGiven, strip);
-        } else if (strip->refused_ && !strip->ignoring_) {
-            strip->refused_(given);
+        } else if (!strip->ignoring_) {
+            strip->events_.SizeRefused();
         }
         return G_SOURCE_REMOVE;
     }
@@ -225,13 +225,13 @@ gboolean GtkStripWindow::OnButtonPress(GtkWidget*, GdkEventButton* event, gpoint
     auto* strip = static_cast<GtkStripWindow*>(self);
     // Double and triple clicks arrive as extra events after the plain press,
     // which has already been handled.
-    if (event->type != GDK_BUTTON_PRESS || strip->ignoring_ || !strip->press_) return TRUE;
+    if (event->type != GDK_BUTTON_PRESS || strip->ignoring_) return TRUE;
     if (strip->stage_.HitTest(static_cast<int>(event->x), static_cast<int>(event->y)) != nullptr) return TRUE;
     // GTK counts 1 left, 2 middle, 3 right.
     switch (event->button) {
-    case 1: strip->press_(MouseButton::Left); break;
-    case 2: strip->press_(MouseButton::Middle); break;
-    case 3: strip->press_(MouseButton::Right); break;
+    case 1: strip->events_.StripPressed(MouseButton::Left); break;
+    case 2: strip->events_.StripPressed(MouseButton::Middle); break;
+    case 3: strip->events_.StripPressed(MouseButton::Right); break;
     default: return TRUE;
     }
     strip->Refresh();
@@ -246,7 +246,7 @@ gboolean GtkStripWindow::OnDelete(GtkWidget*, GdkEvent*, gpointer self)
 {
     auto* strip = static_cast<GtkStripWindow*>(self);
     if (strip->layer_) {
-        if (strip->withdrawn_ && !strip->ignoring_) strip->withdrawn_();
+        if (!strip->ignoring_) strip->events_.LayerWithdrawn();
     } else {
         strip->Close();
     }
@@ -256,13 +256,12 @@ gboolean GtkStripWindow::OnDelete(GtkWidget*, GdkEvent*, gpointer self)
 void GtkStripWindow::OnScaleFactor(GObject*, GParamSpec*, gpointer self)
 {
     auto* strip = static_cast<GtkStripWindow*>(self);
-    if (strip->rescaled_ && !strip->ignoring_) strip->rescaled_();
+    if (!strip->ignoring_) strip->events_.Rescaled();
 }
 
 void GtkStripWindow::OnWidth(int width, void* self)
 {
-    auto* strip = static_cast<GtkStripWindow*>(self);
-    if (strip->layerWidth_) strip->layerWidth_(width);
+    static_cast<GtkStripWindow*>(self)->events_.LayerWidthGiven(width);
 }
 
 // Mapping the window afresh makes a new surface on the monitor, the only way
@@ -312,7 +311,7 @@ GdkFilterReturn GtkStripWindow::OnWindowEvent(GdkXEvent* xevent, GdkEvent*, gpoi
 
 void GtkStripWindow::Close()
 {
-    if (!ignoring_ && close_) close_();
+    if (!ignoring_) events_.CloseRequested();
 }
 
 GdkPixbuf* StripIcon()

@@ -2,7 +2,6 @@
 
 #include <gtk/gtk.h>
 
-#include <functional>
 #include <optional>
 
 #include "front/common/strip_element.h"
@@ -15,11 +14,33 @@ namespace seastrip {
 
 class Stage;
 
-// The strip is drawn at 15 twips to the pixel, whatever the screen's
-// resolution: one pixel of its pictures is one pixel on the screen.
-constexpr float kStripTwipsPerPixel = 15.0f;
-// The strip's height in logical pixels, on every desktop and scale.
-constexpr int kStripHeightPx = 28;
+// What the strip window hears that concerns the whole program rather than
+// its picture. Each arrives on the user-interface thread.
+class StripWindowEvents {
+public:
+    // A press on the strip's own surface (not on a shown element).
+    virtual void StripPressed(MouseButton button) = 0;
+    // A request to close the window, from the window manager or from another
+    // program destroying it.
+    virtual void CloseRequested() = 0;
+    // As a layer surface: the width the compositor gives it, at first and
+    // at every change.
+    virtual void LayerWidthGiven(int width) = 0;
+    // As a layer surface: the compositor took it away, as it does when the
+    // surface's output goes.
+    virtual void LayerWithdrawn() = 0;
+    // The window's scale factor changed: GDK has already given it the
+    // device size of its old logical size, so the strip must be laid out
+    // again.
+    virtual void Rescaled() = 0;
+    // The window manager gave the strip a size other than the one asked for,
+    // twice, as a tiler does with a floating window: it wants another kind of
+    // window.
+    virtual void SizeRefused() = 0;
+
+protected:
+    ~StripWindowEvents() = default;
+};
 
 // The strip window: an undecorated top-level window that shows the stage's
 // frame as one image, never takes the keyboard, and hands presses on the
@@ -29,7 +50,7 @@ public:
     // Created hidden for the stage it shows, its left edge at the given
     // screen pixel. On a Wayland compositor with layer-shell it becomes a
     // layer surface on the given monitor (null: the compositor's choice).
-    GtkStripWindow(Stage& stage, int left, GdkMonitor* layerMonitor);
+    GtkStripWindow(Stage& stage, int left, GdkMonitor* layerMonitor, StripWindowEvents& events);
     ~GtkStripWindow();
     GtkStripWindow(const GtkStripWindow&) = delete;
     GtkStripWindow& operator=(const GtkStripWindow&) = delete;
@@ -51,24 +72,9 @@ public:
     // Takes the band back until the strip is next placed, which reserves it
     // anew.
     void WithdrawBand();
-    // The window manager gave the strip a size other than the one asked for,
-    // as a tiler does with a floating window: it wants another kind of window.
-    void OnSizeRefused(std::function<void(const GdkRectangle&)> handler) { refused_ = std::move(handler); }
 
-    // A press on the strip's own surface (a press on a visible element does
-    // nothing); and a request to close the window, from the window manager
-    // or from another program destroying it.
-    void OnPress(std::function<void(MouseButton)> handler) { press_ = std::move(handler); }
-    void OnClose(std::function<void()> handler) { close_ = std::move(handler); }
-    // As a layer surface: the width the compositor gives it, at first and at
-    // every change; and the compositor taking the surface away, as it does
-    // when the surface's output goes.
-    void OnLayerWidth(std::function<void(int)> handler) { layerWidth_ = std::move(handler); }
-    void OnWithdrawn(std::function<void()> handler) { withdrawn_ = std::move(handler); }
-    // The window's scale factor changed: GDK has already given it the device
-    // size of its old logical size, so the strip must be laid out again.
-    void OnRescaled(std::function<void()> handler) { rescaled_ = std::move(handler); }
-    // From now on presses and close requests reach nobody.
+    // From now on presses, close requests, withdrawals and new scales reach
+    // nobody.
     void IgnoreInput() { ignoring_ = true; }
 
     // Moves and sizes the window to the strip element's geometry, whose
@@ -110,12 +116,7 @@ private:
     guint checking_ = 0;  // the pending look at the given place, or 0
     int corrections_ = 0; // moves made since the last Place to undo a clamp
     int refusals_ = 0;    // sizes the window manager refused in a row
-    std::function<void(const GdkRectangle&)> refused_;
-    std::function<void(MouseButton)> press_;
-    std::function<void()> close_;
-    std::function<void(int)> layerWidth_;
-    std::function<void()> withdrawn_;
-    std::function<void()> rescaled_;
+    StripWindowEvents& events_;
     bool ignoring_ = false;
 };
 

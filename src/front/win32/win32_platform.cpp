@@ -42,7 +42,7 @@ StripFrame Win32Platform::ReadFrame()
         // asked for across the work area's width from the monitor's bottom,
         // and the strip stands on the row granted.
         const PixelBox span{place.work.left, place.monitor.top, place.work.right, place.monitor.bottom};
-        place.work.bottom = appBar_.Reserve(span, kStripArtHeight * scale).bottom;
+        place.work.bottom = appBar_.Reserve(span, kStripHeightPixels * scale).bottom;
     }
     return FrameFor(place.monitor, place.work, scale);
 }

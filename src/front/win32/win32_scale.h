@@ -6,13 +6,13 @@
 
 #include <algorithm>
 
+#include "platform/twips.h"
+
 namespace seastrip {
 
 // The program always lays out in art pixels of 15 twips; the front alone
 // turns them into device pixels.
-constexpr float kTwipsPerArtPixel = 15.0f;
-// The strip's height in art pixels.
-constexpr int kStripArtHeight = 28;
+constexpr float kTwipsPerArtPixel = kTwipsPerPixel;
 
 // Device pixels per art pixel on a monitor of the given dots per inch: whole
 // factors only, so that every art pixel is a crisp square block. 150 % (144
