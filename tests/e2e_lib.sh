@@ -1,10 +1,23 @@
 # Shared by the desktop end-to-end scripts: their temporary folder and
-# cleanup, reporting and waiting. Sourced, not run, first of the libraries.
+# cleanup, reporting and waiting, and the other libraries they name.
+# Sourced, not run, by a script in a folder of tests/:
+#   . "$(dirname "$0")/../e2e_lib.sh"
+#   e2e_begin NAME [LIBRARY...]
+set -u
 
-# e2e_begin NAME: a fresh temporary folder in WORK, no failures yet in
-# FAILED, and PIDS, the processes the exit kills. A session library may set
-# E2E_STOP (a routine that ends its session first) and E2E_KILL_GROUPS (its
-# processes lead process groups, which are killed whole).
+# The script's folder, and what every desktop case shares: the strip's
+# height and the usual screen.
+HERE=$(dirname "$0")
+STRIP_H=28
+SCREEN_W=${SCREEN_W:-1024}
+SCREEN_H=${SCREEN_H:-768}
+
+# e2e_begin NAME [LIBRARY...]: a fresh temporary folder in WORK, no failures
+# yet in FAILED, and PIDS, the processes the exit kills; then the libraries
+# (paths from tests/ without .sh, such as e2e_gtk/x_session) are sourced in
+# order. A session library may set E2E_STOP (a routine that ends its session
+# first) and E2E_KILL_GROUPS (its processes lead process groups, which are
+# killed whole).
 e2e_begin() {
     WORK=$(mktemp -d "${TMPDIR:-/tmp}/seastrip-$1.XXXXXX")
     PIDS=""
@@ -14,6 +27,10 @@ e2e_begin() {
     trap e2e_cleanup EXIT
     trap 'exit 2' INT TERM
     night_clock
+    shift
+    for library in "$@"; do
+        . "$HERE/../$library.sh"
+    done
 }
 
 # The screenshots are compared with seastrip-render's strip at the present

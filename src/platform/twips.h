@@ -5,6 +5,11 @@
 
 namespace seastrip {
 
+// Twips to a pixel at the screen resolution the program's pictures are
+// drawn for (96 dots to the inch): every front lays the strip out at this
+// factor, so one pixel of a picture is one pixel of the strip.
+constexpr float kTwipsPerPixel = 15.0f;
+
 // The largest element side in pixels; outlines and sizes are clipped to it, as
 // window sizes are on the desktop.
 constexpr int kMaxElementPixels = 32767;

@@ -26,7 +26,7 @@ void DockStrip(Program& p)
     Platform& platform = p.platform;
     Element& strip = *p.frmBG;
     strip.SetWidth(platform.ScreenWidth());
-    strip.SetHeight(28 * platform.TwipsPerPixelY());
+    strip.SetHeight(kStripHeightPixels * platform.TwipsPerPixelY());
     strip.SetTop(static_cast<float>(ScreenBottomTwips(platform)) - strip.Height());
     strip.SetLeft(0);
 }
@@ -160,7 +160,7 @@ bool RelayoutStrip(Program& p)
 {
     Element& strip = *p.frmBG;
     const float width = p.platform.ScreenWidth();
-    const float height = 28 * p.platform.TwipsPerPixelY();
+    const float height = kStripHeightPixels * p.platform.TwipsPerPixelY();
     const float top = static_cast<float>(ScreenBottomTwips(p.platform)) - height;
     if (strip.Width() == width && strip.Height() == height && strip.Top() == top) return false;
     const bool newWidth = strip.Width() != width;

@@ -21,6 +21,9 @@ bool RelayoutStrip(Program& program);
 // The strip's bottom edge in twips, from the two screen metrics.
 int32_t ScreenBottomTwips(const Platform& platform);
 
+// The strip's height in pixels, on every desktop and at every scale.
+constexpr int kStripHeightPixels = 28;
+
 // How many candidates a cloud draws before giving up on a screen where no
 // tenth of the width is clear of the sun.
 constexpr int kCloudPlacementAttempts = 1000;

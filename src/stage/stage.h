@@ -6,6 +6,7 @@
 #include "platform/bitmap.h"
 #include "platform/element.h"
 #include "platform/element_design.h"
+#include "platform/twips.h"
 #include "stage/outline_cache.h"
 #include "stage/pixel_rect.h"
 
@@ -17,7 +18,8 @@ class StageElement;
 // composed into one RGB frame. It is the reference for what an element does.
 class Stage {
 public:
-    Stage(int screenWidthPx, int screenHeightPx, float twipsPerPixelX = 15.0f, float twipsPerPixelY = 15.0f);
+    Stage(int screenWidthPx, int screenHeightPx, float twipsPerPixelX = kTwipsPerPixel,
+          float twipsPerPixelY = kTwipsPerPixel);
     ~Stage();
     Stage(const Stage&) = delete;
     Stage& operator=(const Stage&) = delete;

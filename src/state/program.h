@@ -38,7 +38,17 @@ struct Program {
     int32_t WalkerDirection = 0;
     int32_t WalkerSteps = 0;
 
-    // The strip window frmBG and its elements.
+    // The strip window frmBG and its elements, by what they show:
+    //   picBG      the sky picture, one column per scene value; never shown
+    //   picSUN3    the setting sun, painted from the sky and the sun mask
+    //   picSUN2    the sun mask the setting sun is cut from; never shown
+    //   picHoshi   the star tiles along the top of the night sky
+    //   picKUMOp0  the cloud colour strip the clouds take their look from
+    //   picKUMO    the three clouds
+    //   picYASHI   the palm (0) and its two looks (1, 2), the looks never shown
+    //   picNami    the wave tiles along the shore
+    //   picSUN     1 the sun glitter on the sea, 2 the shooting star,
+    //              3 the walker on the beach
     Element* frmBG = nullptr;
     Element* picBG = nullptr;
     Element* picSUN3 = nullptr;

@@ -6,25 +6,17 @@
 #
 # usage: desktop_e2e.sh SEASTRIP SEASTRIP_RENDER [SHOT_FOLDER]
 # SHOT_FOLDER, when given, keeps the screenshots taken on the way.
-set -u
 
 SEASTRIP=$1
 RENDER=$2
 SHOTS=${3:-}
-SCREEN_W=1024
-SCREEN_H=768
 PANEL_H=30
-STRIP_H=28
 
-HERE=$(dirname "$0")
-. "$HERE/../e2e_lib.sh"
-. "$HERE/x_session.sh"
-. "$HERE/../e2e_strip_pixels.sh"
-e2e_begin e2e
+. "$(dirname "$0")/../e2e_lib.sh"
+e2e_begin e2e e2e_gtk/x_session e2e_strip_pixels
 need_tools Xvfb openbox tint2 xdotool xwininfo xprop import convert compare
 CFG=$WORK/config
 mkdir -p "$CFG"
-
 
 # --- the desktop -------------------------------------------------------------
 start_xvfb "$SCREEN_W" "$SCREEN_H"

@@ -8,19 +8,12 @@
 # full width.
 #
 # usage: drawing_e2e.sh SEASTRIP SEASTRIP_RENDER
-set -u
 
 SEASTRIP=$1
 RENDER=$2
-SCREEN_W=1024
-SCREEN_H=768
-STRIP_H=28
 
-HERE=$(dirname "$0")
-. "$HERE/../e2e_lib.sh"
-. "$HERE/x_session.sh"
-. "$HERE/../e2e_strip_pixels.sh"
-e2e_begin draw
+. "$(dirname "$0")/../e2e_lib.sh"
+e2e_begin draw e2e_gtk/x_session e2e_strip_pixels
 need_tools Xvfb openbox xsettingsd xdotool xwininfo xmessage import convert compare
 CFG=$WORK/config
 mkdir -p "$CFG"

@@ -7,18 +7,12 @@
 # under it.
 #
 # usage: lifecycle_e2e.sh SEASTRIP FAILURE_PROBE
-set -u
 
 SEASTRIP=$1
 PROBE=$2
-SCREEN_W=1024
-SCREEN_H=768
-STRIP_H=28
 
-HERE=$(dirname "$0")
-. "$HERE/../e2e_lib.sh"
-. "$HERE/x_session.sh"
-e2e_begin life
+. "$(dirname "$0")/../e2e_lib.sh"
+e2e_begin life e2e_gtk/x_session
 need_tools Xvfb openbox xdotool xwininfo xprop xmessage wmctrl strace setpriv
 
 # The program runs from a folder of its own with its wave sound beside it,

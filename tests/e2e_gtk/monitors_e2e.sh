@@ -8,18 +8,13 @@
 # primary one while it is switched off and comes back when it returns.
 #
 # usage: monitors_e2e.sh SEASTRIP SEASTRIP_RENDER [SHOT_FOLDER]
-set -u
 
 SEASTRIP=$1
 RENDER=$2
 SHOTS=${3:-}
-STRIP_H=28
 
-HERE=$(dirname "$0")
-. "$HERE/../e2e_lib.sh"
-. "$HERE/x_session.sh"
-. "$HERE/../e2e_strip_pixels.sh"
-e2e_begin monitors
+. "$(dirname "$0")/../e2e_lib.sh"
+e2e_begin monitors e2e_gtk/x_session e2e_strip_pixels
 need_tools Xvnc python3 openbox tint2 xrandr xdpyinfo xdotool xwininfo xprop xsetroot import convert compare
 
 start_xvnc 1024 768

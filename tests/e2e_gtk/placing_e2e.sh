@@ -8,20 +8,13 @@
 # that width.
 #
 # usage: placing_e2e.sh SEASTRIP SEASTRIP_RENDER [SHOT_FOLDER]
-set -u
 
 SEASTRIP=$1
 RENDER=$2
 SHOTS=${3:-}
-SCREEN_W=1024
-SCREEN_H=768
-STRIP_H=28
 
-HERE=$(dirname "$0")
-. "$HERE/../e2e_lib.sh"
-. "$HERE/x_session.sh"
-. "$HERE/../e2e_strip_pixels.sh"
-e2e_begin placing
+. "$(dirname "$0")/../e2e_lib.sh"
+e2e_begin placing e2e_gtk/x_session e2e_strip_pixels
 need_tools Xvfb openbox tint2 xdotool xwininfo xprop xsetroot import convert compare
 
 start_xvfb "$SCREEN_W" "$SCREEN_H"

@@ -30,12 +30,31 @@ start_xvnc() { # WIDTH HEIGHT
     export GDK_BACKEND=x11
 }
 
-start_openbox() {
-    openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
-    OPENBOX_PID=$!
-    PIDS="$PIDS $OPENBOX_PID"
+# start_wm NAME COMMAND...: a window manager, its output in $WORK/NAME.log and
+# its process in WM_PID, once it has announced itself on the root window.
+start_wm() {
+    name=$1
+    shift
+    xprop -root -remove _NET_SUPPORTING_WM_CHECK 2>/dev/null
+    "$@" >"$WORK/$name.log" 2>&1 &
+    WM_PID=$!
+    PIDS="$PIDS $WM_PID"
     wait_for 10 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' ||
-        die "openbox did not start: $(cat "$WORK/openbox.log")"
+        die "$name did not start: $(cat "$WORK/$name.log")"
+}
+
+start_openbox() {
+    start_wm openbox openbox --sm-disable
+    OPENBOX_PID=$WM_PID
+}
+
+# Ends everything started so far (the X server too), for a script that runs
+# one desktop after another.
+end_session() {
+    for pid in $PIDS; do kill "$pid" 2>/dev/null; done
+    for pid in $PIDS; do wait "$pid" 2>/dev/null; done
+    PIDS=""
+    rm -f "$WORK/display"
 }
 
 # launch_strip COMMAND...: starts the strip program COMMAND runs, its output

@@ -5,15 +5,12 @@
 # GDK_BACKEND=wayland it must take Wayland instead, as a plain window.
 #
 # usage: mutter_harness.sh LAYER_CLIENT
-set -u
 
 CLIENT_BUILT=$1
 COLOUR=FF8000  # what the client paints
 
-HERE=$(dirname "$0")
-. "$HERE/../e2e_lib.sh"
-e2e_begin mutter
-. "$HERE/mutter_session.sh"
+. "$(dirname "$0")/../e2e_lib.sh"
+e2e_begin mutter e2e_wayland/mutter_session
 CLIENT=$(user_copy "$CLIENT_BUILT")
 
 reported() { grep -qx "$2" "$WORK/$1.log"; }

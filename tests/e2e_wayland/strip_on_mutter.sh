@@ -7,21 +7,14 @@
 # through the compositor, as a user's do.
 #
 # usage: strip_on_mutter.sh SEASTRIP SEASTRIP_RENDER MUTTER_INPUT [SHOT_FOLDER]
-set -u
 
 SEASTRIP_BUILT=$1
 RENDER=$2
 INPUT_BUILT=$3
 SHOTS=${4:-}
-STRIP_H=28
-SCREEN_W=1024
-SCREEN_H=768
 
-HERE=$(dirname "$0")
-. "$HERE/../e2e_lib.sh"
-e2e_begin strip-mutter
-. "$HERE/mutter_session.sh"
-. "$HERE/../e2e_strip_pixels.sh"
+. "$(dirname "$0")/../e2e_lib.sh"
+e2e_begin strip-mutter e2e_wayland/mutter_session e2e_strip_pixels
 SEASTRIP=$(user_copy "$SEASTRIP_BUILT" "$(dirname "$SEASTRIP_BUILT")/zem.wav")
 INPUT=$(user_copy "$INPUT_BUILT")
 need_tools xdotool xev compare

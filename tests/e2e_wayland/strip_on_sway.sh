@@ -4,21 +4,17 @@
 # the sky seastrip-render draws at that width; a second copy in the session
 # must leave it alone; it must follow the bar's height and a new output
 # resolution (a new width laid out afresh), and with --monitor HEADLESS-2
-# sit on the second output instead.
+# sit on the second output instead; with --reserve a tiled window ends on
+# its top edge, and on the bar again once it has ended.
 #
 # usage: strip_on_sway.sh SEASTRIP SEASTRIP_RENDER [SHOT_FOLDER]
-set -u
 
 SEASTRIP_BUILT=$1
 RENDER=$2
 SHOTS=${3:-}
-STRIP_H=28
 
-HERE=$(dirname "$0")
-. "$HERE/../e2e_lib.sh"
-e2e_begin strip-sway
-. "$HERE/sway_session.sh"
-. "$HERE/../e2e_strip_pixels.sh"
+. "$(dirname "$0")/../e2e_lib.sh"
+e2e_begin strip-sway e2e_wayland/sway_session e2e_strip_pixels
 # The wave sound beside the program, where a build keeps it.
 SEASTRIP=$(user_copy "$SEASTRIP_BUILT" "$(dirname "$SEASTRIP_BUILT")/zem.wav")
 need_tools compare
@@ -120,6 +116,32 @@ on_bar second HEADLESS-2 800 600 "$BAR_H" &&
     pass "with --monitor HEADLESS-2 the strip sits on the second output's bar, 800 wide ($MISMATCH)" ||
     fail "with --monitor HEADLESS-2 the strip is not on the second output as rendered at 800 ($MISMATCH)"
 [ -s "$WORK/seastrip.log" ] && fail "the strip wrote to its output: $(cat "$WORK/seastrip.log")"
+kill -- "-$STRIP_PID"
+wait_for 5 'ended "$STRIP_PID"' || die "the strip did not end"
+
+# --- the reserved row: a tiled window ends above the strip, and the row is free again after it ---
+window_bottom() { # APP_ID -> the bottom edge of its window in sway's tree
+    as_user swaymsg -t get_tree | jq "[.. | objects | select(.app_id? == \"$1\") | .rect.y + .rect.height][0]"
+}
+sway_msg focus output HEADLESS-1 || die "sway could not focus the first output"
+start_strip --monitor HEADLESS-1 --reserve
+# sway stacks the reserving strip on the output's edge, the bar above it.
+at_edge() {
+    sway_shot "$WORK/reserved.png" HEADLESS-1 || return 1
+    convert "$WORK/reserved.png" -crop "1280x$STRIP_H+0+$((720 - STRIP_H))" +repage "$WORK/reserved_strip.png"
+    MISMATCH=$(relaid_sky "$WORK/reserved_strip.png" 1280)
+    [ "$MISMATCH" = ok ] && [ "$(row_colours "$WORK/reserved.png" $((720 - STRIP_H - 1)) 200 1000)" = "1 #$SWAY_BAR_COLOUR" ]
+}
+wait_for 6 at_edge && pass "with --reserve the strip is on the output's edge under the bar, its sky as rendered" ||
+    fail "with --reserve the strip is not on the output's edge under the bar ($MISMATCH)"
+spawn "$WORK/zenity.log" env GDK_BACKEND=wayland zenity --text-info --filename=/dev/null
+wait_for 10 '[ "$(window_bottom zenity)" = $((720 - BAR_H - STRIP_H)) ]' &&
+    pass "with --reserve a tiled window ends on the bar above the strip" ||
+    fail "with --reserve the tiled window ends at $(window_bottom zenity), not $((720 - BAR_H - STRIP_H))"
+kill -- "-$STRIP_PID"
+wait_for 5 '[ "$(window_bottom zenity)" = $((720 - BAR_H)) ]' &&
+    pass "after the strip ends the window reaches the bar again" ||
+    fail "after the strip ended the tiled window still ends at $(window_bottom zenity)"
 
 sway_stop
 echo "took $((($(date +%s%N) - started) / 1000000)) ms"

@@ -7,16 +7,12 @@
 # go to the second output with --monitor 1.
 #
 # usage: sway_harness.sh LAYER_CLIENT
-set -u
 
 CLIENT_BUILT=$1
-STRIP_H=28
 COLOUR=FF8000  # what the client paints
 
-HERE=$(dirname "$0")
-. "$HERE/../e2e_lib.sh"
-e2e_begin sway
-. "$HERE/sway_session.sh"
+. "$(dirname "$0")/../e2e_lib.sh"
+e2e_begin sway e2e_wayland/sway_session
 CLIENT=$(user_copy "$CLIENT_BUILT")
 
 # start_client NAME ARGS...: the client in the session, its report in NAME.log

@@ -363,6 +363,7 @@ case_dpi() {
 # within a second each time. A thousand changes leave the GDI and USER
 # object counts where they were.
 strip_top_is() { [ "$(strip_line | geometry_of | cut -d' ' -f4)" = "$1" ]; }
+strip_is() { [ "$(strip_line | geometry_of)" = "$1" ]; }
 said() { tr -d '\r' <"$WORK/desktop.out" | grep -q -x "$1"; }
 tell() { echo "$1" >&7; wait_until "${3:-10}" said "$2" || fail "the tool did not answer '$1'"; }
 
@@ -381,11 +382,15 @@ case_desktop() {
         wait_until 1 strip_top_is $((bottom - STRIP_H)) ||
             fail "the work area ends at $bottom, the strip at $(strip_line | geometry_of)"
     done
+    # A taskbar at the left: the strip stands beside it, on the rest of the width.
+    tell "side 100" "side 100 set"
+    wait_until 1 strip_is "$((SCREEN_W - 100)) $STRIP_H 100 $((SCREEN_H - STRIP_H))" ||
+        fail "the work area starts at 100, the strip is at $(strip_line | geometry_of)"
     tell "quiet 720" "quiet 720 set"
     tell "taskbar" "taskbar announced"
     wait_until 1 strip_top_is $((720 - STRIP_H)) || fail "the strip did not follow a new taskbar"
     tell "work $SCREEN_H" "work $SCREEN_H set"
-    note "the strip followed the work area to 700, 740, $SCREEN_H and a new taskbar's 720"
+    note "the strip followed the work area to 700, 740, $SCREEN_H, beside a taskbar at the left and a new taskbar's 720"
     tell "churn 1000" "churn after: .*" 300
     local before after user_before user_after
     read -r before user_before <<<"$(tr -d '\r' <"$WORK/desktop.out" |
@@ -439,6 +444,26 @@ case_unseen() {
     tr -d '\r' <"$WORK/unseen.txt"
     grep -q '^ok:' "$WORK/unseen.txt" || fail "the tick test checked nothing: $(tail -3 "$WORK/unseen.err")"
     [ "$status" -eq 0 ] || fail "the strip out of sight did not behave (status $status)"
+}
+
+# /reserve: the strip keeps its row as a toolbar of the shell, so another
+# toolbar asking for the bottom edge must end above it, and the row is free
+# again once 終了 has ended the program. (Wine's shell keeps toolbars apart
+# but leaves the work area as it is, so maximised windows are not checked
+# here.)
+free_bottom() { (cd "$WORK" && wine seastrip-ticktest.exe free-bottom 2>/dev/null | tr -d '\r' | sed -n 's/^free bottom //p'); }
+case_reserve() {
+    cp "$SEASTRIP_TICKTEST" "$WORK/seastrip-ticktest.exe"
+    launch_strip "$WORK/app" /reserve
+    wait_until 5 strip_top_is $((SCREEN_H - STRIP_H)) || fail "the reserving strip is at $(strip_line | geometry_of)"
+    local taken
+    taken=$(free_bottom)
+    [ "$taken" = $((SCREEN_H - STRIP_H)) ] || fail "with the strip's row kept, a toolbar may still end at '$taken'"
+    choose_exit
+    wait_until 10 app_exits || fail "the program is still running after 終了"
+    taken=$(free_bottom)
+    [ "$taken" = "$SCREEN_H" ] || fail "after the strip ended, a toolbar may only end at '$taken'"
+    note "another toolbar ends at $((SCREEN_H - STRIP_H)) above the strip's row, at $SCREEN_H after it ended"
 }
 
 # The installer, per user: msiexec /i puts the program and its wave sound in

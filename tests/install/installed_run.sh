@@ -12,13 +12,9 @@
 # Exits 77 (skipped) when the desktop program has not been built.
 # With SEASTRIP_PREFIX set (for example /usr, after installing the Debian
 # package) it checks that installation instead of making its own.
-set -u
 
 BUILD=$1
 SOURCE=$2
-SCREEN_W=1024
-SCREEN_H=768
-STRIP_H=28
 
 [ -n "${SEASTRIP_PREFIX:-}" ] || [ -x "$BUILD/seastrip" ] || {
     echo "SKIPPED: the GTK desktop program ($BUILD/seastrip) is not built"
@@ -27,7 +23,6 @@ STRIP_H=28
 . "$(dirname "$0")/../e2e_lib.sh"
 e2e_begin install
 need_tools Xvfb xdotool xwininfo xprop strace desktop-file-validate appstreamcli import convert dpkg
-
 
 # --- the installed files -------------------------------------------------------
 PREFIX=${SEASTRIP_PREFIX:-$WORK/prefix}

@@ -42,6 +42,7 @@ struct Case {
     std::vector<std::string> win32;
     int monitor;          // when accepted; -1 for none given
     const char* mistake;  // a part of the one-line message; empty when accepted
+    bool reserve = false;
 };
 
 TEST(CommandLineTest, BothDesktopsTakeTheSameMonitorNumbersAndRefuseWhatTheyDoNotKnow)
@@ -64,6 +65,9 @@ TEST(CommandLineTest, BothDesktopsTakeTheSameMonitorNumbersAndRefuseWhatTheyDoNo
         {"an unknown one after a good one", {"--monitor", "1", "-x"}, {"/monitor", "1", "-x"}, -1, "'-x'"},
         {"the other desktop's spelling", {"/monitor", "1"}, {"--monitor", "1"}, -1, "unknown argument"},
         {"a longer name", {"--monitors", "1"}, {"/monitors", "1"}, -1, "unknown argument"},
+        {"the reserved row", {"--reserve"}, {"/reserve"}, -1, "", true},
+        {"the reserved row and a monitor", {"--monitor", "1", "--reserve"}, {"-RESERVE", "/monitor", "1"}, 1, "", true},
+        {"the reserved row takes no value", {"--reserve=yes"}, {"/reserve:yes"}, -1, "unknown argument"},
     };
     for (const Case& c : cases) {
         const CommandLine gtk = ParseLinux(c.gtk);
@@ -79,6 +83,8 @@ TEST(CommandLineTest, BothDesktopsTakeTheSameMonitorNumbersAndRefuseWhatTheyDoNo
         if (*c.mistake == '\0') {
             EXPECT_EQ(gtk.monitor.number.value_or(-1), c.monitor) << c.what;
             EXPECT_EQ(win32.monitor, c.monitor) << c.what;
+            EXPECT_EQ(gtk.reserve, c.reserve) << c.what;
+            EXPECT_EQ(win32.reserve, c.reserve) << c.what;
         }
     }
 }

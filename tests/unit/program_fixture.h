@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "front/headless/headless_run.h"
+#include "platform/twips.h"
 
 namespace seastrip::testing {
 
@@ -37,7 +38,7 @@ protected:
         return count == 1 ? marked : -1 - count;
     }
 
-    static int Px(float twips) { return static_cast<int>(twips / 15.0f + 0.5f); }
+    static int Px(float twips) { return static_cast<int>(twips / kTwipsPerPixel + 0.5f); }
 
     HeadlessRun run;
     HeadlessPlatform& platform = run.platform;

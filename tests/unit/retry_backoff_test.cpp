@@ -7,29 +7,34 @@
 namespace seastrip {
 namespace {
 
-// Wave cycles against a sound device that is missing until cycle `back`:
-// the cycles let pass between attempts, and the attempts from `back` on.
+// Wave cycles against a sound device that is missing until cycle `back`
+// and, from cycle `gone` on, missing again: the cycles let pass before each
+// failed attempt after the first, and the attempts that worked.
 struct Cycles {
     std::vector<int> gaps;
     std::vector<int> attemptsFromBack;
+    std::vector<int> gapsAfterGone;
 };
 
-Cycles PlayCycles(int cycles, int back)
+Cycles PlayCycles(int cycles, int back, int gone = 1 << 30)
 {
     RetryBackoff retry;
     Cycles run;
     int passed = 0;
+    bool failedBefore = false;
     for (int cycle = 0; cycle < cycles; ++cycle) {
         if (!retry.Due()) {
             ++passed;
             continue;
         }
-        if (cycle >= back) {
+        if (cycle >= back && cycle < gone) {
             run.attemptsFromBack.push_back(cycle);
             retry.Succeeded();
+            failedBefore = false;
         } else {
-            if (cycle > 0) run.gaps.push_back(passed);
+            if (failedBefore) (cycle >= gone ? run.gapsAfterGone : run.gaps).push_back(passed);
             retry.Failed();
+            failedBefore = true;
         }
         passed = 0;
     }
@@ -60,6 +65,19 @@ TEST(RetryBackoffTest, FailuresDoubleTheGapUpToItsLimitAndASuccessTriesEveryTime
 
     // A working device is asked at every cycle.
     EXPECT_EQ(PlayCycles(50, 0).attemptsFromBack.size(), 50u);
+}
+
+// A device missing for long (gaps at their longest), back for a while, then
+// unplugged again: the new failures are tried soon again, their gaps
+// doubling from the shortest as at the start.
+TEST(RetryBackoffTest, AfterTheDeviceCameBackAndFailedAgainTheGapsStartShortAgain)
+{
+    const Cycles run = PlayCycles(700, 400, 500);
+    ASSERT_GE(run.gaps.size(), 2u);
+    EXPECT_EQ(run.gaps.back(), RetryBackoff::kMaxSkip) << "the first outage reached the longest gaps";
+    ASSERT_FALSE(run.attemptsFromBack.empty());
+    EXPECT_EQ(run.attemptsFromBack.back(), 499) << "heard at every cycle until it went";
+    EXPECT_EQ(run.gapsAfterGone, (std::vector<int>{1, 2, 4, 8, 16, 32, 64, 64}));
 }
 
 }  // namespace

@@ -65,14 +65,21 @@ TEST(ProfileTextTest, WritesKeepEveryOtherLineAsItWasAndOddContentNeverConfusesT
     EXPECT_EQ(ProfileTextSet(bom + "[Data]\nSound=ON\n", "Data", "Sound", "OFF"), bom + "[Data]\nSound=OFF\n");
 }
 
+// The settings of a program in dir/program, with dir/home/.config/seastrip
+// for the fallback.
+SettingsPlace PlaceOnDisk(const TempFolder& dir)
+{
+    return SettingsPlace(dir.File("program"), dir.File("home/.config/seastrip"), "seastrip.ini", '/',
+                         {[](const std::string& path) { return std::filesystem::exists(path); },
+                          [](const std::string& folder) { return std::filesystem::create_directories(folder); }});
+}
+
 TEST(SettingsPlaceTest, TheFileBesideAWritableProgramIsReadUntilAChoiceMustGoToTheFallbackWhichIsReadFromThenOn)
 {
     // A program folder and a fallback folder that does not exist yet.
     TempFolder dir;
     std::filesystem::create_directory(dir.File("program"));
-    SettingsPlace place(dir.File("program"), dir.File("home/.config/seastrip"), "seastrip.ini", '/',
-                        {[](const std::string& path) { return std::filesystem::exists(path); },
-                         [](const std::string& folder) { return std::filesystem::create_directories(folder); }});
+    SettingsPlace place = PlaceOnDisk(dir);
     const std::string beside = dir.File("program/seastrip.ini");
     const std::string fallback = dir.File("home/.config/seastrip/seastrip.ini");
     // Stores through the place, the program folder refusing when told to.
@@ -103,6 +110,24 @@ TEST(SettingsPlaceTest, TheFileBesideAWritableProgramIsReadUntilAChoiceMustGoToT
     EXPECT_EQ(read(), "OFF");
     EXPECT_EQ(Slurp(beside), "[Data]\nSound=OFF\n");
     EXPECT_EQ(Slurp(fallback), "[Data]\nSound=OFF\n");
+}
+
+// The fallback folder is there already (made by another program, or by the
+// desktop's first login) but holds no settings file: the preset beside the
+// program is what is read, and a write beside it still goes there.
+TEST(SettingsPlaceTest, AFallbackFolderWithoutTheFileYetLeavesThePresetBesideTheProgramRead)
+{
+    TempFolder dir;
+    std::filesystem::create_directories(dir.File("program"));
+    std::filesystem::create_directories(dir.File("home/.config/seastrip"));
+    Spit(dir.File("program/seastrip.ini"), "[Data]\nSound=OFF\n");
+    SettingsPlace place = PlaceOnDisk(dir);
+
+    EXPECT_EQ(place.Folder(), dir.File("program"));
+    EXPECT_EQ(ReadProfileFile(place.Path(), "Data", "Sound"), "OFF");
+    ASSERT_TRUE(place.Write([](const std::string& path) { return WriteProfileFile(path, "Data", "Sound", "ON"); }));
+    EXPECT_EQ(Slurp(dir.File("program/seastrip.ini")), "[Data]\nSound=ON\n");
+    EXPECT_TRUE(std::filesystem::is_empty(dir.File("home/.config/seastrip"))) << "the fallback stays empty";
 }
 
 TEST(ProfileFileTest, ALinkIsWrittenThroughAndAReadOnlyFileIsLeftAsItIs)

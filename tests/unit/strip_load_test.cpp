@@ -1,3 +1,4 @@
+#include "null_element.h"
 #include "program_fixture.h"
 #include "regions/apply_region.h"
 #include "shell/strip_window.h"
@@ -99,27 +100,8 @@ TEST_F(StripLoadTest, RightClickOpensTheMenuAndRunsTheChoiceOtherButtonsDoNothin
 
 // An element that answers its outline with a given result and keeps what it
 // was handed.
-class RefusingElement : public Element {
+class RefusingElement : public NullElement {
 public:
-    float Left() const override { return 0; }
-    float Top() const override { return 0; }
-    float Width() const override { return 0; }
-    float Height() const override { return 0; }
-    void SetLeft(float) override {}
-    void SetTop(float) override {}
-    void SetWidth(float) override {}
-    void SetHeight(float) override {}
-    bool Visible() const override { return false; }
-    void SetVisible(bool) override {}
-    void BringToFront() override {}
-    Colour FillColour() const override { return {}; }
-    void SetFillColour(Colour) override {}
-    Picture GetPicture() const override { return nullptr; }
-    void TakePictureOf(const Element&) override {}
-    void StretchCopy(const Bitmap&, int, int, int, int, int, int, int, int) override {}
-    int32_t ReadPoint(int, int) const override { return kNoPixel; }
-    void SetPoint(int, int, Colour) override {}
-    void FillBox(int, int, int, int, Colour) override {}
     RegionResult ApplyRegionData(const uint8_t* record, uint32_t bytes) override
     {
         lastBytes = bytes;

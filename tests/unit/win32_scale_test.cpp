@@ -36,6 +36,22 @@ TEST(Win32Scale, TheStripLandsOnTheWorkAreasBottomOfItsMonitor)
     EXPECT_EQ(top + 28 * frame.scale, work.bottom);
     // An odd monitor width loses the half block at the right, never more.
     EXPECT_EQ(FrameFor(PixelBox{0, 0, 1367, 768}, PixelBox{0, 0, 1367, 768}, 2).artWidth, 683);
+    // A taskbar at the side: the strip stands beside it, on the rest of the
+    // width, its bottom on the monitor's bottom.
+    const struct {
+        const char* taskbar;
+        PixelBox work;
+        int scale;
+        StripFrame expected;
+    } sides[] = {
+        {"left, 62 wide, at 100 %", {1920 + 62, 0, 5760, 2160}, 1, {1, 1982, 0, 3778, 2160}},
+        {"left, 124 wide, at 200 %", {1920 + 124, 0, 5760, 2160}, 2, {2, 2044, 0, 1858, 1080}},
+        {"right, 124 wide, at 200 %", {1920, 0, 5760 - 124, 2160}, 2, {2, 1920, 0, 1858, 1080}},
+        {"left, an odd width at 200 %", {1920 + 123, 0, 5760, 2160}, 2, {2, 2043, 0, 1858, 1080}},
+    };
+    for (const auto& side : sides) {
+        EXPECT_EQ(FrameFor(monitor, side.work, side.scale), side.expected) << side.taskbar;
+    }
 }
 
 // A press lands on the art pixel whose block holds it: an element shaped to

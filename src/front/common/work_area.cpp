@@ -8,6 +8,26 @@ namespace {
 // Whether [start, end] (inclusive, as struts give spans) meets [from, to).
 bool Meets(long start, long end, int from, int to) { return start < to && end >= from; }
 
+std::optional<ScreenRect> Intersect(const ScreenRect& a, const ScreenRect& b)
+{
+    const int left = std::max(a.x, b.x), top = std::max(a.y, b.y);
+    const int right = std::min(a.Right(), b.Right()), bottom = std::min(a.Bottom(), b.Bottom());
+    if (right <= left || bottom <= top) return std::nullopt;
+    return ScreenRect{left, top, right - left, bottom - top};
+}
+
+long long Size(const ScreenRect& r) { return static_cast<long long>(r.width) * r.height; }
+
+// A published area counts the strip's own band as reserved; handed back to
+// it, so that reserving a row never lifts the strip by that row.
+ScreenRect WithOwnBand(ScreenRect area, const std::optional<ScreenRect>& own)
+{
+    if (own && area.Bottom() == own->y && area.x < own->Right() && own->x < area.Right()) {
+        area.height += own->height;
+    }
+    return area;
+}
+
 }  // namespace
 
 DockStrut DockStrut::FromValues(const long* values, int count)
@@ -58,6 +78,26 @@ ScreenRect MonitorWorkArea(const ScreenRect& monitor, int screenWidth, int scree
     }
     // A dock deeper than the monitor leaves it nothing rather than less.
     return ScreenRect{left, top, std::max(0, right - left), std::max(0, bottom - top)};
+}
+
+ScreenRect FreeArea(const ScreenRect& monitor, const ScreenRect& screen, const Reservations& reservations)
+{
+    ScreenRect area = MonitorWorkArea(monitor, screen.width, screen.height, reservations.struts);
+    auto narrow = [&](const ScreenRect& published) {
+        if (auto common = Intersect(area, WithOwnBand(published, reservations.own))) area = *common;
+    };
+    const ScreenRect* best = nullptr;
+    long long bestSize = 0;
+    for (const ScreenRect& listed : reservations.monitorAreas) {
+        const auto common = Intersect(listed, monitor);
+        if (common && Size(*common) > bestSize) {
+            bestSize = Size(*common);
+            best = &listed;
+        }
+    }
+    if (best) narrow(*best);
+    if (reservations.desktopArea && monitor == screen) narrow(*reservations.desktopArea);
+    return area;
 }
 
 }  // namespace seastrip

@@ -2,30 +2,25 @@
 
 #include <gtk/gtk.h>
 
-#include <cstddef>
-#include <cstdint>
 #include <memory>
-#include <span>
-#include <vector>
 
-#include "stage/pixel_rect.h"
+#include "front/common/frame_output.h"
+#include "front/gtk/gtk_frame_output.h"
 
 namespace seastrip {
 
 class Stage;
-class WaylandBlit;
-class X11Blit;
-struct Bitmap;
 
 // The strip's drawing: a drawing area that shows the stage's frame, every
-// frame pixel a crisp block of the window's whole scale factor. It keeps the
-// frame at device size as an image of its own, so that an uncovered window
-// repaints from the last frame without running any scene code.
+// frame pixel a crisp block of the window's whole scale factor. A tick runs
+// compose -> scale -> show through one output, which keeps the frame at
+// device size as an image of its own, so that an uncovered window repaints
+// from the last frame without running any scene code.
 //
-// Where the window is an X11 window (an X11 session, or Xwayland) a tick puts
-// what it changed straight into the window, and an expose puts the exposed
-// part from the image; GTK paints nothing there. On a Wayland surface the
-// tick asks GTK for one redraw of what changed.
+// Where the window is an X11 window (an X11 session, or Xwayland) the
+// output puts what changed straight into the window and GTK paints nothing
+// there; on a Wayland surface it commits buffers of its own once GTK has
+// shown the surface; elsewhere GTK paints the image.
 class GtkCanvas {
 public:
     explicit GtkCanvas(Stage& stage);
@@ -46,34 +41,19 @@ private:
     static void OnUnrealize(GtkWidget* widget, gpointer self);
     static void OnScaleFactor(GObject* widget, GParamSpec* property, gpointer self);
     static void OnSizeAllocate(GtkWidget* widget, GdkRectangle* allocation, gpointer self);
-    bool ImageFits(const Bitmap& frame) const;
-    // Makes the image for the frame at the scale, with the whole frame in
-    // it; false when it could not be made.
-    bool MakeImage(const Bitmap& frame);
-    void DropImage();
-    // Draws through the blit, or through GTK when there is none.
-    void UseBlit(std::unique_ptr<X11Blit> blit);
-    // Sends rectangles of the image (device pixels) into the window.
-    void Put(std::span<const PixelRect> rects);
+    // Shows the frame through the output (null: none, the window is gone).
+    void Use(std::unique_ptr<GtkFrameOutput> output);
+    // The output for the realized window: the fastest its display offers.
+    std::unique_ptr<GtkFrameOutput> MakeOutput() const;
+    // After an output failed: when it can no longer be used, GTK's paint
+    // takes over. True when there is a new output to try.
+    bool FallBack();
+    // Tells the output the area's scale and place in its window.
+    void PlaceOutput(const GtkAllocation& place);
 
-    Stage& stage_;
     GtkWidget* area_ = nullptr;  // a reference of our own
-    bool realized_ = false;      // the window exists
-    int scale_ = 1;              // device pixels to a frame pixel
-    int placeX_ = 0;             // the area's place in the window, in its own pixels
-    int placeY_ = 0;
-    std::unique_ptr<X11Blit> blit_;  // where the window is an X11 window
-    std::unique_ptr<WaylandBlit> wayland_;  // where it is a Wayland surface
-    bool shown_ = false;                    // GTK has drawn the window since it was made
-    std::vector<PixelRect> deviceRects_;    // a tick's rectangles for the surface
-    // The frame at device size: the blit's image where there is a blit,
-    // else cairo's, which the draw handler paints.
-    uint8_t* pixels_ = nullptr;
-    ptrdiff_t stride_ = 0;
-    cairo_surface_t* image_ = nullptr;
-    int imageFrameWidth_ = 0;  // the frame size the image was made for
-    int imageFrameHeight_ = 0;
-    std::vector<PixelRect> rects_;  // what a refresh sends
+    FramePresenter presenter_;
+    std::unique_ptr<GtkFrameOutput> output_;  // while the window exists
 };
 
 }  // namespace seastrip

@@ -82,6 +82,8 @@ CommandLine TakeCommandLine(int& argc, char** argv)
         bool missing = false;
         if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
             options.help = true;
+        } else if (std::strcmp(arg, "--reserve") == 0) {
+            options.reserve = true;
         } else if (const char* value = OptionValue("--backend", argc, argv, i, missing)) {
             if (missing) options.error = "--backend needs x11 or wayland";
             else SetBackend(value, options);
@@ -103,7 +105,7 @@ CommandLine TakeCommandLine(int& argc, char** argv)
 
 std::string UsageText()
 {
-    return "usage: seastrip [--backend x11|wayland] [--monitor N|NAME]\n"
+    return "usage: seastrip [--backend x11|wayland] [--monitor N|NAME] [--reserve]\n"
            "A seaside strip along the bottom of the screen; right-click it for its menu.\n"
            "\n"
            "  --backend x11|wayland  the display system to use; by default GDK_BACKEND\n"
@@ -113,6 +115,8 @@ std::string UsageText()
            "                         or by its connector name (such as HDMI-1); while it\n"
            "                         is not connected, the primary one (on Wayland, the\n"
            "                         compositor's choice), and back when it returns\n"
+           "  --reserve              keep the strip's row free of windows, as a panel's\n"
+           "                         (also Reserve=ON under [Data] in the settings file)\n"
            "  -h, --help             this text\n"
            "GTK's own options, such as --display, are honoured too.\n";
 }

@@ -28,6 +28,7 @@ struct CommandLine {
     Backend backend = Backend::Automatic;
     MonitorChoice monitor;
     bool help = false;
+    bool reserve = false;  // keep the strip's row free of windows, as a panel's
     std::string error;  // a mistake, as one line; empty when all is well
 };
 

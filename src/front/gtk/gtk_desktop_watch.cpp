@@ -1,8 +1,9 @@
 #include "front/gtk/gtk_desktop_watch.h"
 
 #ifdef GDK_WINDOWING_X11
-#include <X11/Xatom.h>
 #include <gdk/gdkx.h>
+
+#include "front/gtk/gtk_x11_hints.h"
 #endif
 
 #include <cstring>
@@ -101,31 +102,6 @@ void DesktopWatch::WatchRoot()
     }
 }
 
-namespace {
-
-// Whether a window is a dock (a panel, a taskbar): the windows that reserve
-// edges of the screen.
-bool IsDock(GdkDisplay* gdk, Display* display, ::Window window)
-{
-    const Atom typeAtom = gdk_x11_get_xatom_by_name_for_display(gdk, "_NET_WM_WINDOW_TYPE");
-    const Atom dock = gdk_x11_get_xatom_by_name_for_display(gdk, "_NET_WM_WINDOW_TYPE_DOCK");
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0, left = 0;
-    unsigned char* data = nullptr;
-    bool isDock = false;
-    if (XGetWindowProperty(display, window, typeAtom, 0, 16, False, XA_ATOM, &type, &format, &count, &left, &data) ==
-            Success &&
-        data && type == XA_ATOM && format == 32) {
-        const auto* types = reinterpret_cast<const Atom*>(data);
-        for (unsigned long i = 0; i < count; ++i) isDock = isDock || types[i] == dock;
-    }
-    if (data) XFree(data);
-    return isDock;
-}
-
-}  // namespace
-
 // A dock's reserved edges are a property of its own window: each dock is
 // watched for them. Other windows are not: their titles and user times
 // change all day, and an ornament should not wake for every keystroke in
@@ -134,23 +110,20 @@ bool IsDock(GdkDisplay* gdk, Display* display, ::Window window)
 void DesktopWatch::WatchClients()
 {
     Display* display = GDK_DISPLAY_XDISPLAY(display_);
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0, left = 0;
-    unsigned char* data = nullptr;
-    const Atom list = gdk_x11_get_xatom_by_name_for_display(display_, "_NET_CLIENT_LIST");
     gdk_x11_display_error_trap_push(display_);
-    if (XGetWindowProperty(display, DefaultRootWindow(display), list, 0, 65536, False, XA_WINDOW, &type, &format,
-                           &count, &left, &data) == Success &&
-        data && type == XA_WINDOW && format == 32) {
-        const auto* windows = reinterpret_cast<const ::Window*>(data);
-        for (unsigned long i = 0; i < count; ++i) {
-            // Our own windows are GDK's, with masks of their own to keep.
-            if (gdk_x11_window_lookup_for_display(display_, windows[i])) continue;
-            if (IsDock(display_, display, windows[i])) XSelectInput(display, windows[i], PropertyChangeMask);
+    auto watch = [&](::Window window, bool listed) {
+        // Our own windows are GDK's, with masks of their own to keep.
+        if (gdk_x11_window_lookup_for_display(display_, window)) return;
+        // A window the window manager does not list (its own toolbar) is
+        // watched only while it reserves an edge.
+        if (x11::IsDock(display, window) || (!listed && x11::ReadStrut(display, window))) {
+            XSelectInput(display, window, PropertyChangeMask);
         }
+    };
+    if (auto clients = x11::ClientList(display)) {
+        for (::Window window : *clients) watch(window, true);
     }
-    if (data) XFree(data);
+    for (::Window window : x11::TopLevelWindows(display)) watch(window, false);
     gdk_x11_display_error_trap_pop_ignored(display_);
 }
 
@@ -163,14 +136,13 @@ GdkFilterReturn DesktopWatch::OnXEvent(GdkXEvent* xevent, GdkEvent*, gpointer se
     if (!name) return GDK_FILTER_CONTINUE;
     const bool onRoot = event->xproperty.window == DefaultRootWindow(event->xproperty.display);
     if (onRoot) {
-        if (std::strcmp(name, "_NET_CLIENT_LIST") == 0) {
+        if (std::strcmp(name, x11::kClientList) == 0) {
             watch->WatchClients();
             watch->Notice();
-        } else if (std::strcmp(name, "_NET_WORKAREA") == 0 || std::strcmp(name, "_NET_CURRENT_DESKTOP") == 0 ||
-                   std::strncmp(name, "_GTK_WORKAREAS_D", 16) == 0) {
+        } else if (x11::AffectsWorkArea(name)) {
             watch->Notice();
         }
-    } else if (std::strcmp(name, "_NET_WM_STRUT_PARTIAL") == 0 || std::strcmp(name, "_NET_WM_STRUT") == 0) {
+    } else if (x11::IsStrutProperty(name)) {
         watch->Notice();
     }
     return GDK_FILTER_CONTINUE;

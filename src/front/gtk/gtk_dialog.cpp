@@ -5,8 +5,9 @@
 #include <algorithm>
 #include <string>
 
+#include "front/gtk/gtk_focus.h"
 #include "front/gtk/gtk_window.h"
-#include "shell/version_info.h"
+#include "platform/version_info.h"
 
 namespace seastrip {
 namespace {
@@ -60,6 +61,58 @@ gboolean DrawDivider(GtkWidget* widget, cairo_t* cr, gpointer)
     cairo_rectangle(cr, 0, 1, width, 1);
     cairo_fill(cr);
     return TRUE;
+}
+
+// Centred over the strip where it really stands: the dialog's bottom edge
+// sits on the strip's top edge, halfway along it, kept on the strip's
+// monitor; a strip at the top of its monitor (a tiler's top row) has the
+// dialog under it instead. With south gravity the window manager moves the
+// window up by its frame, so the frame's bottom lands on the strip too.
+void PlaceBy(GtkWindow* window, GtkWindow* strip, const GdkRectangle& stripRect)
+{
+    GdkRectangle monitor = stripRect;
+    GdkDisplay* display = gtk_widget_get_display(GTK_WIDGET(strip));
+    GdkWindow* stripWindow = gtk_widget_get_window(GTK_WIDGET(strip));
+    if (GdkMonitor* m = stripWindow ? gdk_display_get_monitor_at_window(display, stripWindow)
+                                    : gdk_display_get_monitor_at_point(display, stripRect.x, stripRect.y)) {
+        gdk_monitor_get_geometry(m, &monitor);
+    }
+    const int x = std::clamp(stripRect.x + (stripRect.width - kClientWidthPx) / 2, monitor.x,
+                             std::max(monitor.x, monitor.x + monitor.width - kClientWidthPx));
+    if (stripRect.y - kClientHeightPx < monitor.y) {
+        gtk_window_set_gravity(window, GDK_GRAVITY_NORTH_WEST);
+        gtk_window_move(window, x, stripRect.y + stripRect.height);
+    } else {
+        gtk_window_set_gravity(window, GDK_GRAVITY_SOUTH);
+        gtk_window_move(window, x, stripRect.y - kClientHeightPx);
+    }
+}
+
+// Where the window manager put the dialog, looked at once it is shown: one
+// that places a frame's top where the window asked to be (ignoring the
+// gravity) would leave the dialog's bottom over the strip; it is lifted off.
+struct StripClearance {
+    GtkWindow* dialog;
+    GdkRectangle strip;
+    guint source;
+};
+
+gboolean KeepOffStrip(gpointer data)
+{
+    auto* clearance = static_cast<StripClearance*>(data);
+    clearance->source = 0;
+    GdkWindow* window = gtk_widget_get_window(GTK_WIDGET(clearance->dialog));
+    const GdkRectangle& strip = clearance->strip;
+    if (!window) return G_SOURCE_REMOVE;
+    GdkRectangle frame;
+    gdk_window_get_frame_extents(window, &frame);
+    const int overlap = frame.y + frame.height - strip.y;
+    // Only a dialog above the strip's top and reaching into it is moved.
+    if (overlap > 0 && frame.y < strip.y && frame.x < strip.x + strip.width && strip.x < frame.x + frame.width) {
+        gtk_window_set_gravity(clearance->dialog, GDK_GRAVITY_NORTH_WEST);
+        gtk_window_move(clearance->dialog, frame.x, frame.y - overlap);
+    }
+    return G_SOURCE_REMOVE;
 }
 
 void PressOk(GtkButton*, gpointer dialog) { gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK); }
@@ -125,11 +178,7 @@ void RunVersionDialog(GtkWindow* strip, const GdkRectangle& stripRect)
     gtk_widget_set_can_default(ok, TRUE);
     g_signal_connect(dialog, "key-press-event", G_CALLBACK(OnKey), nullptr);
 
-    // Centred over the strip: the dialog's bottom edge sits on the strip's
-    // top edge, halfway along it. With south gravity the window manager moves
-    // the window up by its frame, so the frame's bottom lands there too.
-    gtk_window_set_gravity(window, GDK_GRAVITY_SOUTH);
-    gtk_window_move(window, stripRect.x + (stripRect.width - kClientWidthPx) / 2, stripRect.y - kClientHeightPx);
+    PlaceBy(window, strip, stripRect);
 
     // A fixed dialog frame: moving and closing only, no minimise or maximise.
     gtk_widget_realize(dialog);
@@ -142,7 +191,10 @@ void RunVersionDialog(GtkWindow* strip, const GdkRectangle& stripRect)
     // window in use: Enter and Escape reach it.
     gtk_window_present_with_time(window, LastUserTime());
     Activate(window);
+    StripClearance clearance{window, stripRect, 0};
+    clearance.source = g_timeout_add(300, KeepOffStrip, &clearance);
     gtk_dialog_run(GTK_DIALOG(dialog));
+    if (clearance.source) g_source_remove(clearance.source);
     gtk_widget_destroy(dialog);
 }
 

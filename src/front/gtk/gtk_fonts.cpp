@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "shell/menu_commands.h"
-#include "shell/version_info.h"
+#include "platform/version_info.h"
 
 namespace seastrip {
 namespace {

@@ -52,6 +52,13 @@ bool MakeLayerSurface(GtkWindow* window, GdkMonitor* monitor, int height)
     return true;
 }
 
+void ReserveLayerRow(GtkWindow* window, int height)
+{
+    if (!IsLayerSurface(window)) return;
+    gtk_layer_set_layer(window, GTK_LAYER_SHELL_LAYER_TOP);
+    gtk_layer_set_exclusive_zone(window, height);
+}
+
 void SetLayerMonitor(GtkWindow* window, GdkMonitor* monitor)
 {
     if (IsLayerSurface(window)) gtk_layer_set_monitor(window, monitor);

@@ -24,6 +24,14 @@ bool LayerShellAvailable();
 // available.
 bool MakeLayerSurface(GtkWindow* window, GdkMonitor* monitor, int height);
 
+// Makes the layer surface reserve its own height along the output's bottom
+// edge, so that windows are laid out above it, and puts it in the top layer:
+// a reserved row is the strip's alone, always in view, so not even a
+// floating window dragged across it covers it. Where it goes beside a bar
+// that reserves the same edge is the compositor's choice (sway puts the
+// strip on the edge, the bar above it).
+void ReserveLayerRow(GtkWindow* window, int height);
+
 // Moves a layer surface to another monitor (null: the compositor's choice).
 void SetLayerMonitor(GtkWindow* window, GdkMonitor* monitor);
 

@@ -44,7 +44,7 @@ int main(int argc, char** argv)
 
     seastrip::WarnWithoutJapaneseFont();
     g_set_application_name("Seastrip");
-    auto platform = std::make_unique<seastrip::GtkPlatform>(options.monitor);
+    auto platform = std::make_unique<seastrip::GtkPlatform>(options.monitor, options.reserve);
     auto program = std::make_unique<seastrip::Program>(*platform);
     platform->Attach(*program);
     seastrip::StartProgram(*program);

@@ -3,40 +3,64 @@
 #include <algorithm>
 #include <ctime>
 
+#ifdef GDK_WINDOWING_X11
+#include <gdk/gdkx.h>
+
+#include "front/gtk/gtk_x11_hints.h"
+#endif
+
 #include "front/gtk/gtk_dialog.h"
 #include "front/gtk/gtk_menu.h"
 #include "front/gtk/gtk_message.h"
 #include "front/gtk/gtk_monitor.h"
+#include "shell/settings.h"
 #include "shell/strip_window.h"
 #include "shell/timers.h"
 #include "state/program.h"
 
 namespace seastrip {
+namespace {
 
-GtkPlatform::GtkPlatform(const MonitorChoice& monitor)
+bool IsTilingDesktop(GdkDisplay* display)
+{
+#ifdef GDK_WINDOWING_X11
+    if (!GDK_IS_X11_DISPLAY(display)) return false;
+    // A window manager that has gone leaves its check window's id behind.
+    gdk_x11_display_error_trap_push(display);
+    const bool tiler = x11::IsKnownTiler(GDK_DISPLAY_XDISPLAY(display));
+    gdk_x11_display_error_trap_pop_ignored(display);
+    return tiler;
+#else
+    (void)display;
+    return false;
+#endif
+}
+
+}  // namespace
+
+GtkPlatform::GtkPlatform(const MonitorChoice& monitor, bool reserve)
     : display_(gdk_display_get_default()),
       choice_(monitor),
       area_(ReadMonitorArea(display_, StripMonitor(display_, choice_))),
+      docks_(area_.dockArea),
       layerMonitor_(ChosenMonitor(display_, choice_)),
-      stage_(area_.geometry.width, area_.geometry.height, kStripTwipsPerPixel, kStripTwipsPerPixel),
-      window_(stage_, area_.workArea.x, layerMonitor_),
+      stage_(area_.geometry.width, area_.geometry.height, kTwipsPerPixel, kTwipsPerPixel),
+      window_(stage_, area_.workArea.x, layerMonitor_, *this),
       strip_(stage_.Strip(), window_)
 {
     if (layerMonitor_) g_object_ref(layerMonitor_);
-    window_.OnPress([this](MouseButton button) {
-        if (program_) StripMouseDown(*program_, button);
-    });
-    // Closing the strip from the desktop ends the program as 終了 does.
-    window_.OnClose([this] { ExitProgram(); });
-    window_.OnLayerWidth([this](int width) { TakeLayerWidth(width); });
-    window_.OnWithdrawn([this] {
-        withdrawn_ = true;
-        watch_.Notice();
-    });
-    // A new scale is laid out at once: until then the strip shows at the
-    // old logical size, half or twice as wide as the screen.
-    window_.OnRescaled([this] { watch_.Soon(); });
     watch_.Start(display_, [this] { FollowDesktop(); });
+    // A tiler lays out every ordinary window in its grid, or floats it at a
+    // size of its own: the strip takes a row of its own as a bar does. A
+    // tiler not known by name shows itself by the size it gives the strip.
+    if (reserve || ReadSetting(*this, "Data", "Reserve") == "ON" || IsTilingDesktop(display_)) window_.Reserve();
+}
+
+void GtkPlatform::ReserveRow()
+{
+    window_.Reserve();
+    area_ = MonitorArea{};  // placed again, whatever the desktop says now
+    watch_.Soon();
 }
 
 GtkPlatform::~GtkPlatform()
@@ -71,7 +95,20 @@ void GtkPlatform::FollowDesktop()
         window_.PutLayerOn(layerMonitor_);
         return;
     }
-    const MonitorArea next = ReadMonitorArea(display_, StripMonitor(display_, choice_));
+    const MonitorArea next = ReadMonitorArea(display_, StripMonitor(display_, choice_), window_.ReservedBand());
+    // A window manager's work area counts the strip's own strut down to the
+    // screen's edge, which hides whether a dock that moved or went has left
+    // room below the reserved row. The row is given back until the window
+    // manager has published its area without it; placing the strip then
+    // reserves it anew.
+    const bool docksMoved = !gdk_rectangle_equal(&next.dockArea, &docks_);
+    docks_ = next.dockArea;
+    if (docksMoved && window_.ReservedBand()) {
+        window_.WithdrawBand();
+        area_ = MonitorArea{};
+        watch_.Notice();
+        return;
+    }
     if (next == area_) return;
     area_ = next;
     stage_.SetScreenSize(area_.geometry.width, area_.geometry.height);
@@ -85,7 +122,19 @@ void GtkPlatform::FollowDesktop()
     visibility_.StripMoved();
 }
 
-void GtkPlatform::TakeLayerWidth(int width)
+void GtkPlatform::StripPressed(MouseButton button)
+{
+    if (program_) StripMouseDown(*program_, button);
+}
+
+void GtkPlatform::LayerWithdrawn()
+{
+    withdrawn_ = true;
+    watch_.Notice();
+}
+
+// As a layer surface: the compositor gave the strip a new width.
+void GtkPlatform::LayerWidthGiven(int width)
 {
     area_.workArea.width = width;
     if (ending_ || !program_ || !strip_.Visible()) return;

@@ -6,6 +6,7 @@
 #include "front/common/strip_element.h"
 #include "front/gtk/gtk_command_line.h"
 #include "front/gtk/gtk_desktop_watch.h"
+#include "front/gtk/gtk_focus.h"
 #include "front/gtk/gtk_settings.h"
 #include "front/gtk/gtk_sound.h"
 #include "front/gtk/gtk_timer.h"
@@ -13,6 +14,7 @@
 #include "front/gtk/gtk_window.h"
 #include "front/gtk/gtk_work_area.h"
 #include "platform/platform.h"
+#include "platform/twips.h"
 #include "shell/out_of_sight.h"
 #include "stage/stage.h"
 
@@ -25,10 +27,12 @@ struct Program;
 // dialog and the failure message are real GTK widgets; sound goes through
 // libcanberra. Made after GTK has opened the display. The strip stays on the
 // bottom of its monitor's free area as the desktop changes.
-class GtkPlatform : public Platform {
+class GtkPlatform : public Platform, private StripWindowEvents {
 public:
     // On the chosen monitor while it is connected, else on the default one.
-    explicit GtkPlatform(const MonitorChoice& monitor = {});
+    // With reserve, the strip keeps its row of the screen as a panel does;
+    // so it does, too, when the settings file says Reserve=ON under [Data].
+    explicit GtkPlatform(const MonitorChoice& monitor = {}, bool reserve = false);
     ~GtkPlatform() override;
     GtkPlatform(const GtkPlatform&) = delete;
     GtkPlatform& operator=(const GtkPlatform&) = delete;
@@ -41,11 +45,11 @@ public:
     Element& CreateInstance(const Element& lowest) override { return stage_.CreateInstance(lowest); }
     void DestroyElement(Element& element) override { stage_.DestroyElement(element); }
 
-    float TwipsPerPixelX() const override { return kStripTwipsPerPixel; }
-    float TwipsPerPixelY() const override { return kStripTwipsPerPixel; }
+    float TwipsPerPixelX() const override { return kTwipsPerPixel; }
+    float TwipsPerPixelY() const override { return kTwipsPerPixel; }
     // The free area's width: a panel along the monitor's left or right edge
     // stays clear, the window's left edge being the free area's.
-    float ScreenWidth() const override { return static_cast<float>(area_.workArea.width) * kStripTwipsPerPixel; }
+    float ScreenWidth() const override { return static_cast<float>(area_.workArea.width) * kTwipsPerPixel; }
     // The bottom of the monitor's free area; with no caption metric added, the
     // strip's bottom edge lands on it.
     int FullScreenClientHeight() const override { return area_.workArea.y + area_.workArea.height; }
@@ -81,11 +85,21 @@ public:
     void StartTimers() override;
 
 private:
+    void StripPressed(MouseButton button) override;
+    // Closing the strip from the desktop ends the program as 終了 does.
+    void CloseRequested() override { ExitProgram(); }
+    void LayerWidthGiven(int width) override;
+    void LayerWithdrawn() override;
+    // A new scale is laid out at once: until then the strip shows at the
+    // old logical size, half or twice as wide as the screen.
+    void Rescaled() override { watch_.Soon(); }
+    void SizeRefused() override { ReserveRow(); }
+
     // Reads the monitor anew and, where the strip's place changed, places and
     // lays it out again and shows the result as one frame.
     void FollowDesktop();
-    // As a layer surface: the compositor gave the strip a new width.
-    void TakeLayerWidth(int width);
+    // Makes the strip a dock reserving its row, and places it again.
+    void ReserveRow();
     // Nobody can see the strip, or somebody can again: the timers stop, or
     // start again after the strip has been brought up to date and shown.
     void SetSeen(bool seen);
@@ -95,6 +109,7 @@ private:
     GdkDisplay* display_;
     MonitorChoice choice_;
     MonitorArea area_;  // before the stage: the stage is sized from it
+    GdkRectangle docks_{0, 0, 0, 0};  // the docks' free area at the last look
     GdkMonitor* layerMonitor_ = nullptr;  // a layer surface's monitor, held; null for the compositor's choice
     Stage stage_;
     GtkStripWindow window_;

@@ -7,15 +7,17 @@
 
 #include <algorithm>
 
+#include "front/gtk/gtk_focus.h"
 #include "front/gtk/gtk_layer.h"
+#include "front/gtk/gtk_x11_hints.h"
 #include "pictures/pictures.h"
 #include "platform/twips.h"
 #include "stage/stage.h"
 
 namespace seastrip {
 
-GtkStripWindow::GtkStripWindow(Stage& stage, int left, GdkMonitor* layerMonitor)
-    : stage_(stage), left_(left), canvas_(stage)
+GtkStripWindow::GtkStripWindow(Stage& stage, int left, GdkMonitor* layerMonitor, StripWindowEvents& events)
+    : stage_(stage), left_(left), canvas_(stage), events_(events)
 {
     window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     GtkWindow* window = GTK_WINDOW(window_);
@@ -38,6 +40,7 @@ GtkStripWindow::GtkStripWindow(Stage& stage, int left, GdkMonitor* layerMonitor)
     g_signal_connect(window_, "delete-event", G_CALLBACK(OnDelete), this);
     g_signal_connect(window_, "notify::scale-factor", G_CALLBACK(OnScaleFactor), this);
     g_signal_connect(window_, "realize", G_CALLBACK(OnRealize), this);
+    g_signal_connect(window_, "configure-event", G_CALLBACK(OnConfigure), this);
 
     // The canvas covers the whole window: a themed background under it would
     // only be painted over.
@@ -49,23 +52,24 @@ GtkStripWindow::GtkStripWindow(Stage& stage, int left, GdkMonitor* layerMonitor)
     gtk_widget_show(canvas);
 
     // Last: a layer surface undoes the fixed size set above.
-    layer_ = MakeLayerSurface(window, layerMonitor, kStripHeightPx);
+    layer_ = MakeLayerSurface(window, layerMonitor, kStripHeightPixels);
     if (layer_) WatchLayerWidth(window, OnWidth, this);
 }
 
 GtkStripWindow::~GtkStripWindow()
 {
     ignoring_ = true;
+    if (checking_) g_source_remove(checking_);
     if (GdkWindow* window = gtk_widget_get_window(window_)) gdk_window_remove_filter(window, OnWindowEvent, this);
     gtk_widget_destroy(window_);
 }
 
 void GtkStripWindow::Place(const Element& strip)
 {
-    const int left = PixelsFromTwips(strip.Left(), kStripTwipsPerPixel);
-    const int top = PixelsFromTwips(strip.Top(), kStripTwipsPerPixel);
-    const int width = std::max(1, PixelsFromTwips(strip.Width(), kStripTwipsPerPixel));
-    const int height = std::max(1, PixelsFromTwips(strip.Height(), kStripTwipsPerPixel));
+    const int left = PixelsFromTwips(strip.Left(), kTwipsPerPixel);
+    const int top = PixelsFromTwips(strip.Top(), kTwipsPerPixel);
+    const int width = std::max(1, PixelsFromTwips(strip.Width(), kTwipsPerPixel));
+    const int height = std::max(1, PixelsFromTwips(strip.Height(), kTwipsPerPixel));
     rect_ = {left_ + left, top, width, height};
     if (layer_) {
         // The compositor decides the width and the place.
@@ -75,6 +79,133 @@ void GtkStripWindow::Place(const Element& strip)
     gtk_widget_set_size_request(canvas_.Widget(), width, height);
     gtk_window_resize(GTK_WINDOW(window_), width, height);
     gtk_window_move(GTK_WINDOW(window_), rect_.x, rect_.y);
+    corrections_ = 0;
+    WriteStrut();
+}
+
+void GtkStripWindow::Reserve()
+{
+    if (reserving_) return;
+    reserving_ = true;
+    if (layer_) {
+        ReserveLayerRow(GTK_WINDOW(window_), kStripHeightPixels);
+        return;
+    }
+    // A window's type counts when it is mapped: a shown strip is mapped again.
+    const bool shown = gtk_widget_get_visible(window_);
+    if (shown) gtk_widget_hide(window_);
+    gtk_window_set_type_hint(GTK_WINDOW(window_), GDK_WINDOW_TYPE_HINT_DOCK);
+    if (shown) {
+        gtk_window_move(GTK_WINDOW(window_), rect_.x, rect_.y);
+        gtk_widget_show(window_);
+    }
+    WriteStrut();
+}
+
+std::optional<ScreenRect> GtkStripWindow::ReservedBand() const { return reserving_ ? band_ : std::nullopt; }
+
+void GtkStripWindow::WithdrawBand()
+{
+#ifdef GDK_WINDOWING_X11
+    GdkWindow* window = gtk_widget_get_window(window_);
+    if (!band_ || layer_ || !window || !GDK_IS_X11_WINDOW(window)) return;
+    Display* display = GDK_WINDOW_XDISPLAY(window);
+    XDeleteProperty(display, GDK_WINDOW_XID(window), x11::AtomOf(display, x11::kStrutPartial));
+    XDeleteProperty(display, GDK_WINDOW_XID(window), x11::AtomOf(display, x11::kStrut));
+    band_.reset();
+#endif
+}
+
+// The bottom strut runs from the strip's top to the screen's bottom edge
+// (struts count from the whole screen's edges), along the strip's width.
+void GtkStripWindow::WriteStrut()
+{
+#ifdef GDK_WINDOWING_X11
+    GdkWindow* window = gtk_widget_get_window(window_);
+    if (!reserving_ || layer_ || !window || !GDK_IS_X11_WINDOW(window) || rect_.width <= 0) return;
+    Display* display = GDK_WINDOW_XDISPLAY(window);
+    const seastrip::ScreenRect screen = x11::ScreenSize(display);
+    const long bottom = std::max(0, screen.height - rect_.y);
+    const long partial[12] = {0, 0, 0, bottom, 0, 0, 0, 0, 0, 0, rect_.x, rect_.x + rect_.width - 1};
+    XChangeProperty(display, GDK_WINDOW_XID(window), x11::AtomOf(display, x11::kStrutPartial), XA_CARDINAL, 32,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(partial), 12);
+    XChangeProperty(display, GDK_WINDOW_XID(window), x11::AtomOf(display, x11::kStrut), XA_CARDINAL, 32,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(partial), 4);
+    band_ = seastrip::ScreenRect{rect_.x, rect_.y, rect_.width, rect_.height};
+#endif
+}
+
+// Window managers answer a move with where they put the window, which may
+// differ: some clamp a window to the work area a pixel short, some ignore a
+// floating window's size. The answer is looked at once a burst of them has
+// settled.
+gboolean GtkStripWindow::OnConfigure(GtkWidget*, GdkEventConfigure*, gpointer self)
+{
+    auto* strip = static_cast<GtkStripWindow*>(self);
+    if (strip->checking_) g_source_remove(strip->checking_);
+    strip->checking_ = g_timeout_add(200, CheckGiven, strip);
+    return FALSE;
+}
+
+gboolean GtkStripWindow::MapAgain(gpointer self)
+{
+    auto* strip = static_cast<GtkStripWindow*>(self);
+    strip->checking_ = 0;
+    gtk_window_move(GTK_WINDOW(strip->window_), strip->rect_.x, strip->rect_.y);
+#ifdef GDK_WINDOWING_X11
+    // GTK leaves out a move to where it believes the window already is.
+    if (GdkWindow* window = gtk_widget_get_window(strip->window_); window && GDK_IS_X11_WINDOW(window)) {
+        XMoveWindow(GDK_WINDOW_XDISPLAY(window), GDK_WINDOW_XID(window), strip->rect_.x, strip->rect_.y);
+    }
+#endif
+    gtk_widget_show(strip->window_);
+    return G_SOURCE_REMOVE;
+}
+
+gboolean GtkStripWindow::CheckGiven(gpointer self)
+{
+    auto* strip = static_cast<GtkStripWindow*>(self);
+    strip->checking_ = 0;
+    GdkWindow* window = gtk_widget_get_window(strip->window_);
+    if (strip->layer_ || !window || !gtk_widget_get_mapped(strip->window_)) return G_SOURCE_REMOVE;
+    GdkRectangle given{0, 0, gdk_window_get_width(window), gdk_window_get_height(window)};
+    gdk_window_get_origin(window, &given.x, &given.y);
+    strip->given_ = given;
+    const GdkRectangle& asked = strip->rect_;
+    // A dock is the window manager's to size. Any window manager fits a
+    // floating window 28 pixels high, unless it lays out every window itself
+    // (a tiler, or its minimum size for a floating one); asked twice, in
+    // case the answer was to an older request.
+    if (given.height != asked.height && !strip->reserving_) {
+        if (++strip->refusals_ < 2) {
+            // No answer comes from a window manager that ignores the request.
+            gtk_window_resize(GTK_WINDOW(strip->window_), asked.width, asked.height);
+            strip->checking_ = g_timeout_add(300, CheckGiven, strip);
+        } else if (!strip->ignoring_) {
+            strip->events_.SizeRefused();
+        }
+        return G_SOURCE_REMOVE;
+    }
+    strip->refusals_ = 0;
+    if (given.width != asked.width) return G_SOURCE_REMOVE;
+    if (given.x == asked.x && given.y == asked.y) return G_SOURCE_REMOVE;
+    // A window manager may add its frame (asked again, as far past the
+    // place as it fell short) or clamp a moving window a pixel short of
+    // the work area's edge while it places a new one where it asks to be
+    // (mapped afresh). No more than that: a window manager that moves the
+    // window elsewhere on purpose is not argued with.
+    if (strip->corrections_ == 0) {
+        gtk_window_move(GTK_WINDOW(strip->window_), 2 * asked.x - given.x, 2 * asked.y - given.y);
+        // A window manager that clamps the window again may not say so.
+        strip->checking_ = g_timeout_add(300, CheckGiven, strip);
+    } else if (strip->corrections_ == 1 && !strip->reserving_) {
+        // Mapped again once the window manager has let the window go: until
+        // then a move is a move inside its frame.
+        gtk_widget_hide(strip->window_);
+        strip->checking_ = g_timeout_add(100, MapAgain, strip);
+    }
+    ++strip->corrections_;
+    return G_SOURCE_REMOVE;
 }
 
 void GtkStripWindow::Show(bool visible)
@@ -94,13 +225,13 @@ gboolean GtkStripWindow::OnButtonPress(GtkWidget*, GdkEventButton* event, gpoint
     auto* strip = static_cast<GtkStripWindow*>(self);
     // Double and triple clicks arrive as extra events after the plain press,
     // which has already been handled.
-    if (event->type != GDK_BUTTON_PRESS || strip->ignoring_ || !strip->press_) return TRUE;
+    if (event->type != GDK_BUTTON_PRESS || strip->ignoring_) return TRUE;
     if (strip->stage_.HitTest(static_cast<int>(event->x), static_cast<int>(event->y)) != nullptr) return TRUE;
     // GTK counts 1 left, 2 middle, 3 right.
     switch (event->button) {
-    case 1: strip->press_(MouseButton::Left); break;
-    case 2: strip->press_(MouseButton::Middle); break;
-    case 3: strip->press_(MouseButton::Right); break;
+    case 1: strip->events_.StripPressed(MouseButton::Left); break;
+    case 2: strip->events_.StripPressed(MouseButton::Middle); break;
+    case 3: strip->events_.StripPressed(MouseButton::Right); break;
     default: return TRUE;
     }
     strip->Refresh();
@@ -115,7 +246,7 @@ gboolean GtkStripWindow::OnDelete(GtkWidget*, GdkEvent*, gpointer self)
 {
     auto* strip = static_cast<GtkStripWindow*>(self);
     if (strip->layer_) {
-        if (strip->withdrawn_ && !strip->ignoring_) strip->withdrawn_();
+        if (!strip->ignoring_) strip->events_.LayerWithdrawn();
     } else {
         strip->Close();
     }
@@ -125,13 +256,12 @@ gboolean GtkStripWindow::OnDelete(GtkWidget*, GdkEvent*, gpointer self)
 void GtkStripWindow::OnScaleFactor(GObject*, GParamSpec*, gpointer self)
 {
     auto* strip = static_cast<GtkStripWindow*>(self);
-    if (strip->rescaled_ && !strip->ignoring_) strip->rescaled_();
+    if (!strip->ignoring_) strip->events_.Rescaled();
 }
 
 void GtkStripWindow::OnWidth(int width, void* self)
 {
-    auto* strip = static_cast<GtkStripWindow*>(self);
-    if (strip->layerWidth_) strip->layerWidth_(width);
+    static_cast<GtkStripWindow*>(self)->events_.LayerWidthGiven(width);
 }
 
 // Mapping the window afresh makes a new surface on the monitor, the only way
@@ -150,6 +280,7 @@ void GtkStripWindow::OnRealize(GtkWidget* widget, gpointer self)
 #ifdef GDK_WINDOWING_X11
     GdkWindow* window = gtk_widget_get_window(widget);
     if (GDK_IS_X11_WINDOW(window)) gdk_window_add_filter(window, OnWindowEvent, self);
+    static_cast<GtkStripWindow*>(self)->WriteStrut();
 #else
     (void)widget;
     (void)self;
@@ -164,9 +295,12 @@ GdkFilterReturn GtkStripWindow::OnWindowEvent(GdkXEvent* xevent, GdkEvent*, gpoi
 #ifdef GDK_WINDOWING_X11
     const auto* event = static_cast<const XEvent*>(xevent);
     auto* strip = static_cast<GtkStripWindow*>(self);
-    if (event->type == DestroyNotify && !strip->ignoring_ &&
-        event->xdestroywindow.window == GDK_WINDOW_XID(gtk_widget_get_window(strip->window_))) {
+    GdkWindow* window = gtk_widget_get_window(strip->window_);
+    if (event->type == DestroyNotify && !strip->ignoring_ && event->xdestroywindow.window == GDK_WINDOW_XID(window)) {
         strip->Close();
+    } else if (event->type == PropertyNotify &&
+               event->xproperty.atom == x11::AtomOf(event->xproperty.display, x11::kState)) {
+        RefuseAttention(window);
     }
 #else
     (void)xevent;
@@ -177,7 +311,7 @@ GdkFilterReturn GtkStripWindow::OnWindowEvent(GdkXEvent* xevent, GdkEvent*, gpoi
 
 void GtkStripWindow::Close()
 {
-    if (!ignoring_ && close_) close_();
+    if (!ignoring_) events_.CloseRequested();
 }
 
 GdkPixbuf* StripIcon()
@@ -193,126 +327,6 @@ GdkPixbuf* StripIcon()
         std::copy_n(&icon->rgb[rowBytes * static_cast<size_t>(y)], rowBytes, pixels + static_cast<ptrdiff_t>(stride) * y);
     }
     return pixbuf;
-}
-
-guint32 LastUserTime()
-{
-#ifdef GDK_WINDOWING_X11
-    GdkDisplay* display = gdk_display_get_default();
-    if (GDK_IS_X11_DISPLAY(display)) return gdk_x11_display_get_user_time(display);
-#endif
-    return GDK_CURRENT_TIME;
-}
-
-#ifdef GDK_WINDOWING_X11
-namespace {
-
-Display* XDisplayOrNull()
-{
-    GdkDisplay* display = gdk_display_get_default();
-    return GDK_IS_X11_DISPLAY(display) ? GDK_DISPLAY_XDISPLAY(display) : nullptr;
-}
-
-// The window manager's active window, or 0.
-::Window ActiveWindow(Display* display)
-{
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0, left = 0;
-    unsigned char* data = nullptr;
-    ::Window active = 0;
-    gdk_x11_display_error_trap_push(gdk_display_get_default());
-    if (XGetWindowProperty(display, DefaultRootWindow(display), XInternAtom(display, "_NET_ACTIVE_WINDOW", False),
-                           0, 1, False, XA_WINDOW, &type, &format, &count, &left, &data) == Success &&
-        data && type == XA_WINDOW && format == 32 && count == 1) {
-        active = *reinterpret_cast<::Window*>(data);
-    }
-    if (data) XFree(data);
-    gdk_x11_display_error_trap_pop_ignored(gdk_display_get_default());
-    return active;
-}
-
-// Asks the window manager to activate a window as the user's own doing
-// (source 2): the user has just asked for our window, or closed it. Window
-// managers keep windows that merely ask for themselves from taking the focus
-// from the window in use.
-void RequestActivation(Display* display, ::Window window)
-{
-    XEvent request{};
-    request.xclient.type = ClientMessage;
-    request.xclient.window = window;
-    request.xclient.message_type = XInternAtom(display, "_NET_ACTIVE_WINDOW", False);
-    request.xclient.format = 32;
-    request.xclient.data.l[0] = 2;
-    request.xclient.data.l[1] = static_cast<long>(LastUserTime());
-    XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask,
-               &request);
-}
-
-bool KeepsActiveWindow(GdkDisplay* display)
-{
-    return gdk_x11_screen_supports_net_wm_hint(gdk_display_get_default_screen(display),
-                                               gdk_atom_intern_static_string("_NET_ACTIVE_WINDOW"));
-}
-
-::Window FocusedWindow(Display* display)
-{
-    ::Window focus = None;
-    int revert = 0;
-    XGetInputFocus(display, &focus, &revert);
-    return focus == PointerRoot ? None : focus;
-}
-
-}  // namespace
-#endif
-
-void Activate(GtkWindow* window)
-{
-#ifdef GDK_WINDOWING_X11
-    Display* display = XDisplayOrNull();
-    GdkWindow* gdkWindow = gtk_widget_get_window(GTK_WIDGET(window));
-    if (!display || !gdkWindow) return;
-    if (KeepsActiveWindow(gdk_display_get_default())) {
-        RequestActivation(display, GDK_WINDOW_XID(gdkWindow));
-        XFlush(display);
-    } else {
-        // Without a window manager to ask, the window takes the focus itself.
-        gdk_window_focus(gdkWindow, GDK_CURRENT_TIME);
-    }
-#else
-    (void)window;
-#endif
-}
-
-// With a window manager that keeps an active window the focus goes back
-// through it: it handles the closing of our window first and then our
-// request, so its own choice of a window to focus never wins over ours.
-FocusReturn::FocusReturn()
-{
-#ifdef GDK_WINDOWING_X11
-    Display* display = XDisplayOrNull();
-    if (!display) return;
-    viaWindowManager_ = KeepsActiveWindow(gdk_display_get_default());
-    window_ = viaWindowManager_ ? ActiveWindow(display) : FocusedWindow(display);
-#endif
-}
-
-FocusReturn::~FocusReturn()
-{
-#ifdef GDK_WINDOWING_X11
-    Display* display = XDisplayOrNull();
-    if (!display || window_ == 0) return;
-    if (viaWindowManager_) {
-        if (ActiveWindow(display) == window_) return;
-        RequestActivation(display, window_);
-    } else {
-        if (FocusedWindow(display) == window_) return;
-        gdk_x11_display_error_trap_push(gdk_display_get_default());
-        XSetInputFocus(display, window_, RevertToParent, CurrentTime);
-        gdk_x11_display_error_trap_pop_ignored(gdk_display_get_default());
-    }
-    XFlush(display);
-#endif
 }
 
 }  // namespace seastrip

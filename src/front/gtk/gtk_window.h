@@ -2,9 +2,10 @@
 
 #include <gtk/gtk.h>
 
-#include <functional>
+#include <optional>
 
 #include "front/common/strip_element.h"
+#include "front/common/work_area.h"
 #include "front/gtk/gtk_canvas.h"
 #include "platform/element.h"
 #include "shell/strip_window.h"
@@ -13,11 +14,33 @@ namespace seastrip {
 
 class Stage;
 
-// The strip is drawn at 15 twips to the pixel, whatever the screen's
-// resolution: one pixel of its pictures is one pixel on the screen.
-constexpr float kStripTwipsPerPixel = 15.0f;
-// The strip's height in logical pixels, on every desktop and scale.
-constexpr int kStripHeightPx = 28;
+// What the strip window hears that concerns the whole program rather than
+// its picture. Each arrives on the user-interface thread.
+class StripWindowEvents {
+public:
+    // A press on the strip's own surface (not on a shown element).
+    virtual void StripPressed(MouseButton button) = 0;
+    // A request to close the window, from the window manager or from another
+    // program destroying it.
+    virtual void CloseRequested() = 0;
+    // As a layer surface: the width the compositor gives it, at first and
+    // at every change.
+    virtual void LayerWidthGiven(int width) = 0;
+    // As a layer surface: the compositor took it away, as it does when the
+    // surface's output goes.
+    virtual void LayerWithdrawn() = 0;
+    // The window's scale factor changed: GDK has already given it the
+    // device size of its old logical size, so the strip must be laid out
+    // again.
+    virtual void Rescaled() = 0;
+    // The window manager gave the strip a size other than the one asked for,
+    // twice, as a tiler does with a floating window: it wants another kind of
+    // window.
+    virtual void SizeRefused() = 0;
+
+protected:
+    ~StripWindowEvents() = default;
+};
 
 // The strip window: an undecorated top-level window that shows the stage's
 // frame as one image, never takes the keyboard, and hands presses on the
@@ -27,29 +50,31 @@ public:
     // Created hidden for the stage it shows, its left edge at the given
     // screen pixel. On a Wayland compositor with layer-shell it becomes a
     // layer surface on the given monitor (null: the compositor's choice).
-    GtkStripWindow(Stage& stage, int left, GdkMonitor* layerMonitor);
+    GtkStripWindow(Stage& stage, int left, GdkMonitor* layerMonitor, StripWindowEvents& events);
     ~GtkStripWindow();
     GtkStripWindow(const GtkStripWindow&) = delete;
     GtkStripWindow& operator=(const GtkStripWindow&) = delete;
 
     GtkWindow* Window() const { return GTK_WINDOW(window_); }
-    // The strip on the screen, in pixels.
-    GdkRectangle ScreenRect() const { return rect_; }
+    // The strip on the screen, in pixels, where the window manager put it
+    // (which may not be where it was asked to go); until it has, where the
+    // strip asked to go.
+    GdkRectangle ScreenRect() const { return given_.width > 0 ? given_ : rect_; }
 
-    // A press on the strip's own surface (a press on a visible element does
-    // nothing); and a request to close the window, from the window manager
-    // or from another program destroying it.
-    void OnPress(std::function<void(MouseButton)> handler) { press_ = std::move(handler); }
-    void OnClose(std::function<void()> handler) { close_ = std::move(handler); }
-    // As a layer surface: the width the compositor gives it, at first and at
-    // every change; and the compositor taking the surface away, as it does
-    // when the surface's output goes.
-    void OnLayerWidth(std::function<void(int)> handler) { layerWidth_ = std::move(handler); }
-    void OnWithdrawn(std::function<void()> handler) { withdrawn_ = std::move(handler); }
-    // The window's scale factor changed: GDK has already given it the device
-    // size of its old logical size, so the strip must be laid out again.
-    void OnRescaled(std::function<void()> handler) { rescaled_ = std::move(handler); }
-    // From now on presses and close requests reach nobody.
+    // Keeps a row of the screen for the strip, as a panel does: it becomes a
+    // dock, which window managers keep in view and never focus and tilers
+    // give a row of their own, and reserves the edge under it. Before or
+    // after it is shown; a shown window is mapped again as a dock.
+    void Reserve();
+    bool Reserving() const { return reserving_; }
+    // The band the strip reserves, while it does.
+    std::optional<seastrip::ScreenRect> ReservedBand() const;
+    // Takes the band back until the strip is next placed, which reserves it
+    // anew.
+    void WithdrawBand();
+
+    // From now on presses, close requests, withdrawals and new scales reach
+    // nobody.
     void IgnoreInput() { ignoring_ = true; }
 
     // Moves and sizes the window to the strip element's geometry, whose
@@ -73,46 +98,27 @@ private:
     static void OnRealize(GtkWidget* widget, gpointer self);
     static GdkFilterReturn OnWindowEvent(GdkXEvent* xevent, GdkEvent* event, gpointer self);
     static void OnWidth(int width, void* self);
+    static gboolean OnConfigure(GtkWidget* widget, GdkEventConfigure* event, gpointer self);
+    static gboolean CheckGiven(gpointer self);
+    static gboolean MapAgain(gpointer self);
     void Close();
+    void WriteStrut();
 
     Stage& stage_;
     int left_;
     bool layer_ = false;
     GtkWidget* window_ = nullptr;
     GtkCanvas canvas_;
-    GdkRectangle rect_{0, 0, 0, 0};
-    std::function<void(MouseButton)> press_;
-    std::function<void()> close_;
-    std::function<void(int)> layerWidth_;
-    std::function<void()> withdrawn_;
-    std::function<void()> rescaled_;
+    GdkRectangle rect_{0, 0, 0, 0};   // where the strip asked to be
+    GdkRectangle given_{0, 0, 0, 0};  // where the window manager put it
+    std::optional<seastrip::ScreenRect> band_;  // the reserved band as last written
+    bool reserving_ = false;
+    guint checking_ = 0;  // the pending look at the given place, or 0
+    int corrections_ = 0; // moves made since the last Place to undo a clamp
+    int refusals_ = 0;    // sizes the window manager refused in a row
+    StripWindowEvents& events_;
     bool ignoring_ = false;
 };
-
-// The keyboard focus as it stands when this is made, given back when it is
-// destroyed: the menu and the version dialog take it while they are open,
-// and afterwards the window the user was working in has it again. Nothing
-// on a desktop that does not let one program hand focus to another.
-class FocusReturn {
-public:
-    FocusReturn();
-    ~FocusReturn();
-    FocusReturn(const FocusReturn&) = delete;
-    FocusReturn& operator=(const FocusReturn&) = delete;
-
-private:
-    unsigned long window_ = 0;  // the X window that had the focus, or none
-    bool viaWindowManager_ = false;
-};
-
-// Gives a window the user has just asked for the keyboard, even when
-// another program's window has it.
-void Activate(GtkWindow* window);
-
-// The time of the user's last press or key on the program's windows, for a
-// window the user has just asked for, so the window manager lets it take the
-// focus.
-guint32 LastUserTime();
 
 // The program icon as a pixbuf (owned by the caller), or null.
 GdkPixbuf* StripIcon();

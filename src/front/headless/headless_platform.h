@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/twips.h"
 #include "front/common/random_source.h"
 #include "stage/stage.h"
 
@@ -27,8 +28,8 @@ public:
     struct Options {
         int screenWidthPx = 1024;
         int screenHeightPx = 768;
-        float twipsPerPixelX = 15.0f;
-        float twipsPerPixelY = 15.0f;
+        float twipsPerPixelX = kTwipsPerPixel;
+        float twipsPerPixelY = kTwipsPerPixel;
         int taskbarPx = 30;       // a bottom taskbar below the work area
         int captionPx = 22;       // the caption metric; the rest is full-screen client height
         std::string settingsFolder;  // empty: settings live in memory

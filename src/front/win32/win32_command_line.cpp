@@ -5,14 +5,14 @@
 namespace seastrip {
 namespace {
 
-bool IsMonitorOption(const std::string& word)
+// "/name" or "-name", in any case.
+bool IsOption(const std::string& word, const std::string& name)
 {
-    if (word.size() != 8 || (word[0] != '/' && word[0] != '-')) return false;
-    static const char kName[] = "monitor";
-    for (size_t i = 0; i < 7; ++i) {
+    if (word.size() != name.size() + 1 || (word[0] != '/' && word[0] != '-')) return false;
+    for (size_t i = 0; i < name.size(); ++i) {
         char c = word[i + 1];
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != kName[i]) return false;
+        if (c != name[i]) return false;
     }
     return true;
 }
@@ -24,8 +24,12 @@ Win32CommandLine ParseWin32CommandLine(const std::vector<std::string>& arguments
     Win32CommandLine options;
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& word = arguments[i];
-        if (!IsMonitorOption(word)) {
-            options.error = "unknown argument '" + word + "' (the one option is /monitor N)";
+        if (IsOption(word, "reserve")) {
+            options.reserve = true;
+            continue;
+        }
+        if (!IsOption(word, "monitor")) {
+            options.error = "unknown argument '" + word + "' (the options are /monitor N and /reserve)";
             break;
         }
         if (i + 1 >= arguments.size()) {

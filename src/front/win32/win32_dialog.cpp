@@ -2,7 +2,7 @@
 
 #include "front/win32/win32_resource.h"
 #include "front/win32/win32_text.h"
-#include "shell/version_info.h"
+#include "platform/version_info.h"
 
 namespace seastrip {
 namespace {

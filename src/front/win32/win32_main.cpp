@@ -57,7 +57,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         seastrip::WriteErrorLine("seastrip: a strip is already running in this session");
         return 0;
     }
-    seastrip::Win32Platform platform(instance, options.monitor);
+    seastrip::Win32Platform platform(instance, options.monitor, options.reserve);
     // The program's state is large (the region table alone is 80 KB).
     auto program = std::make_unique<seastrip::Program>(platform);
     platform.Attach(*program);

@@ -6,12 +6,13 @@
 #include "front/win32/win32_monitor.h"
 #include "front/win32/win32_settings.h"
 #include "front/win32/win32_sound.h"
+#include "shell/settings.h"
 #include "shell/strip_window.h"
 #include "shell/timers.h"
 
 namespace seastrip {
 
-Win32Platform::Win32Platform(HINSTANCE instance, int monitorIndex)
+Win32Platform::Win32Platform(HINSTANCE instance, int monitorIndex, bool reserve)
     : instance_(instance),
       monitorIndex_(monitorIndex),
       settings_(MakeSettingsPlace()),
@@ -22,14 +23,28 @@ Win32Platform::Win32Platform(HINSTANCE instance, int monitorIndex)
 {
     // Nothing made after the window calls the system, so its error stands.
     if (!window_.Window()) EndWithSystemError("the strip window could not be created");
+    // Before the program loads, so that it lays the strip out on its row.
+    if ((reserve || ReadSetting(*this, "Data", "Reserve") == "ON") && appBar_.Register(window_.Window())) {
+        // A toolbar of the shell stays in view, above other windows.
+        SetWindowPos(window_.Window(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        frame_ = ReadFrame();
+    }
 }
 
 Win32Platform::~Win32Platform() = default;
 
-StripFrame Win32Platform::ReadFrame() const
+StripFrame Win32Platform::ReadFrame()
 {
-    const MonitorPlace place = FindMonitor(monitorIndex_);
-    return FrameFor(place.monitor, place.work, ScaleForDpi(place.dpi));
+    MonitorPlace place = FindMonitor(monitorIndex_);
+    const int scale = ScaleForDpi(place.dpi);
+    if (appBar_.Registered()) {
+        // The work area already leaves out the strip's own row; the row is
+        // asked for across the work area's width from the monitor's bottom,
+        // and the strip stands on the row granted.
+        const PixelBox span{place.work.left, place.monitor.top, place.work.right, place.monitor.bottom};
+        place.work.bottom = appBar_.Reserve(span, kStripHeightPixels * scale).bottom;
+    }
+    return FrameFor(place.monitor, place.work, scale);
 }
 
 int Win32Platform::LocalHour() const
@@ -96,10 +111,16 @@ void Win32Platform::ShowMessageAndExit(const std::string& text)
     // change lay the strip out behind the message.
     ending_ = true;
     StopTimers();
+    appBar_.Remove();
     ShowFailureAndEnd(window_.Window(), text);
 }
 
-void Win32Platform::ExitProgram() { EndProgram(0); }
+// Ending the process runs no destructor: the row goes back first.
+void Win32Platform::ExitProgram()
+{
+    appBar_.Remove();
+    EndProgram(0);
+}
 
 std::function<void()> Win32Platform::MainTick()
 {

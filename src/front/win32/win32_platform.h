@@ -7,6 +7,7 @@
 #include "front/common/random_source.h"
 #include "front/common/settings_place.h"
 #include "front/common/strip_element.h"
+#include "front/win32/win32_appbar.h"
 #include "front/win32/win32_scale.h"
 #include "front/win32/win32_timer.h"
 #include "front/win32/win32_visibility.h"
@@ -29,7 +30,9 @@ public:
     // Makes the strip window (hidden) for the monitor of that index in the
     // system's order, the primary one when it is negative or absent. A
     // window the system refuses ends the program with status 1.
-    explicit Win32Platform(HINSTANCE instance, int monitorIndex = -1);
+    // With reserve, the strip keeps its row as a toolbar of the shell (as it
+    // does when the settings file says Reserve=ON under [Data]).
+    explicit Win32Platform(HINSTANCE instance, int monitorIndex = -1, bool reserve = false);
     ~Win32Platform() override;
     Win32Platform(const Win32Platform&) = delete;
     Win32Platform& operator=(const Win32Platform&) = delete;
@@ -89,7 +92,9 @@ private:
     void StripPressed(MouseButton button) override;
     void CloseRequested() override;
     void DesktopChanged() override { FollowDesktop(); }
-    StripFrame ReadFrame() const;
+    // The frame on the monitor as it is now; while the strip keeps its own
+    // row, that row is asked for again and the strip stands on it.
+    StripFrame ReadFrame();
     // Nobody can see the strip, or somebody can again: the timers stop, or
     // start again after the strip has been brought up to date.
     void SetSeen(bool seen);
@@ -100,6 +105,7 @@ private:
     HINSTANCE instance_;
     int monitorIndex_;
     SettingsPlace settings_;
+    AppBar appBar_;     // before the frame, which is read through it
     StripFrame frame_;  // before the stage: the stage is sized from it
     Stage stage_;
     Win32StripWindow window_;

@@ -6,11 +6,13 @@
 
 #include <algorithm>
 
+#include "platform/twips.h"
+
 namespace seastrip {
 
 // The program always lays out in art pixels of 15 twips; the front alone
 // turns them into device pixels.
-constexpr float kTwipsPerArtPixel = 15.0f;
+constexpr float kTwipsPerArtPixel = kTwipsPerPixel;
 
 // Device pixels per art pixel on a monitor of the given dots per inch: whole
 // factors only, so that every art pixel is a crisp square block. 150 % (144
@@ -39,15 +41,16 @@ struct StripFrame {
     friend bool operator==(const StripFrame&, const StripFrame&) = default;
 };
 
-// The frame for a monitor and its work area: the strip spans the monitor's
-// whole width (a taskbar at the side does not narrow it) in whole art pixels.
+// The frame for a monitor and its work area: the strip spans the work
+// area's width in whole art pixels, from its left edge, so that it stands
+// beside a taskbar at the left or right rather than under it.
 inline StripFrame FrameFor(const PixelBox& monitor, const PixelBox& work, int scale)
 {
     StripFrame frame;
     frame.scale = std::max(1, scale);
-    frame.artWidth = std::max(0, monitor.right - monitor.left) / frame.scale;
+    frame.artWidth = std::max(0, work.right - work.left) / frame.scale;
     frame.artBottom = std::max(0, work.bottom - monitor.top) / frame.scale;
-    frame.originX = monitor.left;
+    frame.originX = work.left;
     frame.originY = work.bottom - frame.artBottom * frame.scale;
     return frame;
 }

@@ -1,6 +1,10 @@
 #include "front/win32/win32_window.h"
 
+#include <shellapi.h>
+
 #include <algorithm>
+
+#include "front/win32/win32_appbar.h"
 
 #include "front/win32/win32_resource.h"
 #include "platform/twips.h"
@@ -91,6 +95,11 @@ LRESULT Win32StripWindow::Message(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == taskbarCreated_ && taskbarCreated_ != 0) {
         events_.DesktopChanged();
+        return 0;
+    }
+    if (message == kAppBarMessage) {
+        // The taskbar or another toolbar moved: the strip's row is asked for again.
+        if (wParam == ABN_POSCHANGED) events_.DesktopChanged();
         return 0;
     }
     switch (message) {

@@ -4,6 +4,8 @@
 #include <shellapi.h>
 #include <wtsapi32.h>
 
+#include <shellapi.h>
+
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -42,9 +44,9 @@ void CALLBACK SpoilRegions(HWND, UINT, UINT_PTR timer, DWORD)
     std::fflush(stdout);
 }
 
-bool SetWorkBottom(int bottom, UINT announce = SPIF_UPDATEINIFILE | SPIF_SENDCHANGE)
+bool SetWorkBottom(int bottom, UINT announce = SPIF_UPDATEINIFILE | SPIF_SENDCHANGE, int left = 0)
 {
-    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), bottom};
+    RECT work{left, 0, GetSystemMetrics(SM_CXSCREEN), bottom};
     return SystemParametersInfoW(SPI_SETWORKAREA, 0, &work, announce) != FALSE;
 }
 
@@ -84,6 +86,10 @@ DWORD WINAPI ReadCommands(LPVOID strip)
         int value = 0;
         if (std::sscanf(line, "work %d", &value) == 1) {
             Say(SetWorkBottom(value) ? "work %ld set" : "work %ld refused", value);
+        } else if (std::sscanf(line, "side %d", &value) == 1) {
+            // A taskbar at the left, as wide as the value, the bottom free.
+            const bool set = SetWorkBottom(GetSystemMetrics(SM_CYSCREEN), SPIF_UPDATEINIFILE | SPIF_SENDCHANGE, value);
+            Say(set ? "side %ld set" : "side %ld refused", value);
         } else if (std::sscanf(line, "quiet %d", &value) == 1) {
             Say(SetWorkBottom(value, 0) ? "quiet %ld set" : "quiet %ld refused", value);
         } else if (std::strncmp(line, "taskbar", 7) == 0) {
@@ -291,6 +297,27 @@ int PrintForeground()
     char utf8[1024] = {};
     WideCharToMultiByte(CP_UTF8, 0, title, -1, utf8, sizeof(utf8), nullptr, nullptr);
     std::printf("%s\n", utf8);
+    return 0;
+}
+
+int PrintFreeBottom()
+{
+    // A toolbar of its own, registered after the strip's, asking for a row
+    // on the bottom edge: the shell moves it above every row taken before.
+    HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"probe", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                  nullptr, nullptr);
+    APPBARDATA data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = window;
+    data.uCallbackMessage = WM_APP;
+    if (!window || !SHAppBarMessage(ABM_NEW, &data)) return 1;
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    data.uEdge = ABE_BOTTOM;
+    data.rc = RECT{0, height - 10, GetSystemMetrics(SM_CXSCREEN), height};
+    SHAppBarMessage(ABM_QUERYPOS, &data);
+    std::printf("free bottom %ld\n", static_cast<long>(data.rc.bottom));
+    SHAppBarMessage(ABM_REMOVE, &data);
+    DestroyWindow(window);
     return 0;
 }
 

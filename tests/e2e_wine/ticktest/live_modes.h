@@ -42,4 +42,8 @@ int RunFloor();
 // keys), or nothing when there is none.
 int PrintForeground();
 
+// Prints where a toolbar asking for the screen's bottom edge now would have
+// to end ("free bottom N"): above the rows other toolbars keep.
+int PrintFreeBottom();
+
 }  // namespace seastrip

@@ -73,6 +73,7 @@ int main(int argc, char** argv)
     if (argc > 1 && std::strcmp(argv[1], "unseen") == 0) return seastrip::RunUnseen();
     if (argc > 2 && std::strcmp(argv[1], "hold") == 0) return seastrip::HoldUnseen(std::atoi(argv[2]));
     if (argc > 1 && std::strcmp(argv[1], "foreground") == 0) return seastrip::PrintForeground();
+    if (argc > 1 && std::strcmp(argv[1], "free-bottom") == 0) return seastrip::PrintFreeBottom();
     if (argc > 1 && std::strcmp(argv[1], "floor") == 0) return seastrip::RunFloor();
     const int ticks = argc > 1 ? std::atoi(argv[1]) : 2000;
     const int every = argc > 2 ? std::max(1, std::atoi(argv[2])) : 200;

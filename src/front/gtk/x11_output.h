@@ -8,14 +8,14 @@
 #include <span>
 #include <vector>
 
-#include "stage/pixel_rect.h"
+#include "front/gtk/gtk_frame_output.h"
 
 namespace seastrip {
 
 // Puts the strip's pixels straight into its X11 window, from the tick
 // itself: an image of the window's size in device pixels, held in memory
-// shared with the X server where it offers that, of which the caller writes
-// the rectangles that changed and sends just those. There is no toolkit
+// shared with the X server where it offers that, of which the presenter
+// writes the rectangles that changed and this sends just those. There is no toolkit
 // paint cycle and no extra wakeup: a wave tick costs the rows it changes.
 //
 // It talks to the server over a connection of its own, which only ever
@@ -26,40 +26,41 @@ namespace seastrip {
 // now and then besides.
 //
 // The image always holds the newest pixels. Should the server read a
-// rectangle after the caller has written the next tick into it, it shows
-// those newer pixels, which the next tick's put sends anyway.
-class X11Blit {
+// rectangle after the presenter has written the next tick into it, it
+// shows those newer pixels, which the next tick's put sends anyway.
+//
+// GTK never paints a window shown this way: it would paint through its own
+// connection, in an order with these puts that nothing fixes, so an expose
+// could land after a newer tick and leave old pixels on the screen. GTK's
+// draw of the area only asks for a put here.
+class X11Output final : public GtkFrameOutput {
 public:
     // For a window of depth 24 on a true-colour visual with 8 bits a channel,
     // red highest (the caller checks the visual), on the named display.
-    X11Blit(const char* displayName, xcb_window_t window);
-    ~X11Blit();
-    X11Blit(const X11Blit&) = delete;
-    X11Blit& operator=(const X11Blit&) = delete;
+    X11Output(const char* displayName, xcb_window_t window);
+    ~X11Output() override;
+    X11Output(const X11Output&) = delete;
+    X11Output& operator=(const X11Output&) = delete;
 
     // Whether the window's pixels can be written here: the server answered,
     // and its images hold a pixel in one 32-bit word in this machine's byte
-    // order, the layout cairo's RGB24 images share. Otherwise the caller
+    // order, the layout cairo's RGB24 images share. Otherwise the area
     // draws another way.
-    bool Usable() const { return usable_; }
-    bool SharedMemory() const { return segment_ != 0; }
+    bool Usable() const override { return usable_; }
+    bool GtkPaints() const override { return false; }
 
-    // Makes the image width x height device pixels, keeping it when it
-    // already is that size; false (and no longer usable) when it cannot be
-    // made. A new image's pixels are zero.
-    bool Resize(int width, int height);
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    // The image's pixels, 32-bit words 0x00RRGGBB, Stride() bytes a row.
-    uint8_t* Pixels() const { return pixels_; }
-    ptrdiff_t Stride() const { return static_cast<ptrdiff_t>(width_) * 4; }
-
-    // Sends rectangles of the image (device pixels, cut to the image) to the
-    // window, (dx, dy) further right and down, and flushes them out in one
-    // write.
-    void Put(std::span<const PixelRect> rects, int dx, int dy);
+    // A new image's pixels are zero; one that cannot be made leaves the
+    // output unusable.
+    bool Resize(int width, int height) override;
+    uint8_t* Pixels() override { return pixels_; }
+    ptrdiff_t Stride() const override { return static_cast<ptrdiff_t>(width_) * 4; }
+    void Show(std::span<const PixelRect> rects) override;
+    void Draw(cairo_t* cr, const GdkRectangle& clip) override;
 
 private:
+    // Sends rectangles of the image (device pixels, cut to the image) to the
+    // window at the area's place in it, and flushes them out in one write.
+    void Put(std::span<const PixelRect> rects);
     bool MakeSharedImage(size_t bytes);
     void PutPlain(const PixelRect& part, int dx, int dy);
     void DropImage();

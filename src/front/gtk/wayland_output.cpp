@@ -1,4 +1,4 @@
-#include "front/gtk/wayland_blit.h"
+#include "front/gtk/wayland_output.h"
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -15,7 +15,8 @@ constexpr size_t kMaxMissed = 32;
 
 }  // namespace
 
-WaylandBlit::WaylandBlit(wl_display* display, wl_surface* surface) : display_(display), surface_(surface)
+WaylandOutput::WaylandOutput(GtkWidget* area, wl_display* display, wl_surface* surface)
+    : paint_(area), display_(display), surface_(surface)
 {
     queue_ = wl_display_create_queue(display_);
     auto* wrapper = static_cast<wl_display*>(wl_proxy_create_wrapper(display_));
@@ -28,7 +29,7 @@ WaylandBlit::WaylandBlit(wl_display* display, wl_surface* surface) : display_(di
     wl_registry_destroy(registry);
 }
 
-WaylandBlit::~WaylandBlit()
+WaylandOutput::~WaylandOutput()
 {
     DropBuffers();
     if (shm_) wl_shm_destroy(shm_);
@@ -36,19 +37,19 @@ WaylandBlit::~WaylandBlit()
     wl_event_queue_destroy(queue_);
 }
 
-void WaylandBlit::OnGlobal(void* data, wl_registry* registry, uint32_t name, const char* interface, uint32_t)
+void WaylandOutput::OnGlobal(void* data, wl_registry* registry, uint32_t name, const char* interface, uint32_t)
 {
-    auto* blit = static_cast<WaylandBlit*>(data);
-    if (std::strcmp(interface, wl_shm_interface.name) == 0 && !blit->shm_) {
-        blit->shm_ = static_cast<wl_shm*>(wl_registry_bind(registry, name, &wl_shm_interface, 1));
+    auto* output = static_cast<WaylandOutput*>(data);
+    if (std::strcmp(interface, wl_shm_interface.name) == 0 && !output->shm_) {
+        output->shm_ = static_cast<wl_shm*>(wl_registry_bind(registry, name, &wl_shm_interface, 1));
     }
 }
 
-void WaylandBlit::OnGlobalRemove(void*, wl_registry*, uint32_t) {}
+void WaylandOutput::OnGlobalRemove(void*, wl_registry*, uint32_t) {}
 
-void WaylandBlit::OnRelease(void* data, wl_buffer*) { static_cast<Buffer*>(data)->busy = false; }
+void WaylandOutput::OnRelease(void* data, wl_buffer*) { static_cast<Buffer*>(data)->busy = false; }
 
-void WaylandBlit::DropBuffers()
+void WaylandOutput::DropBuffers()
 {
     for (Buffer& b : buffers_) {
         if (b.buffer) wl_buffer_destroy(b.buffer);
@@ -61,7 +62,7 @@ void WaylandBlit::DropBuffers()
 }
 
 // Both buffers in one pool of shared memory, 0x00RRGGBB words as the image's.
-bool WaylandBlit::MakeBuffers(int width, int height)
+bool WaylandOutput::MakeBuffers(int width, int height)
 {
     DropBuffers();
     const size_t stride = static_cast<size_t>(width) * 4;
@@ -92,10 +93,31 @@ bool WaylandBlit::MakeBuffers(int width, int height)
     return made;
 }
 
-bool WaylandBlit::Put(const uint8_t* pixels, ptrdiff_t stride, int width, int height,
-                      std::span<const PixelRect> rects)
+// On a surface that GTK has shown once, straight onto it; the area is the
+// whole surface. Otherwise GTK's last frame on the surface misses what went
+// straight onto it: its next one is drawn whole.
+void WaylandOutput::Show(std::span<const PixelRect> rects)
 {
-    if (!shm_ || width <= 0 || height <= 0) return false;
+    paint_.Place(scale_, x_, y_);
+    if (shown_ && x_ == 0 && y_ == 0 && Put(rects)) return;
+    const PixelRect whole{0, 0, paint_.Width(), paint_.Height()};
+    paint_.Show(std::span<const PixelRect>(&whole, 1));
+}
+
+void WaylandOutput::Draw(cairo_t* cr, const GdkRectangle& clip)
+{
+    paint_.Place(scale_, x_, y_);
+    paint_.Draw(cr, clip);
+    shown_ = true;
+}
+
+bool WaylandOutput::Put(std::span<const PixelRect> rects)
+{
+    const uint8_t* pixels = paint_.Image();
+    const ptrdiff_t stride = paint_.Stride();
+    const int width = paint_.Width();
+    const int height = paint_.Height();
+    if (!shm_ || !pixels || width <= 0 || height <= 0) return false;
     if ((width != width_ || height != height_) && !MakeBuffers(width, height)) return false;
     // Buffers the compositor gave back since the last put.
     wl_display_dispatch_queue_pending(display_, queue_);

@@ -5,7 +5,7 @@
 #include <span>
 #include <vector>
 
-#include "stage/pixel_rect.h"
+#include "front/gtk/cairo_output.h"
 
 struct wl_buffer;
 struct wl_display;
@@ -17,11 +17,11 @@ struct wl_surface;
 namespace seastrip {
 
 // Puts the strip's pixels straight onto its Wayland surface from the tick
-// itself: only the changed rectangles are copied into a buffer of the
-// program's own, which is attached, damaged and committed. GTK's own way of
-// showing a change is a paint cycle with a fresh buffer per frame, the whole
-// previous frame copied into it, and a frame callback that wakes the program
-// once more: several times what the change itself costs.
+// itself: only the changed rectangles are copied from the image into a
+// buffer of the program's own, which is attached, damaged and committed.
+// GTK's own way of showing a change is a paint cycle with a fresh buffer per
+// frame, the whole previous frame copied into it, and a frame callback that
+// wakes the program once more: several times what the change itself costs.
 //
 // Two buffers take turns: the compositor may read the one it was given last
 // until it has the next. Each buffer remembers what changed since it was last
@@ -31,22 +31,25 @@ namespace seastrip {
 // looked at before every put, so GTK's handling of its events never sees them.
 //
 // The surface must have shown a frame of GTK's first: the compositor takes
-// no buffer before the surface's role is configured.
-class WaylandBlit {
+// no buffer before the surface's role is configured. Until then, and
+// whenever no buffer is free or none can be made, the change goes through
+// GTK's paint of the same image instead.
+class WaylandOutput final : public GtkFrameOutput {
 public:
-    WaylandBlit(wl_display* display, wl_surface* surface);
-    ~WaylandBlit();
-    WaylandBlit(const WaylandBlit&) = delete;
-    WaylandBlit& operator=(const WaylandBlit&) = delete;
+    WaylandOutput(GtkWidget* area, wl_display* display, wl_surface* surface);
+    ~WaylandOutput() override;
+    WaylandOutput(const WaylandOutput&) = delete;
+    WaylandOutput& operator=(const WaylandOutput&) = delete;
 
-    // Whether the compositor offers shared-memory buffers to this program.
-    bool Usable() const { return shm_ != nullptr; }
+    // Whether the compositor offers shared-memory buffers to this program;
+    // without them the area is better off with a plain cairo output.
+    bool HasBuffers() const { return shm_ != nullptr; }
 
-    // Copies the rectangles (device pixels) of an image of 32-bit words
-    // 0x00RRGGBB onto the surface and commits them. False when nothing was
-    // shown: no buffer could be made, or both are still the compositor's;
-    // the caller then shows the change its own way.
-    bool Put(const uint8_t* pixels, ptrdiff_t stride, int width, int height, std::span<const PixelRect> rects);
+    bool Resize(int width, int height) override { return paint_.Resize(width, height); }
+    uint8_t* Pixels() override { return paint_.Pixels(); }
+    ptrdiff_t Stride() const override { return paint_.Stride(); }
+    void Show(std::span<const PixelRect> rects) override;
+    void Draw(cairo_t* cr, const GdkRectangle& clip) override;
 
 private:
     struct Buffer {
@@ -60,8 +63,15 @@ private:
     static void OnGlobal(void* data, wl_registry* registry, uint32_t name, const char* interface,
                          uint32_t version);
     static void OnGlobalRemove(void* data, wl_registry* registry, uint32_t name);
+    // Copies the rectangles (device pixels) of the image onto the surface
+    // and commits them; false when no buffer could be made or both are
+    // still the compositor's.
+    bool Put(std::span<const PixelRect> rects);
     bool MakeBuffers(int width, int height);
     void DropBuffers();
+
+    CairoOutput paint_;  // the image, and GTK's way of showing it
+    bool shown_ = false;  // GTK has painted the surface since it was made
 
     wl_display* display_ = nullptr;
     wl_surface* surface_ = nullptr;

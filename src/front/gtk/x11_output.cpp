@@ -1,4 +1,4 @@
-#include "front/gtk/x11_blit.h"
+#include "front/gtk/x11_output.h"
 
 #include <sys/ipc.h>
 #include <sys/shm.h>
@@ -7,6 +7,7 @@
 #include <bit>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 namespace seastrip {
 namespace {
@@ -39,7 +40,7 @@ bool ServerHasSharedMemory(xcb_connection_t* connection)
 
 }  // namespace
 
-X11Blit::X11Blit(const char* displayName, xcb_window_t window) : window_(window)
+X11Output::X11Output(const char* displayName, xcb_window_t window) : window_(window)
 {
     connection_ = xcb_connect(displayName, nullptr);
     if (xcb_connection_has_error(connection_) || !ImagesAreWords(xcb_get_setup(connection_))) return;
@@ -52,13 +53,13 @@ X11Blit::X11Blit(const char* displayName, xcb_window_t window) : window_(window)
 
 // Closing the connection frees what the server holds for it: the context
 // and the segment.
-X11Blit::~X11Blit()
+X11Output::~X11Output()
 {
     DropImage();
     xcb_disconnect(connection_);
 }
 
-void X11Blit::DropImage()
+void X11Output::DropImage()
 {
     if (segment_ != 0) {
         // The server keeps its own mapping until it handles the detach, after
@@ -72,14 +73,19 @@ void X11Blit::DropImage()
     width_ = height_ = 0;
 }
 
-bool X11Blit::Resize(int width, int height)
+bool X11Output::Resize(int width, int height)
 {
     if (!usable_ || width <= 0 || height <= 0) return false;
     if (width == width_ && height == height_) return true;
     DropImage();
     const size_t bytes = static_cast<size_t>(width) * height * 4;
     if (!(shmAvailable_ && MakeSharedImage(bytes))) {
-        plain_.assign(bytes, 0);
+        try {
+            plain_.assign(bytes, 0);
+        } catch (const std::bad_alloc&) {
+            usable_ = false;
+            return false;
+        }
         pixels_ = plain_.data();
     }
     width_ = width;
@@ -87,7 +93,7 @@ bool X11Blit::Resize(int width, int height)
     return true;
 }
 
-bool X11Blit::MakeSharedImage(size_t bytes)
+bool X11Output::MakeSharedImage(size_t bytes)
 {
     const int id = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
     if (id < 0) return false;
@@ -115,9 +121,20 @@ bool X11Blit::MakeSharedImage(size_t bytes)
     return true;
 }
 
-void X11Blit::Put(std::span<const PixelRect> rects, int dx, int dy)
+void X11Output::Show(std::span<const PixelRect> rects) { Put(rects); }
+
+// An expose puts the exposed part from the image.
+void X11Output::Draw(cairo_t*, const GdkRectangle& clip)
+{
+    const PixelRect device{clip.x * scale_, clip.y * scale_, clip.width * scale_, clip.height * scale_};
+    Put(std::span<const PixelRect>(&device, 1));
+}
+
+void X11Output::Put(std::span<const PixelRect> rects)
 {
     if (!usable_ || !pixels_) return;
+    const int dx = x_ * scale_;
+    const int dy = y_ * scale_;
     bool sent = false;
     for (const PixelRect& rect : rects) {
         const PixelRect part = Intersect(rect, PixelRect{0, 0, width_, height_});
@@ -138,7 +155,7 @@ void X11Blit::Put(std::span<const PixelRect> rects, int dx, int dy)
 
 // Without shared memory the pixels travel in the requests: the rectangle's
 // rows packed together, as many rows a request as the server takes.
-void X11Blit::PutPlain(const PixelRect& part, int dx, int dy)
+void X11Output::PutPlain(const PixelRect& part, int dx, int dy)
 {
     const size_t rowBytes = static_cast<size_t>(part.w) * 4;
     const int rowsPerRequest =

@@ -1,0 +1,48 @@
+cmake_minimum_required(VERSION 3.22)
+# Reads every source and header in src/ and fails on each include of a
+# layer that the file's own layer may not include, and on each file that
+# lies in no layer at all. An include that names no layer is the file's
+# own folder's.
+include(${SOURCE}/cmake/Layers.cmake)
+
+# The layer a path (from src/) belongs to: the longest layer folder it lies in.
+function(layer_of path out_var)
+  set(found "")
+  foreach(layer ${SEASTRIP_LAYERS})
+    string(LENGTH "${found}" found_length)
+    string(LENGTH "${layer}" length)
+    if(path MATCHES "^${layer}/" AND length GREATER found_length)
+      set(found ${layer})
+    endif()
+  endforeach()
+  set(${out_var} "${found}" PARENT_SCOPE)
+endfunction()
+
+set(faults "")
+file(GLOB_RECURSE files RELATIVE ${SOURCE}/src ${SOURCE}/src/*.h ${SOURCE}/src/*.cpp ${SOURCE}/src/*.c ${SOURCE}/src/*.rc)
+foreach(file ${files})
+  layer_of(${file} layer)
+  if(NOT layer)
+    list(APPEND faults "${file}: in no layer")
+    continue()
+  endif()
+  seastrip_layer_reach(${layer} reach)
+  file(STRINGS ${SOURCE}/src/${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+  foreach(line ${includes})
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]*)\".*" "\\1" included "${line}")
+    layer_of(${included} target)
+    if(target AND NOT target IN_LIST reach)
+      list(APPEND faults "${file} (${layer}) includes ${included} (${target})")
+    endif()
+  endforeach()
+endforeach()
+
+list(LENGTH files count)
+if(count LESS 100)
+  list(APPEND faults "only ${count} files found under ${SOURCE}/src")
+endif()
+if(faults)
+  list(JOIN faults "\n  " faults)
+  message(FATAL_ERROR "includes against the layers:\n  ${faults}")
+endif()
+message(STATUS "${count} files keep to their layers")
