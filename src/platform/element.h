@@ -7,6 +7,9 @@
 
 namespace seastrip {
 
+// The mouse buttons a press on the strip can come from.
+enum class MouseButton { Left = 1, Right = 2, Middle = 4 };
+
 // How giving an element an outline can fail: the platform could not build a
 // region from the record, or could not make it the element's outline.
 enum class RegionResult { Ok, CreateFailed, SetFailed };

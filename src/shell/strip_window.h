@@ -28,9 +28,6 @@ constexpr int kStripHeightPixels = 28;
 // tenth of the width is clear of the sun.
 constexpr int kCloudPlacementAttempts = 1000;
 
-// The mouse buttons a press on the strip can come from.
-enum class MouseButton { Left = 1, Right = 2, Middle = 4 };
-
 // A press on the strip's own surface: the right button opens the popup menu
 // and runs what is chosen from it.
 void StripMouseDown(Program& program, MouseButton button);

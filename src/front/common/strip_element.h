@@ -4,6 +4,21 @@
 
 namespace seastrip {
 
+// What a desktop's strip window hears that concerns the whole program rather
+// than its picture, each on the user-interface thread. A front's window adds
+// what its desktop alone tells.
+class StripWindowEvents {
+public:
+    // A press on the strip's own surface (a press on a shown element does
+    // nothing).
+    virtual void StripPressed(MouseButton button) = 0;
+    // The user, the desktop or the system asked the strip to close.
+    virtual void CloseRequested() = 0;
+
+protected:
+    ~StripWindowEvents() = default;
+};
+
 // The real top-level window that shows the strip on a desktop.
 class StripHost {
 public:

@@ -27,7 +27,7 @@ struct Program;
 // dialog and the failure message are real GTK widgets; sound goes through
 // libcanberra. Made after GTK has opened the display. The strip stays on the
 // bottom of its monitor's free area as the desktop changes.
-class GtkPlatform : public Platform, private StripWindowEvents {
+class GtkPlatform : public Platform, private GtkStripWindowEvents {
 public:
     // On the chosen monitor while it is connected, else on the default one.
     // With reserve, the strip keeps its row of the screen as a panel does;

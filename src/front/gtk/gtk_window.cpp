@@ -16,7 +16,7 @@
 
 namespace seastrip {
 
-GtkStripWindow::GtkStripWindow(Stage& stage, int left, GdkMonitor* layerMonitor, StripWindowEvents& events)
+GtkStripWindow::GtkStripWindow(Stage& stage, int left, GdkMonitor* layerMonitor, GtkStripWindowEvents& events)
     : stage_(stage), left_(left), canvas_(stage), events_(events)
 {
     window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);

@@ -14,15 +14,10 @@ namespace seastrip {
 
 class Stage;
 
-// What the strip window hears that concerns the whole program rather than
-// its picture. Each arrives on the user-interface thread.
-class StripWindowEvents {
+// What the GTK strip window hears besides presses and close requests (from
+// the window manager, or another program destroying the window).
+class GtkStripWindowEvents : public StripWindowEvents {
 public:
-    // A press on the strip's own surface (not on a shown element).
-    virtual void StripPressed(MouseButton button) = 0;
-    // A request to close the window, from the window manager or from another
-    // program destroying it.
-    virtual void CloseRequested() = 0;
     // As a layer surface: the width the compositor gives it, at first and
     // at every change.
     virtual void LayerWidthGiven(int width) = 0;
@@ -39,7 +34,7 @@ public:
     virtual void SizeRefused() = 0;
 
 protected:
-    ~StripWindowEvents() = default;
+    ~GtkStripWindowEvents() = default;
 };
 
 // The strip window: an undecorated top-level window that shows the stage's
@@ -50,7 +45,7 @@ public:
     // Created hidden for the stage it shows, its left edge at the given
     // screen pixel. On a Wayland compositor with layer-shell it becomes a
     // layer surface on the given monitor (null: the compositor's choice).
-    GtkStripWindow(Stage& stage, int left, GdkMonitor* layerMonitor, StripWindowEvents& events);
+    GtkStripWindow(Stage& stage, int left, GdkMonitor* layerMonitor, GtkStripWindowEvents& events);
     ~GtkStripWindow();
     GtkStripWindow(const GtkStripWindow&) = delete;
     GtkStripWindow& operator=(const GtkStripWindow&) = delete;
@@ -116,7 +111,7 @@ private:
     guint checking_ = 0;  // the pending look at the given place, or 0
     int corrections_ = 0; // moves made since the last Place to undo a clamp
     int refusals_ = 0;    // sizes the window manager refused in a row
-    StripWindowEvents& events_;
+    GtkStripWindowEvents& events_;
     bool ignoring_ = false;
 };
 

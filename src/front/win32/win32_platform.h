@@ -25,7 +25,7 @@ struct Program;
 // message-only window, the menu and dialog are native. The program lays out
 // in art pixels of 15 twips; this front alone multiplies them out to the
 // monitor's whole scale factor.
-class Win32Platform final : public Platform, private StripWindowEvents {
+class Win32Platform final : public Platform, private Win32StripWindowEvents {
 public:
     // Makes the strip window (hidden) for the monitor of that index in the
     // system's order, the primary one when it is negative or absent. A

@@ -28,7 +28,7 @@ int ClientY(LPARAM at) { return static_cast<short>(HIWORD(at)); }
 }  // namespace
 
 Win32StripWindow::Win32StripWindow(HINSTANCE instance, Stage& stage, const StripFrame& frame,
-                                   StripWindowEvents& events)
+                                   Win32StripWindowEvents& events)
     : stage_(stage), frame_(frame), events_(events), presenter_(stage)
 {
     WNDCLASSEXW windowClass{};

@@ -13,22 +13,16 @@ namespace seastrip {
 
 class Stage;
 
-// What the strip window hears that concerns the whole program rather than
-// its picture. Each arrives on the user-interface thread.
-class StripWindowEvents {
+// What the Windows strip window hears besides presses and close requests
+// (Alt+F4, a task manager, the session ending).
+class Win32StripWindowEvents : public StripWindowEvents {
 public:
-    // A press on the strip's own surface (a press on a shown element does
-    // nothing).
-    virtual void StripPressed(MouseButton button) = 0;
-    // The user or the system asked the strip to close (Alt+F4, a task
-    // manager, the session ending).
-    virtual void CloseRequested() = 0;
     // The desktop under the strip changed: its size, a monitor, the work
     // area, the taskbar, or the monitor's scale.
     virtual void DesktopChanged() = 0;
 
 protected:
-    ~StripWindowEvents() = default;
+    ~Win32StripWindowEvents() = default;
 };
 
 // The strip window: a borderless top-level popup, not in the taskbar, never
@@ -42,7 +36,7 @@ class Win32StripWindow final : public StripHost {
 public:
     // Registers the window class and makes the window, hidden; Window() is
     // null when the system refused either (its error is left for the caller).
-    Win32StripWindow(HINSTANCE instance, Stage& stage, const StripFrame& frame, StripWindowEvents& events);
+    Win32StripWindow(HINSTANCE instance, Stage& stage, const StripFrame& frame, Win32StripWindowEvents& events);
     ~Win32StripWindow();
     Win32StripWindow(const Win32StripWindow&) = delete;
     Win32StripWindow& operator=(const Win32StripWindow&) = delete;
@@ -66,7 +60,7 @@ private:
 
     Stage& stage_;
     const StripFrame& frame_;
-    StripWindowEvents& events_;
+    Win32StripWindowEvents& events_;
     Win32FrameOutput output_;
     FramePresenter presenter_;
     HWND window_ = nullptr;
