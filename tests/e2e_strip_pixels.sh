@@ -146,3 +146,22 @@ wave_band_seen() {
     done
     echo "$nearest"
 }
+
+# matches_rendering_soon TRIES PAUSE WIDTH COMMAND...: runs COMMAND, which
+# leaves the strip's picture in $WORK/strip.png, up to TRIES times PAUSE
+# seconds apart until its still pixels match the present time's rendering;
+# DIFFER and COMPARED hold the last comparison.
+matches_rendering_soon() {
+    tries=$1 pause=$2 soon_width=$3
+    shift 3
+    while [ "$tries" -gt 0 ]; do
+        "$@"
+        read -r DIFFER COMPARED <<END
+$(still_mismatch "$WORK/strip.png" "$soon_width")
+END
+        [ "$DIFFER" -le 40 ] && [ "$COMPARED" -ge 5000 ] && return 0
+        sleep "$pause"
+        tries=$((tries - 1))
+    done
+    return 1
+}

@@ -52,19 +52,8 @@ launch_strip env DISPLAY="$TRACED" XDG_SESSION_ID=c1 SEASTRIP_CONFIG_DIR="$WORK/
 sleep 2
 
 # The strip as it stands matches the present time's rendering, in a few tries.
-matches_now() {
-    try=0
-    while [ "$try" -lt 10 ]; do
-        import -window "$STRIP" "$WORK/strip.png" 2>/dev/null
-        read -r DIFFER COMPARED <<END
-$(still_mismatch "$WORK/strip.png" "$SCREEN_W")
-END
-        [ "$DIFFER" -le 40 ] && [ "$COMPARED" -ge 5000 ] && return 0
-        sleep 0.2
-        try=$((try + 1))
-    done
-    return 1
-}
+grab_strip() { import -window "$STRIP" "$WORK/strip.png" 2>/dev/null; }
+matches_now() { matches_rendering_soon 10 0.2 "$SCREEN_W" grab_strip; }
 
 cover() {
     xmessage -name cover "over the strip" >/dev/null 2>&1 &

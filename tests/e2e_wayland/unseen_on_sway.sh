@@ -31,20 +31,11 @@ STRIP_PID=$SPAWNED
 requests() { grep -c ' -> ' "$WORK/seastrip.log"; }
 
 # The strip's rows above the bar match the present time's rendering.
-shows_present_scene() {
-    try=0
-    while [ "$try" -lt 20 ]; do
-        sway_shot "$WORK/shot.png" || die "grim failed"
-        convert "$WORK/shot.png" -crop "${W}x$STRIP_H+0+$((H - SWAY_BAR_H - STRIP_H))" +repage "$WORK/strip.png"
-        read -r DIFFER COMPARED <<END
-$(still_mismatch "$WORK/strip.png" "$W")
-END
-        [ "$DIFFER" -le 40 ] && [ "$COMPARED" -ge 5000 ] && return 0
-        sleep 0.3
-        try=$((try + 1))
-    done
-    return 1
+shot_strip() {
+    sway_shot "$WORK/shot.png" || die "grim failed"
+    convert "$WORK/shot.png" -crop "${W}x$STRIP_H+0+$((H - SWAY_BAR_H - STRIP_H))" +repage "$WORK/strip.png"
 }
+shows_present_scene() { matches_rendering_soon 20 0.3 "$W" shot_strip; }
 shows_present_scene || die "the strip did not show on the bar: $DIFFER of $COMPARED still pixels differ"
 
 spawn "$WORK/cover.log" /usr/bin/python3 -c '
