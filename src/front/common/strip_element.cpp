@@ -2,27 +2,9 @@
 
 namespace seastrip {
 
-void StripElement::SetLeft(float twips)
+void StripElement::Reshape(void (Element::*set)(float), float twips)
 {
-    surface_.SetLeft(twips);
-    host_.Place(surface_);
-}
-
-void StripElement::SetTop(float twips)
-{
-    surface_.SetTop(twips);
-    host_.Place(surface_);
-}
-
-void StripElement::SetWidth(float twips)
-{
-    surface_.SetWidth(twips);
-    host_.Place(surface_);
-}
-
-void StripElement::SetHeight(float twips)
-{
-    surface_.SetHeight(twips);
+    (surface_.*set)(twips);
     host_.Place(surface_);
 }
 

@@ -42,10 +42,10 @@ public:
     float Top() const override { return surface_.Top(); }
     float Width() const override { return surface_.Width(); }
     float Height() const override { return surface_.Height(); }
-    void SetLeft(float twips) override;
-    void SetTop(float twips) override;
-    void SetWidth(float twips) override;
-    void SetHeight(float twips) override;
+    void SetLeft(float twips) override { Reshape(&Element::SetLeft, twips); }
+    void SetTop(float twips) override { Reshape(&Element::SetTop, twips); }
+    void SetWidth(float twips) override { Reshape(&Element::SetWidth, twips); }
+    void SetHeight(float twips) override { Reshape(&Element::SetHeight, twips); }
 
     // The window is shown only when the load shows it.
     bool Visible() const override { return shown_; }
@@ -70,6 +70,9 @@ public:
     }
 
 private:
+    // Every change of geometry goes to the stage's strip and moves the window.
+    void Reshape(void (Element::*set)(float), float twips);
+
     Element& surface_;
     StripHost& host_;
     bool shown_ = false;
