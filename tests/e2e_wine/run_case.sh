@@ -235,6 +235,7 @@ case_exit() {
 # focus on the strip, which it cannot hand to a managed window, so the
 # foreground is asked of the desktop, not of the X server.)
 notepad_is_foreground() { foreground | grep -q Notepad; }
+strip_has_keyboard() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$(($(strip_line | awk '{print $1}')))" ]; }
 foreground() { (cd "$WORK" && wine seastrip-ticktest.exe foreground 2>/dev/null | tr -d '\r'); }
 
 case_close() {
@@ -244,6 +245,10 @@ case_close() {
     wait_until 20 notepad_is_foreground || fail "notepad did not come to the foreground"
     FOCUS_STRIP=0
     open_menu
+    # The strip takes the foreground for its menu, and with it the keyboard;
+    # Wine hands the X focus over a moment after it maps the menu, and a key
+    # sent before that goes to notepad.
+    wait_until 3 strip_has_keyboard || fail "the menu is open but '$(focused_name)' has the keyboard"
     xdotool key Escape
     close_menus || fail "Escape did not close the menu"
     wait_until 3 notepad_is_foreground || fail "after the menu the foreground is '$(foreground)', not notepad"
