@@ -123,14 +123,16 @@ placed() {
     fi
 }
 
-# wave_band_seen SHOT W: how many pixels of the strip's three wave rows in
-# SHOT (a screenshot of the strip at width W) differ from the nearest of the
-# 60 steps of a wave cycle as seastrip-render draws them at the present
-# time: 0 when what moves reached the screen whole and unmangled.
+# wave_band_seen SHOT W [CLOCK]: how many pixels of the strip's three wave
+# rows in SHOT (a screenshot of the strip at width W, taken at CLOCK, by
+# default now) differ from the nearest of the 60 steps of a wave cycle as
+# seastrip-render draws them at that time: 0 when what moves reached the
+# screen whole and unmangled. The sea's colours follow the clock, so a shot
+# is compared at the time it was taken.
 WAVE_ROWS=21
 wave_band_seen() {
     convert "$1" -alpha off -crop "${2}x3+0+$WAVE_ROWS" +repage "$WORK/band.png"
-    clock=$(date +%H:%M:%S)
+    clock=${3:-$(date +%H:%M:%S)}
     nearest=""
     k=0
     while [ "$k" -lt 60 ]; do

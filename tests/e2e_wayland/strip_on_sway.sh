@@ -71,12 +71,13 @@ fi
 # moments of the waves, each a step of the rendered cycle.
 sleep 1
 for shot in 1 2 3; do
+    date +%H:%M:%S >"$WORK/waves_$shot.clock"
     sway_shot "$WORK/waves.png" HEADLESS-1 || die "grim failed"
     convert "$WORK/waves.png" -crop "1024x$STRIP_H+0+$((768 - SWAY_BAR_H - STRIP_H))" +repage "$WORK/waves_$shot.png"
     sleep 0.4
 done
 bands=""
-for shot in 1 2 3; do bands="$bands $(wave_band_seen "$WORK/waves_$shot.png" 1024)"; done
+for shot in 1 2 3; do bands="$bands $(wave_band_seen "$WORK/waves_$shot.png" 1024 "$(cat "$WORK/waves_$shot.clock")")"; done
 case "$bands" in
 " 0 0 0") pass "the waves on the surface are steps of the rendered wave cycle, pixel for pixel, three times" ;;
 *) fail "the waves on the surface differ from every step of the rendered wave cycle (pixels at best:$bands)" ;;

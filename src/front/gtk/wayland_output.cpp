@@ -9,11 +9,6 @@
 #include <cstring>
 
 namespace seastrip {
-namespace {
-
-constexpr size_t kMaxMissed = 32;
-
-}  // namespace
 
 WaylandOutput::WaylandOutput(GtkWidget* area, wl_display* display, wl_surface* surface)
     : paint_(area), display_(display), surface_(surface)
@@ -59,6 +54,7 @@ void WaylandOutput::DropBuffers()
     mapping_ = nullptr;
     mappingBytes_ = 0;
     width_ = height_ = 0;
+    turns_.Reset();
 }
 
 // Both buffers in one pool of shared memory, 0x00RRGGBB words as the image's.
@@ -77,7 +73,7 @@ bool WaylandOutput::MakeBuffers(int width, int height)
         mappingBytes_ = bytes * 2;
         wl_shm_pool* pool = wl_shm_create_pool(shm_, fd, static_cast<int32_t>(bytes * 2));
         static const wl_buffer_listener listener{OnRelease};
-        for (int i = 0; i < 2; ++i) {
+        for (size_t i = 0; i < BufferTurns::kCount; ++i) {
             Buffer& b = buffers_[i];
             b.buffer = wl_shm_pool_create_buffer(pool, static_cast<int32_t>(bytes * i), width, height,
                                                  static_cast<int32_t>(stride), WL_SHM_FORMAT_XRGB8888);
@@ -100,6 +96,8 @@ void WaylandOutput::Show(std::span<const PixelRect> rects)
 {
     paint_.Place(scale_, x_, y_);
     if (shown_ && x_ == 0 && y_ == 0 && Put(rects)) return;
+    // GTK shows this change: the buffers still lack it.
+    turns_.MissedByAll(rects);
     const PixelRect whole{0, 0, paint_.Width(), paint_.Height()};
     paint_.Show(std::span<const PixelRect>(&whole, 1));
 }
@@ -121,38 +119,22 @@ bool WaylandOutput::Put(std::span<const PixelRect> rects)
     if ((width != width_ || height != height_) && !MakeBuffers(width, height)) return false;
     // Buffers the compositor gave back since the last put.
     wl_display_dispatch_queue_pending(display_, queue_);
-    Buffer* free = nullptr;
-    for (Buffer& b : buffers_) {
-        if (!b.busy) {
-            free = &b;
+    size_t which = BufferTurns::kCount;
+    for (size_t i = 0; i < BufferTurns::kCount; ++i) {
+        if (!buffers_[i].busy) {
+            which = i;
             break;
         }
     }
-    if (!free) return false;
+    if (which == BufferTurns::kCount) return false;
+    Buffer* free = &buffers_[which];
 
     const PixelRect whole{0, 0, width, height};
-    auto copy = [&](const PixelRect& rect) {
+    for (const PixelRect& rect : turns_.Bring(which, rects, whole)) {
         const PixelRect part = Intersect(rect, whole);
         for (int y = part.y; y < part.y + part.h; ++y) {
             std::memcpy(free->pixels + (static_cast<size_t>(y) * width + part.x) * 4,
                         pixels + stride * y + static_cast<ptrdiff_t>(part.x) * 4, static_cast<size_t>(part.w) * 4);
-        }
-    };
-    if (free->whole) {
-        copy(whole);
-    } else {
-        for (const PixelRect& rect : free->missed) copy(rect);
-        for (const PixelRect& rect : rects) copy(rect);
-    }
-    free->missed.clear();
-    free->whole = false;
-    for (Buffer& b : buffers_) {
-        if (&b == free || b.whole) continue;
-        b.missed.insert(b.missed.end(), rects.begin(), rects.end());
-        // A buffer the compositor keeps for long is brought up to date whole.
-        if (b.missed.size() > kMaxMissed) {
-            b.missed.clear();
-            b.whole = true;
         }
     }
 

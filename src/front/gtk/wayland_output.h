@@ -5,6 +5,7 @@
 #include <span>
 #include <vector>
 
+#include "front/gtk/buffer_turns.h"
 #include "front/gtk/cairo_output.h"
 
 struct wl_buffer;
@@ -23,10 +24,8 @@ namespace seastrip {
 // frame, the whole previous frame copied into it, and a frame callback that
 // wakes the program once more: several times what the change itself costs.
 //
-// Two buffers take turns: the compositor may read the one it was given last
-// until it has the next. Each buffer remembers what changed since it was last
-// brought up to date, so the one that comes round gets the rectangles it
-// missed as well. Its events (a buffer given back) arrive on a queue of its
+// Two buffers take turns (BufferTurns): the compositor may read the one it
+// was given last until it has the next. Their events (a buffer given back) arrive on a queue of its
 // own, which GTK reads from the connection along with its own and which is
 // looked at before every put, so GTK's handling of its events never sees them.
 //
@@ -55,9 +54,7 @@ private:
     struct Buffer {
         wl_buffer* buffer = nullptr;
         uint8_t* pixels = nullptr;
-        bool busy = false;                // the compositor's until it gives it back
-        std::vector<PixelRect> missed;    // changed since it was last brought up to date
-        bool whole = true;                // holds nothing yet: all of it is to be copied
+        bool busy = false;  // the compositor's until it gives it back
     };
     static void OnRelease(void* data, wl_buffer* buffer);
     static void OnGlobal(void* data, wl_registry* registry, uint32_t name, const char* interface,
@@ -77,7 +74,8 @@ private:
     wl_surface* surface_ = nullptr;
     wl_event_queue* queue_ = nullptr;
     wl_shm* shm_ = nullptr;
-    Buffer buffers_[2];
+    Buffer buffers_[BufferTurns::kCount];
+    BufferTurns turns_;  // what each buffer lacks of the image
     int width_ = 0;
     int height_ = 0;
     uint8_t* mapping_ = nullptr;
