@@ -81,5 +81,20 @@ wait_for() {
     return 1
 }
 
+# retry TRIES PAUSE COMMAND...: runs COMMAND up to TRIES times, PAUSE
+# seconds apart, until it succeeds; for a check too slow to poll.
+retry() {
+    retry_left=$1 retry_pause=$2
+    shift 2
+    until "$@"; do
+        retry_left=$((retry_left - 1))
+        [ "$retry_left" -gt 0 ] || return 1
+        sleep "$retry_pause"
+    done
+}
+
+# file_says FILE LINE: FILE holds LINE, whatever its line ends.
+file_says() { tr -d '\r' 2>/dev/null <"$1" | grep -qx "$2"; }
+
 # An ended child stays a zombie until waited for, and kill -0 still finds it.
 ended() { ! kill -0 "$1" 2>/dev/null || ps -o stat= -p "$1" 2>/dev/null | grep -q Z; }

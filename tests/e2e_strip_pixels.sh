@@ -26,16 +26,14 @@ moving_mask() {
     convert "$WORK/mask.png" -morphology Dilate "Square:$((6 * scale))" "$WORK/mask.png"
 }
 
-# How many pixels the last moving_mask left to compare.
-still_count() { convert "$WORK/mask.png" -format "%[fx:round((1-mean)*w*h)]" info:; }
-
 # still_mismatch SHOT W [SCALE [RENDER_ARGUMENT...]]: how many of the
 # strip's pixels that nothing moves over differ from seastrip-render's strip
 # at width W (times SCALE, 1 unless given) and the present time, or as the
 # arguments say, then how many were compared. Where something moves (clouds,
 # waves, walker, shooting star) renderings a few seconds apart differ; those
 # places, widened for the clouds' drift, are left out. The first rendering
-# is a second in, once the first tick has shown the clock's scene.
+# is a second in, once the first tick has shown the clock's scene. FUZZ,
+# when set, allows for a screen of fewer colours.
 still_mismatch() {
     shot=$1
     width=$2
@@ -44,7 +42,20 @@ still_mismatch() {
     [ "$#" -gt 0 ] || set -- --clock "$(date +%H:%M:%S)"
     moving_mask 1 "$width" "$scale" "$@"
     convert "$shot" -alpha off "$WORK/r_1.png" "$WORK/mask.png" -composite "$WORK/masked.png"
-    echo "$(compare -metric AE "$WORK/masked.png" "$WORK/r_1.png" null: 2>&1)" "$(still_count)"
+    echo "$(compare -metric AE -fuzz "${FUZZ:-0}" "$WORK/masked.png" "$WORK/r_1.png" null: 2>&1)" \
+        "$(convert "$WORK/mask.png" -format "%[fx:round((1-mean)*w*h)]" info:)"
+}
+
+# still_matches SHOT W [SCALE [RENDER_ARGUMENT...]]: still_mismatch finds at
+# most 40 pixels differing per art pixel (a twinkling star or two) and at
+# least a third of the strip held still to compare; DIFFER and COMPARED hold
+# the figures.
+still_matches() {
+    read -r DIFFER COMPARED <<END
+$(still_mismatch "$@")
+END
+    [ "$DIFFER" -le $((40 * ${3:-1} * ${3:-1})) ] 2>/dev/null &&
+        [ $((3 * COMPARED)) -ge $(($2 * STRIP_H * ${3:-1} * ${3:-1})) ]
 }
 
 # relaid_sky SHOT W [SCALE RENDER_ARGUMENT...]: after a new width the scene
@@ -53,23 +64,12 @@ still_mismatch() {
 # and any difference must be a cloud at its new or its rendered place, or
 # something moving: a few patches (a cloud's may be cut in two where the
 # mask of what moves crosses it), none larger than a cloud. A sky drawn a
-# pixel off shows hundreds, one star each. With
-# no more arguments the rendering is the present time's at scale 1 (as
-# still_mismatch's); else at SCALE, with the arguments, from the start.
-# Prints "ok" or what differs.
+# pixel off shows hundreds, one star each. The rendering is as
+# still_mismatch's. Prints "ok" or what differs.
 SKY_ROWS=15
 relaid_sky() {
-    shot=$1
-    width=$2
-    scale=1
-    if [ "$#" -gt 2 ]; then
-        scale=$3
-        shift 3
-        moving_mask 1 "$width" "$scale" "$@"
-        convert "$shot" -alpha off "$WORK/r_1.png" "$WORK/mask.png" -composite "$WORK/masked.png"
-    else
-        still_mismatch "$shot" "$width" >/dev/null
-    fi
+    still_mismatch "$@" >/dev/null
+    scale=${3:-1}
     # Too much moving for the sky to be judged is no match.
     sky_pixels=$((width * scale * SKY_ROWS * scale))
     still_sky=$(convert "$WORK/mask.png" -crop "$((width * scale))x$((SKY_ROWS * scale))+0+0" +repage \
@@ -105,16 +105,13 @@ placed() {
         return
     fi
     took=$((($(date +%s%N) - started) / 1000000))
-    sky=""
-    try=0
-    while [ "$try" -lt 5 ]; do
+    sky_seen() {
         import -window root "$WORK/$1.png"
         convert "$WORK/$1.png" -crop "${4}x$STRIP_H+$2+$3" +repage "$WORK/$1_strip.png"
         sky=$(relaid_sky "$WORK/$1_strip.png" "$4")
-        [ "$sky" = ok ] && break
-        sleep 0.2
-        try=$((try + 1))
-    done
+        [ "$sky" = ok ]
+    }
+    retry 5 0.2 sky_seen "$@"
     [ -n "${SHOTS:-}" ] && cp "$WORK/$1.png" "$SHOTS/${SHOT_PREFIX}_$1.png"
     if [ "$sky" = ok ]; then
         pass "$1: the strip stands at $2,$3, $4 wide, within $took ms, its sky as rendered"
@@ -134,8 +131,7 @@ wave_band_seen() {
     convert "$1" -alpha off -crop "${2}x3+0+$WAVE_ROWS" +repage "$WORK/band.png"
     clock=${3:-$(date +%H:%M:%S)}
     nearest=""
-    k=0
-    while [ "$k" -lt 60 ]; do
+    for k in $(seq 0 59); do
         # Each step 0.11 s, taken half-way through.
         run=$(awk -v k="$k" 'BEGIN { printf "%.3f", 8.055 + 0.11 * k }')
         "$RENDER" --width "$2" --clock "$clock" --run "$run" -o "$WORK/step.png" >/dev/null 2>&1 ||
@@ -144,26 +140,33 @@ wave_band_seen() {
         differ=$(compare -metric AE "$WORK/band.png" "$WORK/step_band.png" null: 2>&1)
         [ -z "$nearest" ] || [ "$differ" -lt "$nearest" ] && nearest=$differ
         [ "$nearest" = 0 ] && break
-        k=$((k + 1))
     done
     echo "$nearest"
 }
 
-# matches_rendering_soon TRIES PAUSE WIDTH COMMAND...: runs COMMAND, which
-# leaves the strip's picture in $WORK/strip.png, up to TRIES times PAUSE
-# seconds apart until its still pixels match the present time's rendering;
-# DIFFER and COMPARED hold the last comparison.
-matches_rendering_soon() {
-    tries=$1 pause=$2 soon_width=$3
-    shift 3
-    while [ "$tries" -gt 0 ]; do
-        "$@"
-        read -r DIFFER COMPARED <<END
-$(still_mismatch "$WORK/strip.png" "$soon_width")
-END
-        [ "$DIFFER" -le 40 ] && [ "$COMPARED" -ge 5000 ] && return 0
-        sleep "$pause"
-        tries=$((tries - 1))
-    done
-    return 1
+# out_of_sight WHAT HIDE SHOW SETTLE: once HIDE has put the strip out of
+# sight and SETTLE seconds have passed, the strip sends nothing for 4 s (as
+# the script's `requests` counts what it sends); once SHOW has undone it,
+# the script's `shown_now` finds the present scene.
+out_of_sight() {
+    $2
+    sleep "$4"
+    before=$(requests)
+    sleep 4
+    sent=$(($(requests) - before))
+    [ "$sent" -eq 0 ] && pass "$1: the strip sends nothing for 4 s" || fail "$1: the strip sent $sent requests in 4 s"
+    $3
+    if shown_now; then
+        pass "$1, then seen again: the strip shows the present scene ($DIFFER of $COMPARED still pixels differ)"
+    else
+        fail "$1, then seen again: $DIFFER of $COMPARED still pixels differ from the present scene"
+    fi
+}
+
+# After the last return the strip draws on.
+draws_on() {
+    before=$(requests)
+    sleep 1
+    [ "$(requests)" -gt "$before" ] || fail "the strip does not draw any more after the last return"
+    ended "$STRIP_PID" && fail "the strip ended: $(cat "$WORK/seastrip.log")"
 }

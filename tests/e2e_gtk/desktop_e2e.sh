@@ -54,60 +54,26 @@ start_strip() {
         "$SEASTRIP"
 }
 
-other_windows() { windows_besides_strip "$STRIP_PID"; }
+setting_is() { file_says "$CFG/seastrip.ini" "Sound=$1"; }
 
-# Right-click on the strip's own surface, below the stars and above the
-# waves, away from the palm and the clouds, and wait for the menu. A press on
-# a visible element opens nothing, so should the shooting star or a drifting
-# cloud pass under the pointer, the next spot is tried.
-open_menu() {
-    for x in 600 430 300; do
-        xdotool mousemove "$x" $((PANEL_TOP - STRIP_H + 18)) click 3
-        wait_for 2 '[ -n "$(other_windows)" ]' && return 0
-    done
-    die "the popup menu did not open"
-}
-
-menu_closed() { [ -z "$(other_windows)" ]; }
-
-setting_is() { grep -q "^Sound=$1\$" "$CFG/seastrip.ini" 2>/dev/null; }
-
-shot_strip() { import -window "$STRIP" "$1" 2>/dev/null; }
-
-# Pixels of the strip that no moving element reaches, compared with the
-# headless program's rendering of the scene (moving_mask leaves out what
-# moves).
-static_mismatch() { # SHOT SCENE -> the number of static pixels that differ
-    moving_mask 0 "$SCREEN_W" 1 --scene "$2"
-    convert "$1" "$WORK/r_0.png" "$WORK/mask.png" -composite "$WORK/masked.png"
-    compare -metric AE "$WORK/masked.png" "$WORK/r_0.png" null: 2>&1
-}
-
-# Chooses a scene by keyboard and checks the strip against the rendering.
-check_scene() { # DOWNS SCENE NAME
-    open_menu
-    keys="Down Right"
-    i=0
-    while [ "$i" -lt "$1" ]; do keys="$keys Down"; i=$((i + 1)); done
-    xdotool key $keys Return
-    wait_for 5 menu_closed || die "the menu did not close after choosing $3"
-    # The strip repaints at once; give the redraw one poll to land.
-    best=""
-    try=0
-    while [ "$try" -lt 10 ]; do
-        shot_strip "$WORK/strip_$2.png"
-        best=$(static_mismatch "$WORK/strip_$2.png" "$2")
-        [ "$best" -le 40 ] && break
-        sleep 0.2
-        try=$((try + 1))
-    done
-    compared=$(still_count)
-    [ -n "$SHOTS" ] && cp "$WORK/strip_$2.png" "$SHOTS/strip_$2.png"
-    if [ "$best" -le 40 ] && [ "$compared" -ge 10000 ]; then
-        pass "$3: the strip matches the rendering of scene $2 ($best of $compared static pixels differ)"
+# check_scene SCENE NAME KEY...: chooses a scene by keyboard and checks the
+# strip against the rendering.
+check_scene() {
+    scene=$1 name=$2
+    shift 2
+    choose "$@"
+    wait_for 5 none_open || die "the menu did not close after choosing $name"
+    # The strip repaints at once; give the redraw a few polls to land.
+    scene_shown() {
+        import -window "$STRIP" "$WORK/strip_$scene.png" 2>/dev/null &&
+            still_matches "$WORK/strip_$scene.png" "$SCREEN_W" 1 --scene "$scene"
+    }
+    if retry 10 0.2 scene_shown; then
+        pass "$name: the strip matches the rendering of scene $scene ($DIFFER of $COMPARED still pixels differ)"
     else
-        fail "$3: $best of $compared static pixels differ from the rendering of scene $2"
+        fail "$name: $DIFFER of $COMPARED still pixels differ from the rendering of scene $scene"
     fi
+    [ -n "$SHOTS" ] && cp "$WORK/strip_$scene.png" "$SHOTS/strip_$scene.png"
 }
 
 # The radio mark of a sound item: the lightness at its indicator's centre in
@@ -138,28 +104,23 @@ echo "$state" | grep -q "ABOVE" && fail "the strip is kept above other windows"
 
 wait_for 8 '[ "$(sound_bytes)" -gt 0 ]' && pass "with あり, the first setting, the waves are heard" ||
     fail "no wave sound reached the sound device within a wave cycle"
-check_scene 4 345 "夜 (night)"
-check_scene 2 0 "昼 (noon)"
+check_scene 345 "夜 (night)" Down Right Down Down Down Down
+check_scene 0 "昼 (noon)" Down Right Down Down
 
 # Sound off by keyboard: 波の音, then the second item.
-open_menu
-xdotool key Down Down Right Down Return
+choose Down Down Right Down
 wait_for 5 'setting_is OFF' && pass "なし writes Sound=OFF" || fail "no Sound=OFF in the settings file"
 # A sound that started before なし plays to its end; over a whole wave
 # cycle after that nothing more is played.
-tries=0
-while heard=$(sound_bytes) && sleep 1 && [ "$(sound_bytes)" -ne "$heard" ]; do
-    tries=$((tries + 1))
-    [ "$tries" -lt 6 ] || die "the sound device was still being written to 6 s after なし"
-done
+one_second_silent() { heard=$(sound_bytes) && sleep 1 && [ "$(sound_bytes)" -eq "$heard" ]; }
+retry 6 0 one_second_silent || die "the sound device was still being written to 6 s after なし"
 heard=$(sound_bytes)
 sleep 7
 [ "$(sound_bytes)" -eq "$heard" ] && pass "with なし the next wave cycle is silent" ||
     fail "with なし the sound device still got $(($(sound_bytes) - heard)) bytes in a wave cycle"
 
 # 終了 ends the process at once.
-open_menu
-xdotool key Down Down Down Down Return
+choose Down Down Down Down
 wait_for 5 'ended "$STRIP_PID"' && pass "終了 ends the program" ||
     die "the program is still running after 終了"
 wait "$STRIP_PID" 2>/dev/null
@@ -169,17 +130,17 @@ status=$?
 # --- second run: the switch was remembered ------------------------------------------
 start_strip
 open_menu
-MENU=$(other_windows | head -n 1)
+MENU=$(others | head -n 1)
 set -- $(geometry "$MENU")
 MENU_X=$1
 MENU_Y=$2
 # Hovering over 波の音 (the second row) opens its submenu without selecting
 # an item, so both marks show plainly.
 xdotool mousemove $((MENU_X + 40)) $((MENU_Y + 4 + 25 + 12))
-wait_for 5 '[ "$(other_windows | wc -l)" -ge 2 ]' || die "the sound submenu did not open"
+wait_for 5 '[ "$(others | wc -l)" -ge 2 ]' || die "the sound submenu did not open"
 sleep 0.3
 SUB=""
-for w in $(other_windows); do [ "$w" != "$MENU" ] && SUB=$w; done
+for w in $(others); do [ "$w" != "$MENU" ] && SUB=$w; done
 set -- $(geometry "$SUB")
 import -window root "$WORK/submenu.png"
 [ -n "$SHOTS" ] && cp "$WORK/submenu.png" "$SHOTS/menu.png"
@@ -191,19 +152,17 @@ else
     fail "after a restart the mark is not on なし (lightness あり $on, なし $off)"
 fi
 xdotool key Escape Escape
-wait_for 5 menu_closed || xdotool key Escape
-wait_for 5 menu_closed || die "the menu did not close on Escape"
+wait_for 5 none_open || xdotool key Escape
+wait_for 5 none_open || die "the menu did not close on Escape"
 
-open_menu
-xdotool key Down Down Right Return
+choose Down Down Right
 wait_for 5 'setting_is ON' && pass "あり writes Sound=ON" || fail "no Sound=ON in the settings file"
 heard=$(sound_bytes)
 wait_for 8 '[ "$(sound_bytes)" -gt "$heard" ]' && pass "after あり the waves are heard again" ||
     fail "after あり no wave sound reached the sound device within a wave cycle"
 
 # The version dialog opens, measures 263 x 75 inside, and OK (Enter) closes it.
-open_menu
-xdotool key Down Down Down Return
+choose Down Down Down
 find_dialog() {
     DIALOG=$(xdotool search --all --onlyvisible --pid "$STRIP_PID" --name 'バージョン情報' 2>/dev/null | head -n 1)
     [ -n "$DIALOG" ]
@@ -220,8 +179,7 @@ else
     fail "the version dialog did not open"
 fi
 
-open_menu
-xdotool key Down Down Down Down Return
+choose Down Down Down Down
 wait_for 5 'ended "$STRIP_PID"' && pass "終了 ends the second run too" ||
     fail "the program is still running after 終了"
 

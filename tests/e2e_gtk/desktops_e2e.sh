@@ -8,7 +8,6 @@
 #
 # usage: desktops_e2e.sh SEASTRIP SEASTRIP_RENDER [DESKTOP...]
 #   DESKTOP: fluxbox icewm kwin xfwm4 i3 herbstluftwm reserve (all by default)
-set -u
 
 SEASTRIP=$1
 RENDER=$2
@@ -16,13 +15,9 @@ shift 2
 DESKTOPS=${*:-fluxbox icewm kwin xfwm4 i3 herbstluftwm reserve}
 SCREEN_W=1280
 SCREEN_H=800
-STRIP_H=28
 
-HERE=$(dirname "$0")
-. "$HERE/../e2e_lib.sh"
-. "$HERE/x_session.sh"
-. "$HERE/../e2e_strip_pixels.sh"
-e2e_begin desktops
+. "$(dirname "$0")/../e2e_lib.sh"
+e2e_begin desktops e2e_gtk/x_session e2e_strip_pixels
 need_tools Xvfb fluxbox icewm icesh kwin_x11 xfwm4 xfce4-panel xfconf-query dbus-daemon i3 i3bar i3-msg herbstluftwm herbstclient openbox tint2 xterm xdotool \
     xwininfo xprop wmctrl import convert compare
 export HOME=$WORK
@@ -40,14 +35,8 @@ strip_alive() { ended "$STRIP_PID" && fail "$1: the strip ended: $(cat "$WORK/se
 # really is, on the screen, covering none of it.
 dialog_above_strip() { # NAME
     set -- "$1" $(geometry "$STRIP")
-    opened=""
-    for x in 600 430 300; do
-        xdotool mousemove "$x" $(($3 + 18)) click 3
-        if wait_for 2 '[ -n "$(windows_besides_strip "$STRIP_PID")" ]'; then opened=yes; break; fi
-    done
-    [ -n "$opened" ] || die "$1: the popup menu did not open"
-    xdotool key Down Down Down Return
-    wait_for 5 'dialog=$(windows_besides_strip "$STRIP_PID" | head -n 1); [ -n "$dialog" ]' || die "$1: no dialog"
+    choose Down Down Down
+    wait_for 5 'dialog=$(others | head -n 1); [ -n "$dialog" ]' || die "$1: no dialog"
     sleep 0.5
     set -- "$1" "$3" $(geometry "$dialog")
     if [ $(($4 + $6)) -gt "$2" ] || [ $(($4 + $6)) -lt $(($2 - 40)) ] || [ "$3" -lt 0 ] ||
@@ -57,7 +46,7 @@ dialog_above_strip() { # NAME
         pass "$1: the version dialog stands right above the strip"
     fi
     xdotool key Return
-    wait_for 5 '[ -z "$(windows_besides_strip "$STRIP_PID")" ]' || die "$1: the dialog did not close"
+    wait_for 5 none_open || die "$1: the dialog did not close"
 }
 
 # --- fluxbox: its toolbar is no client of its own, only the work area knows it ------------

@@ -51,16 +51,6 @@ reap() { # PID
     wait "$1" 2>/dev/null
     status=$?
 }
-others() { windows_besides_strip "$STRIP_PID"; }
-# Right-clicks the strip's own surface (away from the palm, the clouds and
-# the waves) until its menu opens.
-open_menu() {
-    for x in 600 430 300; do
-        xdotool mousemove "$x" $((SCREEN_H - STRIP_H + 18)) click 3
-        wait_for 2 '[ -n "$(others)" ]' && return 0
-    done
-    die "the popup menu did not open"
-}
 focus_is() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 
 # The focus around the menu and the version dialog: the dialog, which the
@@ -69,16 +59,15 @@ focus_is() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 check_focus() { # WHERE
     open_menu
     xdotool key Escape
-    wait_for 5 '[ -z "$(others)" ]' || die "$1: the menu did not close on Escape"
+    wait_for 5 none_open || die "$1: the menu did not close on Escape"
     wait_for 3 'focus_is "$USER_WINDOW"' && pass "$1: after the menu the user's window has the focus" ||
         fail "$1: after the menu the focus is on $(xdotool getwindowfocus), not the user's window"
-    open_menu
-    xdotool key Down Down Down Return
+    choose Down Down Down
     wait_for 5 'DIALOG=$(others); [ -n "$DIALOG" ] && focus_is "$DIALOG"' &&
         pass "$1: the version dialog takes the focus" ||
         fail "$1: the version dialog ($DIALOG) did not take the focus from $(xdotool getwindowfocus)"
     xdotool key Return
-    wait_for 5 '[ -z "$(others)" ]' || die "$1: Enter did not close the version dialog"
+    wait_for 5 none_open || die "$1: Enter did not close the version dialog"
     wait_for 3 'focus_is "$USER_WINDOW"' && pass "$1: after the dialog the user's window has the focus again" ||
         fail "$1: after the dialog the focus is on $(xdotool getwindowfocus), not the user's window"
     focus_is "$STRIP" && fail "$1: the strip holds the focus"
@@ -109,9 +98,8 @@ check_focus "openbox"
 # --- the program file replaced while it runs -----------------------------------------
 rm "$APP/seastrip"
 cp "$SEASTRIP" "$APP/seastrip"
-open_menu
-xdotool key Down Down Right Down Return
-if wait_for 5 'grep -qx "Sound=OFF" "$APP/seastrip.ini" 2>/dev/null'; then
+choose Down Down Right Down
+if wait_for 5 'file_says "$APP/seastrip.ini" Sound=OFF'; then
     pass "after the program file was replaced, なし writes Sound=OFF to seastrip.ini beside it"
 else
     fail "no Sound=OFF in $APP/seastrip.ini; settings files: $(find "$WORK" -name '*.ini')"
@@ -178,9 +166,8 @@ if opened preset "$RO/seastrip.ini" && [ ! -e "$USER_HOME/config" ]; then
 else
     fail "preset: opened $(grep -o '"[^"]*\.ini"' "$WORK/preset.trace" | sort -u | tr '\n' ' '), config folder: $(ls -d "$USER_HOME/config" 2>/dev/null)"
 fi
-open_menu
-xdotool key Down Down Right Return
-if wait_for 5 'grep -qx "Sound=ON" "$FALLBACK" 2>/dev/null' && grep -qx "Sound=OFF" "$RO/seastrip.ini"; then
+choose Down Down Right
+if wait_for 5 'file_says "$FALLBACK" Sound=ON' && file_says "$RO/seastrip.ini" Sound=OFF; then
     pass "あり is stored in the fallback \$XDG_CONFIG_HOME/seastrip/seastrip.ini; the preset is left as it was"
 else
     fail "あり: fallback '$(cat "$FALLBACK" 2>/dev/null)', preset '$(cat "$RO/seastrip.ini")'"

@@ -32,7 +32,7 @@ placed bare 0 $((SCREEN_H - STRIP_H)) "$SCREEN_W"
 start_panel panel "panel_position = bottom center horizontal" "panel_size = 100% 30"
 wait_for 10 "work_area_is 0 0 $SCREEN_W $((SCREEN_H - 30))" || die "the panel reserved nothing: $(cat "$WORK/panel.log")"
 placed panel 0 $((SCREEN_H - 30 - STRIP_H)) "$SCREEN_W"
-set -- $(geometry_of_pid "$PANEL_PID")
+set -- $(geometry "$(xdotool search --onlyvisible --pid "$PANEL_PID" | head -n 1)")
 [ "$2" -eq $((SCREEN_H - 30)) ] || fail "the panel is not where it reserved its edge: $*"
 
 # --- the panel grows (its settings reloaded) -------------------------------------------

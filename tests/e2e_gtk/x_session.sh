@@ -10,12 +10,7 @@
 start_xvfb() { # WIDTH HEIGHT [DEPTH]
     Xvfb -noreset -displayfd 3 -screen 0 "${1}x${2}x${3:-24}" -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
     XVFB_PID=$!
-    PIDS="$PIDS $XVFB_PID"
-    wait_for 10 '[ -s "$WORK/display" ]' || die "Xvfb did not start: $(cat "$WORK/xvfb.log")"
-    DISPLAY_NO=$(head -n 1 "$WORK/display")
-    export DISPLAY=":$DISPLAY_NO"
-    unset WAYLAND_DISPLAY
-    export GDK_BACKEND=x11
+    x_server_up xvfb
 }
 
 # Starts Xvnc instead, an X server whose screen can change size and hold
@@ -23,11 +18,15 @@ start_xvfb() { # WIDTH HEIGHT [DEPTH]
 start_xvnc() { # WIDTH HEIGHT
     Xvnc -noreset -displayfd 3 -geometry "${1}x$2" -depth 24 -nolisten tcp -SecurityTypes None -rfbport -1 \
         -rfbunixpath "$WORK/vnc.sock" 3>"$WORK/display" >"$WORK/xvnc.log" 2>&1 &
+    x_server_up xvnc
+}
+
+x_server_up() { # NAME
     PIDS="$PIDS $!"
-    wait_for 10 '[ -s "$WORK/display" ]' || die "Xvnc did not start: $(cat "$WORK/xvnc.log")"
-    export DISPLAY=":$(head -n 1 "$WORK/display")"
+    wait_for 10 '[ -s "$WORK/display" ]' || die "$1 did not start: $(cat "$WORK/$1.log")"
+    DISPLAY_NO=$(head -n 1 "$WORK/display")
+    export DISPLAY=":$DISPLAY_NO" GDK_BACKEND=x11
     unset WAYLAND_DISPLAY
-    export GDK_BACKEND=x11
 }
 
 # start_wm NAME COMMAND...: a window manager, its output in $WORK/NAME.log and
@@ -80,15 +79,32 @@ find_strip_of() { # PID
     [ -n "$STRIP" ]
 }
 
-# Windows of a process other than its strip that lie on the screen: open
-# menus and dialogs (GTK parks a small helper window off the screen).
-windows_besides_strip() { # PID
-    for w in $(xdotool search --onlyvisible --pid "$1" 2>/dev/null); do
+# Windows of the strip's process (STRIP_PID) other than its strip that lie
+# on the screen: open menus and dialogs (GTK parks a small helper window off
+# the screen).
+others() {
+    for w in $(xdotool search --onlyvisible --pid "$STRIP_PID" 2>/dev/null); do
         [ "$w" = "$STRIP" ] && continue
         set -- $(geometry "$w")
         [ "${1:-0}" -ge 0 ] && [ "${2:-0}" -ge 0 ] && echo "$w"
     done
 }
+none_open() { [ -z "$(others)" ]; }
+
+# Right-clicks the strip's own surface, MENU_ROW device rows down (18 unless
+# set: below the stars, above the waves), away from the palm and the clouds,
+# until its menu opens. A press on a visible element opens nothing, so should
+# the shooting star or a drifting cloud pass under the pointer, the next spot
+# is tried.
+open_menu() {
+    for x in 600 430 300; do
+        xdotool mousemove "$x" $(($(geometry "$STRIP" | cut -d" " -f2) + ${MENU_ROW:-18})) click 3
+        wait_for 2 '[ -n "$(others)" ]' && return 0
+    done
+    die "the popup menu did not open"
+}
+# choose KEY...: the menu item the keys lead to, then Return.
+choose() { open_menu && xdotool key "$@" Return; }
 
 # A tint2 panel from a few settings lines, in the file NAME.rc so that it
 # can be edited and reloaded (kill -USR1), drawn in PANEL_COLOUR; its
@@ -103,10 +119,4 @@ start_panel() { # NAME SETTINGS...
     tint2 -c "$WORK/$name.rc" >"$WORK/$name.log" 2>&1 &
     PANEL_PID=$!
     PIDS="$PIDS $PANEL_PID"
-}
-
-# geometry_of_pid PID -> "x y w h" of the process's visible window
-geometry_of_pid() {
-    w=$(xdotool search --onlyvisible --pid "$1" 2>/dev/null | head -n 1)
-    [ -n "$w" ] && geometry "$w"
 }

@@ -7,7 +7,6 @@ set -u
 CASE=$1
 WORK=$2
 HERE=$(cd "$(dirname "$0")" && pwd)
-. "$HERE/../e2e_lib.sh"
 . "$HERE/wine_session.sh"
 RENDER=${SEASTRIP_RENDER:-}
 . "$HERE/../e2e_strip_pixels.sh"
@@ -24,18 +23,26 @@ done
 ensure_prefix
 start_display
 
+# The tick test tool, run from $WORK (it asks the desktop what the cases
+# below need), or from $WORK/app, where it runs the program its own way.
+cp "$SEASTRIP_TICKTEST" "$WORK/"
+tool() { (cd "$WORK" && wine seastrip-ticktest.exe "$@" 2>/dev/null | tr -d '\r'); }
+app_tool() { mkdir -p "$WORK/app" && cp "$SEASTRIP_TICKTEST" "$WORK/app/"; }
+
 # The strip docks on the bottom of the work area (here the whole screen, no
-# taskbar), as wide as the screen and 28 pixels high. Asked for a sixth
-# monitor on a desktop of one, it takes the primary and says nothing.
+# taskbar), as wide as the screen and STRIP_H pixels high.
+expect_docked() {
+    local want="$SCREEN_W $STRIP_H 0 $((SCREEN_H - STRIP_H))"
+    [ "$(strip_line | geometry_of)" = "$want" ] || fail "the strip's W H X Y are $(strip_line | geometry_of), not $want"
+    note "strip W H X Y: $want"
+}
+
+# Asked for a sixth monitor on a desktop of one, the strip takes the primary
+# and says nothing.
 case_geometry() {
     launch_strip "$WORK/app" /monitor 5
     [ "$(message_count)" -eq 0 ] || fail "an absent monitor brought up a message"
-    read -r w h x y <<<"$(strip_line | geometry_of)"
-    note "strip ${w}x${h} at $x,$y"
-    [ "$w" -eq "$SCREEN_W" ] || fail "strip width $w, screen $SCREEN_W"
-    [ "$h" -eq "$STRIP_H" ] || fail "strip height $h"
-    [ "$x" -eq 0 ] || fail "strip left $x"
-    [ "$y" -eq $((SCREEN_H - STRIP_H)) ] || fail "strip top $y, expected $((SCREEN_H - STRIP_H))"
+    expect_docked
 }
 
 # The whole strip, every pixel that nothing moves over, is seastrip-render's
@@ -44,63 +51,52 @@ case_geometry() {
 # the menu (it shows on the second main tick). A few tries, since something
 # that starts moving after the rendered seconds (a shooting star) may be on
 # the screen; at least a third of the strip must hold still.
+rendering_shown() { shoot_strip "$WORK/shot.png" && STRIP_H=28 still_matches "$WORK/shot.png" $((SCREEN_W / SCALE)) "$SCALE" "$@"; }
 expect_rendering() { # WHAT [RENDER_ARGUMENT...]
-    local what=$1 try mismatch compared
+    local what=$1
     shift
     [ -x "$RENDER" ] || fail "seastrip-render is needed to compare the strip's pixels"
-    for try in 1 2 3 4 5 6 7 8; do
-        shoot_strip "$WORK/shot.png"
-        read -r mismatch compared <<<"$(STRIP_H=28 still_mismatch "$WORK/shot.png" $((SCREEN_W / SCALE)) "$SCALE" "$@")"
-        [ "$mismatch" -le $((40 * SCALE * SCALE)) ] && break
-        sleep 0.5
-    done
-    [ $((3 * compared)) -ge $((SCREEN_W * STRIP_H)) ] || fail "$what: only $compared pixels hold still to compare"
-    [ "$mismatch" -le $((40 * SCALE * SCALE)) ] ||
-        fail "$what: $mismatch of $compared still pixels differ from seastrip-render at scale $SCALE"
-    note "$what: $mismatch of $compared still pixels differ from seastrip-render at scale $SCALE"
+    retry 8 0.5 rendering_shown "$@" ||
+        fail "$what: $DIFFER of $COMPARED still pixels differ from seastrip-render at scale $SCALE, or too few hold still"
+    note "$what: $DIFFER of $COMPARED still pixels differ from seastrip-render at scale $SCALE"
 }
 
-# A right-click on the palm's trunk, art pixel (5, 20) inside its outline by
+# The clock's scene, then the noon scene, as rendered. Between them, a
+# right-click on the palm's trunk, art pixel (5, 20) inside its outline by
 # day and by night, pressed on the last device pixel of its block, reaches
 # the palm and not the strip: no menu opens.
-expect_palm_takes_press() {
+case_sky() {
+    launch_strip "$WORK/app"
+    expect_rendering "the clock's scene"
     local top
     top=$(strip_line | geometry_of | cut -d' ' -f4)
     xdotool mousemove $((6 * SCALE - 1)) $((top + 21 * SCALE - 1)) click 3
     ! wait_until 2 menus_shown 1 || fail "a right-click on the palm opened the menu"
     note "a right-click on the palm opened no menu"
-}
-
-expect_clock_and_noon() {
-    launch_strip "$WORK/app"
-    expect_rendering "the clock's scene"
-    expect_palm_takes_press
     choose_scene 2
     expect_rendering "noon" --scene 0
 }
 
-case_sky() { expect_clock_and_noon; }
-
 # The waves take their shapes on the wave timer: the wave band changes
 # between two pictures a second apart.
+band_changes() {
+    shoot_strip "$WORK/a.png" && sleep 1 && shoot_strip "$WORK/b.png"
+    changed=$(compare -metric AE "$WORK/a.png[${SCREEN_W}x7+0+21]" "$WORK/b.png[${SCREEN_W}x7+0+21]" null: 2>&1)
+    [ "${changed%%.*}" -gt 0 ] 2>/dev/null
+}
 case_waves() {
     launch_strip "$WORK/app"
     choose_scene 2
-    local changed=0
-    for _ in 1 2 3; do
-        shoot_strip "$WORK/a.png"
-        sleep 1
-        shoot_strip "$WORK/b.png"
-        convert "$WORK/a.png" -crop "${SCREEN_W}x7+0+21" +repage "$WORK/a_band.png"
-        convert "$WORK/b.png" -crop "${SCREEN_W}x7+0+21" +repage "$WORK/b_band.png"
-        changed=$(compare -metric AE "$WORK/a_band.png" "$WORK/b_band.png" null: 2>&1)
-        [ "${changed%%.*}" -gt 0 ] 2>/dev/null && break
-    done
+    retry 3 0 band_changes || fail "the wave band did not change in a second ($changed)"
     note "$changed pixels of the wave band changed in a second"
-    [ "${changed%%.*}" -gt 0 ] 2>/dev/null || fail "the wave band did not change"
 }
 
-ini_says() { tr -d '\r' <"$WORK/app/seastrip.ini" 2>/dev/null | grep -qx "$1"; }
+ini_says() { file_says "$WORK/app/seastrip.ini" "$1"; }
+# 終了 ends the process at once.
+quit_strip() { # [WHAT]
+    choose_exit
+    wait_until 10 app_exits || fail "${1:-the program} is still running after 終了"
+}
 
 # The sound switch is written beside the executable and survives a restart.
 case_settings() {
@@ -109,8 +105,7 @@ case_settings() {
     choose_sound 1
     wait_until 5 ini_says "Sound=OFF" || fail "choosing なし did not write Sound=OFF"
     ini_says "\[Data\]" || fail "the settings file has no [Data] section"
-    choose_exit
-    wait_until 10 app_exits || fail "終了 did not end the program"
+    quit_strip
     launch_strip "$WORK/app"
     choose_sound 0
     wait_until 5 ini_says "Sound=ON" || fail "choosing あり did not write Sound=ON"
@@ -125,19 +120,16 @@ case_settings() {
 # is ever made. The tests run as root, whom no permission stops, so the
 # folder and the file are made immutable instead.
 fallback_ini() { echo "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Seastrip/seastrip.ini"; }
-fallback_says() { tr -d '\r' <"$(fallback_ini)" 2>/dev/null | grep -qx "$1"; }
+fallback_says() { file_says "$(fallback_ini)" "$1"; }
 # Which sound item carries the menu's mark (0 あり, 1 なし), read off the
 # open submenu: the marked item's left margin holds the dark dot.
 sound_mark() {
-    local line w h x y top bottom
+    local x y w h top bottom
     open_menu
     xdotool key Down Down Right
     wait_until 3 menus_shown 2 || fail "the sound submenu did not open"
     # The submenu is the shorter of the two: two items against five.
-    line=$(for id in $(menu_ids); do xwininfo -id "$id" | awk -v id="$id" '
-        /Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} /Width:/ {w=$NF} /Height:/ {h=$NF}
-        END {print h, w, x, y}'; done | sort -n | head -1)
-    read -r h w x y <<<"$line"
+    read -r x y w h <<<"$(for id in $(menu_ids); do geometry "$id"; done | sort -n -k4 | head -1)"
     import -window root "$WORK/menu.png"
     xdotool key Escape Escape
     close_menus || fail "the menu did not close"
@@ -150,40 +142,38 @@ sound_mark() {
     elif [ "$top" -eq 1 ] && [ "$bottom" -gt 1 ]; then echo 1
     else echo "unclear ($top, $bottom colours)"; fi
 }
+# The preset and the program's folder are as they were.
+preset_kept() {
+    cmp -s "$WORK/preset.ini" "$WORK/app/seastrip.ini" || fail "the read-only preset was changed"
+    [ "$(stat -c %a "$WORK/app/seastrip.ini")" = 444 ] || fail "the preset lost its read-only mark"
+    [ "$(ls "$WORK/app" | sort | tr '\n' ' ')" = "seastrip.exe seastrip.ini zem.wav " ] ||
+        fail "the program folder holds: $(ls "$WORK/app")"
+}
 
 case_preset() {
-    local fallback_folder mark
+    local fallback_folder mark expected choice value
     fallback_folder=$(dirname "$(fallback_ini)")
     rm -rf "$fallback_folder"
     mkdir -p "$WORK/app"
     printf '[Data]\r\nSound=OFF\r\n' >"$WORK/app/seastrip.ini"
     chmod a-w "$WORK/app/seastrip.ini"
     cp "$WORK/app/seastrip.ini" "$WORK/preset.ini"
-    cp "$SEASTRIP_EXE" "$WORK/app/seastrip.exe"
-    cp "$ZEM_WAV" "$WORK/app/zem.wav"
+    cp "$SEASTRIP_EXE" "$ZEM_WAV" "$WORK/app/"
     chattr +i "$WORK/app/seastrip.ini" "$WORK/app" || fail "chattr cannot make the program folder unwritable here"
-    launch_strip "$WORK/app"
-    mark=$(sound_mark)
-    [ "$mark" = 1 ] || fail "the preset's Sound=OFF was not read: the mark is on $mark"
-    [ ! -e "$fallback_folder" ] || fail "the fallback folder was made before any choice"
-    [ "$(ls "$WORK/app" | sort | tr '\n' ' ')" = "seastrip.exe seastrip.ini zem.wav " ] ||
-        fail "the program folder holds: $(ls "$WORK/app")"
-    choose_sound 0
-    wait_until 5 fallback_says "Sound=ON" || fail "choosing あり did not reach the fallback file"
-    cmp -s "$WORK/preset.ini" "$WORK/app/seastrip.ini" || fail "the read-only preset was changed"
-    [ "$(stat -c %a "$WORK/app/seastrip.ini")" = 444 ] || fail "the preset lost its read-only mark"
-    choose_exit
-    wait_until 10 app_exits || fail "終了 did not end the program"
-    # Started again, the program reads the fallback first: なし is stored
-    # there too, and the preset still says what it said.
-    launch_strip "$WORK/app"
-    mark=$(sound_mark)
-    [ "$mark" = 0 ] || fail "the fallback's Sound=ON was not read first: the mark is on $mark"
-    choose_sound 1
-    wait_until 5 fallback_says "Sound=OFF" || fail "choosing なし did not reach the fallback file"
-    cmp -s "$WORK/preset.ini" "$WORK/app/seastrip.ini" || fail "the read-only preset was changed"
-    [ "$(ls "$WORK/app" | sort | tr '\n' ' ')" = "seastrip.exe seastrip.ini zem.wav " ] ||
-        fail "the program folder holds: $(ls "$WORK/app")"
+    # First the preset's なし is read and あり goes to the fallback; started
+    # again, the program reads the fallback first, and なし goes there too.
+    for round in "1 0 ON" "0 1 OFF"; do
+        read -r expected choice value <<<"$round"
+        launch_strip "$WORK/app"
+        mark=$(sound_mark)
+        [ "$mark" = "$expected" ] || fail "round $round: the mark is on $mark, not on the stored setting"
+        [ "$expected" = 0 ] || [ ! -e "$fallback_folder" ] || fail "the fallback folder was made before any choice"
+        preset_kept
+        choose_sound "$choice"
+        wait_until 5 fallback_says "Sound=$value" || fail "choosing Sound=$value did not reach the fallback file"
+        preset_kept
+        quit_strip
+    done
     note "fallback: $(tr -d '\r' <"$(fallback_ini)" | tr '\n' ' ')"
     rm -rf "$fallback_folder"
     chattr -i "$WORK/app" "$WORK/app/seastrip.ini"
@@ -192,40 +182,42 @@ case_preset() {
 # The version dialog: its client area, and OK by Enter and by Escape.
 case_dialog() {
     launch_strip "$WORK/app"
-    choose_version
-    wait_until 10 has_dialog || fail "the version dialog did not open"
+    open_dialog
     read -r w h _ _ <<<"$(dialog_line | geometry_of)"
     note "dialog client ${w}x${h}"
     [ "$w" -eq 263 ] && [ "$h" -eq 75 ] || fail "dialog client area ${w}x${h}, expected 263x75"
-    focus_dialog
     import -window root "$WORK/dialog.png"
-    xdotool key Return
-    wait_until 5 no_dialog || fail "Enter did not close the dialog"
-    choose_version
-    wait_until 10 has_dialog || fail "the version dialog did not open again"
-    focus_dialog
-    xdotool key Escape
-    wait_until 5 no_dialog || fail "Escape did not close the dialog"
+    close_dialog Return
+    open_dialog
+    close_dialog Escape
     has_strip || fail "the strip went away with the dialog"
 }
 
 # The window manager gives a new dialog the keyboard focus, but not always
-# before the keys are sent; it is given the focus outright.
+# before the keys are sent; it is given the focus outright, and asked again
+# until it holds: a dialog not yet mapped cannot take the focus.
 dialog_focused() { [ "$(focused_name)" = "バージョン情報" ]; }
-# Asked again until it holds: a dialog not yet mapped cannot take the focus.
-try_focus_dialog() {
-    dialog_focused && return 0
-    xdotool windowfocus --sync "$(dialog_line | awk '{print $1}')" 2>/dev/null
-    dialog_focused
+focus_dialog() { dialog_focused || { xdotool windowfocus --sync "$(dialog_line | awk '{print $1}')" 2>/dev/null; dialog_focused; }; }
+open_dialog() {
+    choose_version
+    wait_until 10 has_dialog || fail "the version dialog did not open"
+    wait_until 5 focus_dialog || fail "the dialog could not be given the keyboard focus"
 }
-focus_dialog() { wait_until 5 try_focus_dialog || fail "the dialog could not be given the keyboard focus"; }
+close_dialog() { xdotool key "$1"; wait_until 5 no_dialog || fail "$1 did not close the dialog"; }
 
-# 終了 ends the process at once.
 case_exit() {
     launch_strip "$WORK/app"
-    choose_exit
-    wait_until 10 app_exits || fail "the program is still running after 終了"
+    quit_strip
     wait_until 5 no_strip || fail "the strip window is still there"
+}
+
+# ends_with STATUS WHAT: WHAT ends the program within 10 s with STATUS.
+ends_with() {
+    wait_until 10 app_exits || fail "$2 did not end the program (messages: $(message_count))"
+    local status
+    status=$(app_status)
+    [ "$status" -eq "$1" ] || fail "$2 ended the program with status $status"
+    note "$2: status $status"
 }
 
 # A close request ends the program as 終了 does: a close sent to its windows
@@ -234,12 +226,10 @@ case_exit() {
 # it, so an Alt+F4 after them no longer lands on the strip. (Wine keeps the X
 # focus on the strip, which it cannot hand to a managed window, so the
 # foreground is asked of the desktop, not of the X server.)
-notepad_is_foreground() { foreground | grep -q Notepad; }
+notepad_is_foreground() { tool foreground | grep -q Notepad; }
 strip_has_keyboard() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$(($(strip_line | awk '{print $1}')))" ]; }
-foreground() { (cd "$WORK" && wine seastrip-ticktest.exe foreground 2>/dev/null | tr -d '\r'); }
 
 case_close() {
-    cp "$SEASTRIP_TICKTEST" "$WORK/seastrip-ticktest.exe"
     launch_strip "$WORK/app"
     wine notepad >/dev/null 2>&1 &
     wait_until 20 notepad_is_foreground || fail "notepad did not come to the foreground"
@@ -251,42 +241,32 @@ case_close() {
     wait_until 3 strip_has_keyboard || fail "the menu is open but '$(focused_name)' has the keyboard"
     xdotool key Escape
     close_menus || fail "Escape did not close the menu"
-    wait_until 3 notepad_is_foreground || fail "after the menu the foreground is '$(foreground)', not notepad"
-    choose_version
-    wait_until 10 has_dialog || fail "the version dialog did not open"
-    focus_dialog
-    xdotool key Escape
-    wait_until 5 no_dialog || fail "Escape did not close the dialog"
-    wait_until 3 notepad_is_foreground || fail "after the dialog the foreground is '$(foreground)', not notepad"
+    wait_until 3 notepad_is_foreground || fail "after the menu the foreground is '$(tool foreground)', not notepad"
+    open_dialog
+    close_dialog Escape
+    wait_until 3 notepad_is_foreground || fail "after the dialog the foreground is '$(tool foreground)', not notepad"
     note "the foreground went back to notepad after the menu and the dialog"
     # A strip destroyed by this press would fail on its next wave tick: two
     # seconds of watching are many ticks.
     xdotool key alt+F4
     ! wait_until 2 has_message || fail "a message box came up after Alt+F4"
     has_strip && ! app_exits || fail "Alt+F4 after the menu ended the strip"
-
     wine taskkill /im seastrip.exe >/dev/null 2>&1
-    wait_until 10 app_exits || fail "a close request did not end the program (message: $(message_count))"
-    local status
-    status=$(app_status)
-    [ "$status" -eq 0 ] || fail "a close request ended the program with status $status"
-    note "close request: status 0, no message"
-
+    ends_with 0 "a close request"
     launch_strip "$WORK/app"
     wineboot --end-session >/dev/null 2>&1
-    wait_until 10 app_exits || fail "the end of the session did not end the program"
-    status=$(app_status)
-    [ "$status" -eq 0 ] || fail "the end of the session ended the program with status $status"
-    note "end of session: status 0"
+    ends_with 0 "the end of the session"
 }
 
 # A region the system refuses: the message box is owned by the strip, no
 # tick runs (every region is spoiled, so a tick would fail again and show a
 # second box) and no press opens the menu while it is up; OK ends the
 # program with status 1.
+has_message() { [ "$(message_count)" -ge 1 ]; }
+more_than_one_message() { [ "$(message_count)" -gt 1 ]; }
+message_id() { window_lines | grep '"Seastrip":' | grep -v -E " [0-9]+x${STRIP_H}[+]" | awk '{print $1; exit}'; }
 case_failure() {
-    mkdir -p "$WORK/app"
-    cp "$SEASTRIP_TICKTEST" "$WORK/app/seastrip-ticktest.exe"
+    app_tool
     APP_EXE=seastrip-ticktest.exe
     (cd "$WORK/app" && exec wine seastrip-ticktest.exe fail 1500 >"$WORK/app.log" 2>&1) &
     APP_PID=$!
@@ -301,21 +281,13 @@ case_failure() {
     # Enter on the focused box presses OK. The focus is asked for again
     # should the key have gone elsewhere (Wine hands it over a moment late
     # now and then).
-    local try
-    for try in 1 2 3; do
+    for _ in 1 2 3; do
         xdotool windowfocus --sync "$(message_id)" 2>/dev/null
         xdotool key Return
         wait_until 5 app_exits && break
     done
-    app_exits || fail "OK did not end the program"
-    local status
-    status=$(app_status)
-    [ "$status" -eq 1 ] || fail "the failure ended the program with status $status"
-    note "one message, no menu behind it, status 1"
+    ends_with 1 "OK on the failure message"
 }
-has_message() { [ "$(message_count)" -ge 1 ]; }
-more_than_one_message() { [ "$(message_count)" -gt 1 ]; }
-message_id() { window_lines | grep '"Seastrip":' | grep -v -E " [0-9]+x${STRIP_H}[+]" | awk '{print $1; exit}'; }
 
 # Two copies: the second ends at once with status 0 and says why on standard
 # error while the first keeps running; a first copy killed outright does not
@@ -344,22 +316,16 @@ case_instances() {
 # the bottom of the work area, as wide as the screen, every art pixel a
 # uniform 2x2 block, and what it shows that of the headless renderer at half
 # the width, doubled without blending.
-blocks_uniform() {
-    convert "$1" -sample 50% -sample 200% "$WORK/resampled.png"
-    [ "$(compare -metric AE "$1" "$WORK/resampled.png" null: 2>&1)" = 0 ]
-}
-
 case_dpi() {
     use_dpi_prefix 192
     SCALE=2
     STRIP_H=56
-    expect_clock_and_noon
-    read -r w h x y <<<"$(strip_line | geometry_of)"
-    note "strip ${w}x${h} at $x,$y"
-    [ "$w" -eq "$SCREEN_W" ] && [ "$h" -eq 56 ] && [ "$x" -eq 0 ] && [ "$y" -eq $((SCREEN_H - 56)) ] ||
-        fail "strip ${w}x${h} at $x,$y, expected ${SCREEN_W}x56 at 0,$((SCREEN_H - 56))"
+    case_sky
+    expect_docked
     shoot_strip "$WORK/blocks.png"
-    blocks_uniform "$WORK/blocks.png" || fail "some 2x2 blocks are not one colour"
+    convert "$WORK/blocks.png" -sample 50% -sample 200% "$WORK/resampled.png"
+    [ "$(compare -metric AE "$WORK/blocks.png" "$WORK/resampled.png" null: 2>&1)" = 0 ] ||
+        fail "some 2x2 blocks are not one colour"
     note "every 2x2 block is one colour"
 }
 
@@ -371,10 +337,10 @@ strip_top_is() { [ "$(strip_line | geometry_of | cut -d' ' -f4)" = "$1" ]; }
 strip_is() { [ "$(strip_line | geometry_of)" = "$1" ]; }
 said() { tr -d '\r' <"$WORK/desktop.out" | grep -q -x "$1"; }
 tell() { echo "$1" >&7; wait_until "${3:-10}" said "$2" || fail "the tool did not answer '$1'"; }
+churn_counts() { tr -d '\r' <"$WORK/desktop.out" | sed -nE "s/^churn $1: gdi=(-?[0-9]+) user=(-?[0-9]+)/\1 \2/p"; }
 
 case_desktop() {
-    mkdir -p "$WORK/app"
-    cp "$SEASTRIP_TICKTEST" "$WORK/app/seastrip-ticktest.exe"
+    app_tool
     APP_EXE=seastrip-ticktest.exe
     mkfifo "$WORK/commands"
     (cd "$WORK/app" && exec wine seastrip-ticktest.exe desktop <"$WORK/commands" >"$WORK/desktop.out" 2>&1) &
@@ -398,10 +364,8 @@ case_desktop() {
     note "the strip followed the work area to 700, 740, $SCREEN_H, beside a taskbar at the left and a new taskbar's 720"
     tell "churn 1000" "churn after: .*" 300
     local before after user_before user_after
-    read -r before user_before <<<"$(tr -d '\r' <"$WORK/desktop.out" |
-        sed -nE 's/^churn before: gdi=(-?[0-9]+) user=(-?[0-9]+)/\1 \2/p')"
-    read -r after user_after <<<"$(tr -d '\r' <"$WORK/desktop.out" |
-        sed -nE 's/^churn after: gdi=(-?[0-9]+) user=(-?[0-9]+)/\1 \2/p')"
+    read -r before user_before <<<"$(churn_counts before)"
+    read -r after user_after <<<"$(churn_counts after)"
     note "GDI objects before and after 1,000 work-area changes: $before, $after"
     [ "$before" -gt 0 ] || fail "no GDI object count is available"
     [ $((after - before)) -le 3 ] || fail "GDI objects grew from $before to $after over 1,000 changes"
@@ -420,8 +384,7 @@ case_desktop() {
 # windows stay the strip's, the timers' and the one that hears whether the
 # strip can be seen: no element is a window.
 case_objects() {
-    mkdir -p "$WORK/app"
-    cp "$SEASTRIP_TICKTEST" "$WORK/app/seastrip-ticktest.exe"
+    app_tool
     (cd "$WORK/app" && timeout 600 wine seastrip-ticktest.exe 2000) >"$WORK/ticks.txt" 2>"$WORK/ticks.err" ||
         fail "the tick test did not finish: $(tail -3 "$WORK/ticks.err")"
     tr -d '\r' <"$WORK/ticks.txt"
@@ -441,8 +404,7 @@ case_objects() {
 # window over it. Wine passes on none of these notices, so the tick test
 # hands them to the program's own window for them, as Windows would.
 case_unseen() {
-    mkdir -p "$WORK/app"
-    cp "$SEASTRIP_TICKTEST" "$WORK/app/seastrip-ticktest.exe"
+    app_tool
     cp "$ZEM_WAV" "$WORK/app/zem.wav"
     (cd "$WORK/app" && timeout 120 wine seastrip-ticktest.exe unseen) >"$WORK/unseen.txt" 2>"$WORK/unseen.err"
     local status=$?
@@ -456,18 +418,13 @@ case_unseen() {
 # again once 終了 has ended the program. (Wine's shell keeps toolbars apart
 # but leaves the work area as it is, so maximised windows are not checked
 # here.)
-free_bottom() { (cd "$WORK" && wine seastrip-ticktest.exe free-bottom 2>/dev/null | tr -d '\r' | sed -n 's/^free bottom //p'); }
+free_bottom() { tool free-bottom | sed -n 's/^free bottom //p'; }
 case_reserve() {
-    cp "$SEASTRIP_TICKTEST" "$WORK/seastrip-ticktest.exe"
     launch_strip "$WORK/app" /reserve
     wait_until 5 strip_top_is $((SCREEN_H - STRIP_H)) || fail "the reserving strip is at $(strip_line | geometry_of)"
-    local taken
-    taken=$(free_bottom)
-    [ "$taken" = $((SCREEN_H - STRIP_H)) ] || fail "with the strip's row kept, a toolbar may still end at '$taken'"
-    choose_exit
-    wait_until 10 app_exits || fail "the program is still running after 終了"
-    taken=$(free_bottom)
-    [ "$taken" = "$SCREEN_H" ] || fail "after the strip ended, a toolbar may only end at '$taken'"
+    [ "$(free_bottom)" = $((SCREEN_H - STRIP_H)) ] || fail "with the strip's row kept, a toolbar may still end at '$(free_bottom)'"
+    quit_strip
+    [ "$(free_bottom)" = "$SCREEN_H" ] || fail "after the strip ended, a toolbar may only end at '$(free_bottom)'"
     note "another toolbar ends at $((SCREEN_H - STRIP_H)) above the strip's row, at $SCREEN_H after it ended"
 }
 
@@ -482,7 +439,7 @@ win_dir() { winepath -u "$(wine cmd /c echo "%$1%" 2>/dev/null | tr -d '\r')" 2>
 # The start at login's value, if any (reg prints its errors on standard output).
 run_entry() { wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Seastrip 2>/dev/null | tr -d '\r' | grep REG_SZ; }
 products() { wine uninstaller --list 2>/dev/null | tr -d '\r' | grep -c '|||Seastrip$'; }
-installed_ini_says() { tr -d '\r' <"$ini" 2>/dev/null | grep -qx "$1"; }
+installed_ini_says() { file_says "$ini" "$1"; }
 msiexec_ok() { (cd "$WORK" && wine msiexec "$@" /qn >>"$WORK/msiexec.log" 2>&1) || fail "msiexec $* failed"; }
 older_msi() { # VERSION
     sh "$SEASTRIP_SOURCE/packaging/windows/make-msi.sh" Seastrip "$1" "$SEASTRIP_EXE" "$ZEM_WAV" \
@@ -519,8 +476,7 @@ case_installer() {
     launch_strip "$dir"
     choose_sound 1
     wait_until 5 installed_ini_says Sound=OFF || fail "なし wrote no Sound=OFF beside the installed program"
-    choose_exit
-    wait_until 10 app_exits || fail "終了 did not end the installed program"
+    quit_strip "the installed program"
 
     msiexec_ok /i 0.9.1.msi AUTOSTART=1
     check_installed "the upgrade to 0.9.1"

@@ -1,39 +1,30 @@
 # Helpers for driving the Windows build under Wine in a private X server.
 # Sourced by run_case.sh; every routine fails loudly rather than skipping.
 
+. "$(dirname "${BASH_SOURCE[0]}")/../e2e_lib.sh"
+. "$(dirname "${BASH_SOURCE[0]}")/../e2e_gtk/x_session.sh"
 SCREEN_W=1024
 SCREEN_H=768
 # Device pixels per art pixel, and the strip's height in device pixels.
 SCALE=1
 STRIP_H=28
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-die() { fail "$@"; }
+fail() { die "$@"; }
 note() { echo "-- $*"; }
 
 # Starts Xvfb on a free display with a window manager (it gives new windows
 # the keyboard focus, as a desktop does) and arranges for both to stop.
 start_display() {
-    local fdfile="$WORK/display"
-    Xvfb -noreset -displayfd 3 -screen 0 ${SCREEN_W}x${SCREEN_H}x24 -nolisten tcp 3>"$fdfile" >"$WORK/xvfb.log" 2>&1 &
-    XVFB_PID=$!
-    for _ in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.05; done
-    [ -s "$fdfile" ] || fail "Xvfb did not start"
-    export DISPLAY=":$(cat "$fdfile")"
-    openbox >"$WORK/openbox.log" 2>&1 &
-    WM_PID=$!
+    PIDS=""
     trap stop_session EXIT
-    wait_until 10 wm_running || fail "openbox did not start: $(cat "$WORK/openbox.log")"
+    start_xvfb "$SCREEN_W" "$SCREEN_H"
+    start_openbox
 }
-
-wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
 
 stop_session() {
     [ -n "${APP_PID:-}" ] && kill "$APP_PID" 2>/dev/null
     wineserver -k 2>/dev/null
-    [ -n "${WM_PID:-}" ] && kill "$WM_PID" 2>/dev/null
-    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
-    wait 2>/dev/null
+    end_session
     return 0
 }
 
@@ -75,16 +66,8 @@ use_dpi_prefix() {
     ) 9>"$WINEPREFIX.lock" || fail "could not prepare the Wine prefix at $dpi dpi"
 }
 
-# Polls a command until it succeeds, for at most the given seconds.
-wait_until() {
-    local seconds=$1
-    shift
-    local end=$((SECONDS + seconds))
-    while ! "$@"; do
-        [ $SECONDS -ge $end ] && return 1
-        sleep 0.1
-    done
-}
+# Polls a command until it succeeds, for at least the given seconds.
+wait_until() { local seconds=$1; shift; wait_for "$seconds" "$(printf '%q ' "$@")"; }
 
 # The program's windows; APP_EXE names another executable that runs the strip
 # (the tick test tool).
@@ -180,10 +163,4 @@ choose_version() { open_menu; xdotool key Down Down Down Return; }
 choose_exit() { open_menu; xdotool key Up Return; }
 
 # The strip as a PNG of STRIP_H rows.
-shoot_strip() {
-    local out=$1 geometry
-    geometry=$(strip_line | geometry_of)
-    set -- $geometry
-    import -window root "$WORK/screen.png"
-    convert "$WORK/screen.png" -crop "${1}x${2}+${3}+${4}" +repage "$out"
-}
+shoot_strip() { set -- "$1" $(strip_line | geometry_of) && import -window root -crop "${2}x$3+$4+$5" +repage "$1"; }
