@@ -24,6 +24,7 @@ e2e_begin() {
     FAILED=0
     E2E_STOP=""
     E2E_KILL_GROUPS=""
+    E2E_STARTED=$(date +%s)
     trap e2e_cleanup EXIT
     trap 'exit 2' INT TERM
     night_clock
@@ -60,6 +61,16 @@ die() {
     exit 1
 }
 pass() { echo "ok: $*"; }
+
+# e2e_end MESSAGE [LOG]: after any failure, the end of LOG when given and
+# status 1; else MESSAGE and the time taken.
+e2e_end() {
+    if [ "$FAILED" -ne 0 ]; then
+        [ -z "${2:-}" ] || { echo "--- $2 ---" >&2; tail -n 40 "$2" >&2; }
+        exit 1
+    fi
+    echo "$1, in $(($(date +%s) - E2E_STARTED)) s"
+}
 
 # A test needing a tool that is not installed fails: it tests nothing.
 need_tools() { # TOOL...

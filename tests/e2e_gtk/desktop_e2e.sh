@@ -193,9 +193,4 @@ else
     fail "without a display: status $status, message '$message'"
 fi
 
-[ "$FAILED" -eq 0 ] || {
-    echo "--- program output ---" >&2
-    cat "$WORK/seastrip.log" >&2
-    exit 1
-}
-echo "all desktop checks passed"
+e2e_end "all desktop checks passed" "$WORK/seastrip.log"

@@ -30,6 +30,14 @@ work_area_top_is() { set -- $(work_area) && [ "${2:-x}" = "$1" ]; }
 window_of() { W=$(xdotool search --onlyvisible --class "$1" 2>/dev/null | head -n 1) && [ -n "$W" ]; }
 start_strip() { launch_strip env SEASTRIP_CONFIG_DIR="$WORK" "$SEASTRIP" "$@"; }
 strip_alive() { ended "$STRIP_PID" && fail "$1: the strip ended: $(cat "$WORK/seastrip.log")"; }
+# The user's xterm, which ends of itself in ten minutes: its process in
+# XTERM_PID, its window in W.
+start_xterm() { # NAME
+    xterm -geometry 80x20 -e sleep 600 &
+    XTERM_PID=$!
+    PIDS="$PIDS $XTERM_PID"
+    wait_for 10 'window_of XTerm' || die "$1: no xterm"
+}
 
 # The version dialog, from the menu, stands right above the strip where it
 # really is, on the screen, covering none of it.
@@ -97,9 +105,7 @@ start_bus() {
 # switcher to try).
 unobtrusive() { # NAME [switching]
     if [ "${2:-}" = switching ]; then
-        xterm -geometry 80x20 &
-        PIDS="$PIDS $!"
-        wait_for 10 'window_of XTerm' || die "$1: no xterm"
+        start_xterm "$1"
         xdotool windowactivate --sync "$W" key alt+Tab
         sleep 1
         active=$(xprop -root _NET_ACTIVE_WINDOW | awk '{print $NF}')
@@ -172,10 +178,7 @@ row_beside_bar() {
 close_after_click() { # NAME CLOSE_COMMAND...
     name=$1
     shift
-    xterm -geometry 80x20 -e sleep 600 &
-    XTERM_PID=$!
-    PIDS="$PIDS $XTERM_PID"
-    wait_for 10 'window_of XTerm' || die "$name: no xterm"
+    start_xterm "$name"
     strip_y=$(geometry "$STRIP" | cut -d" " -f2)
     xdotool mousemove 200 $((strip_y + 14)) click 1
     sleep 0.5
@@ -225,9 +228,7 @@ desktop_reserve() {
     top=$((SCREEN_H - 30 - STRIP_H))
     placed reserve 0 "$top" "$SCREEN_W"
     wait_for 5 '[ "$(work_area_bottom)" = "$top" ]' || fail "reserve: the work area ends at $(work_area_bottom), not $top"
-    xterm -geometry 80x20 &
-    PIDS="$PIDS $!"
-    wait_for 10 'window_of XTerm' || die "reserve: no xterm"
+    start_xterm reserve
     wmctrl -i -r "$W" -b add,maximized_vert,maximized_horz
     wait_for 5 'xterm_end=$(geometry "$W" | awk "{print \$2 + \$4}"); [ "$xterm_end" -le "$top" ] && [ "$xterm_end" -ge $((top - 10)) ]' ||
         fail "reserve: the maximised xterm is at $(geometry "$W"), not ending above $top"
@@ -253,5 +254,4 @@ for desktop in $DESKTOPS; do
     [ -s "$WORK/seastrip.log" ] && fail "$desktop: the strip wrote to its output: $(cat "$WORK/seastrip.log")"
     end_session
 done
-[ "$FAILED" -eq 0 ] || exit 1
-echo "the strip found its place on every desktop"
+e2e_end "the strip found its place on every desktop"

@@ -143,9 +143,4 @@ retry 10 0.2 sky_relaid && pass "after the change to scale 1 the sky is drawn as
     fail "after the change to scale 1 the sky differs from seastrip-render's at scale 1 ($sky)"
 end_session
 
-[ "$FAILED" -eq 0 ] || {
-    echo "--- program output ---" >&2
-    cat "$WORK/seastrip.log" >&2
-    exit 1
-}
-echo "all drawing checks passed"
+e2e_end "all drawing checks passed" "$WORK/seastrip.log"

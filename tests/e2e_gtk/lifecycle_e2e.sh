@@ -232,5 +232,4 @@ else
     fail "without its X server: status $status, stderr '$(cat "$WORK/after_crash.err")'"
 fi
 
-[ "$FAILED" -eq 0 ] || exit 1
-echo "all lifecycle checks passed"
+e2e_end "all lifecycle checks passed"

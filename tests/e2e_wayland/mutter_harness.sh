@@ -15,7 +15,6 @@ CLIENT=$(user_copy "$CLIENT_BUILT")
 
 reported() { grep -qx "$2" "$WORK/$1.log"; }
 
-started=$(date +%s%N)
 mutter_start 1024 768
 
 # --- left to choose: Xwayland ---------------------------------------------------------
@@ -50,12 +49,4 @@ else
     fail "with GDK_BACKEND=wayland: $(cat "$WORK/told.log")"
 fi
 
-mutter_stop
-echo "took $((($(date +%s%N) - started) / 1000000)) ms"
-
-[ "$FAILED" -eq 0 ] || {
-    echo "--- mutter ---" >&2
-    tail -n 20 "$WORK/mutter.log" >&2
-    exit 1
-}
-echo "the mutter harness passed"
+e2e_end "the mutter harness passed" "$WORK/mutter.log"

@@ -19,7 +19,6 @@ SEASTRIP=$(user_copy "$SEASTRIP_BUILT" "$(dirname "$SEASTRIP_BUILT")/zem.wav")
 INPUT=$(user_copy "$INPUT_BUILT")
 need_tools xdotool xev compare
 
-started=$(date +%s%N)
 mutter_start "$SCREEN_W" "$SCREEN_H"
 input_start "$INPUT"
 
@@ -68,14 +67,12 @@ at_bottom() {
 }
 wait_for 5 at_bottom && pass "the strip stands on the bottom of the screen, $SCREEN_W wide" ||
     fail "the strip is at $place, not at $want"
+sky_shown() {
+    as_user import -window "$STRIP" "$WORK/strip.png" 2>/dev/null && sky=$(relaid_sky "$WORK/strip.png" "$SCREEN_W") &&
+        [ "$sky" = ok ]
+}
 sky=""
-try=0
-while [ "$try" -lt 10 ]; do
-    as_user import -window "$STRIP" "$WORK/strip.png" 2>/dev/null &&
-        sky=$(relaid_sky "$WORK/strip.png" "$SCREEN_W") && [ "$sky" = ok ] && break
-    sleep 0.3
-    try=$((try + 1))
-done
+retry 10 0.3 sky_shown
 [ -n "$SHOTS" ] && cp "$WORK/strip.png" "$SHOTS/mutter_strip.png"
 [ "$sky" = ok ] && pass "and shows the sky as rendered at $SCREEN_W" || fail "the strip's sky differs: $sky"
 
@@ -87,7 +84,4 @@ type_and_check ef abcdef "after a click on the strip"
     fail "the focus went to $(as_user xdotool getwindowfocus)"
 
 [ -s "$WORK/seastrip.log" ] && fail "the strip wrote to its output: $(cat "$WORK/seastrip.log")"
-mutter_stop
-echo "took $((($(date +%s%N) - started) / 1000000)) ms"
-[ "$FAILED" -eq 0 ] || exit 1
-echo "the strip passed on mutter"
+e2e_end "the strip passed on mutter"

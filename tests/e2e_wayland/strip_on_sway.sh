@@ -24,43 +24,38 @@ start_strip() { # ARGS...
     STRIP_PID=$SPAWNED
 }
 
+stop_strip() { kill -- "-$STRIP_PID"; wait_for 5 'ended "$STRIP_PID"' || die "the strip did not end"; }
+
 # on_bar NAME OUTPUT W H BAR_H [relaid]: a screenshot of OUTPUT shows the bar
 # at the bottom and the strip's rows directly above it, matching the
 # rendering at width W (after a new width, relaid_sky's way). Tries for a few
 # seconds, since a change takes a moment to show.
+bar_and_strip() {
+    sway_shot "$WORK/$1.png" "$2" || die "grim failed"
+    [ "$(column_runs "$WORK/$1.png" $(($3 / 2)) | tail -n 1)" = "$5 #$SWAY_BAR_COLOUR" ] || return 1
+    convert "$WORK/$1.png" -crop "${3}x$STRIP_H+0+$(($4 - $5 - STRIP_H))" +repage "$WORK/$1_strip.png"
+    if [ "${6:-}" = relaid ]; then
+        MISMATCH=$(relaid_sky "$WORK/$1_strip.png" "$3")
+        [ "$MISMATCH" = ok ]
+    else
+        still_matches "$WORK/$1_strip.png" "$3"
+        matched=$?
+        MISMATCH="$DIFFER of $COMPARED still pixels differ"
+        return $matched
+    fi
+}
 on_bar() {
-    try=0
-    while [ "$try" -lt 20 ]; do
-        sway_shot "$WORK/$1.png" "$2" || die "grim failed"
-        bar_top=$(($4 - $5))
-        if [ "$(column_runs "$WORK/$1.png" $(($3 / 2)) | tail -n 1)" = "$5 #$SWAY_BAR_COLOUR" ]; then
-            convert "$WORK/$1.png" -crop "${3}x$STRIP_H+0+$((bar_top - STRIP_H))" +repage "$WORK/$1_strip.png"
-            if [ "${6:-}" = relaid ]; then
-                MISMATCH=$(relaid_sky "$WORK/$1_strip.png" "$3")
-                matched=$([ "$MISMATCH" = ok ] && echo yes)
-            else
-                read -r differ compared <<EOF
-$(still_mismatch "$WORK/$1_strip.png" "$3")
-EOF
-                MISMATCH="$differ of $compared still pixels differ"
-                matched=$([ "$differ" -le 40 ] && [ "$compared" -ge 5000 ] && echo yes)
-            fi
-            [ -n "$matched" ] && break
-        fi
-        sleep 0.3
-        try=$((try + 1))
-    done
+    retry 20 0.3 bar_and_strip "$@"
+    matched=$?
     [ -n "$SHOTS" ] && cp "$WORK/$1.png" "$SHOTS/sway_$1.png"
-    [ -n "$matched" ]
+    return $matched
 }
 
-started=$(date +%s%N)
 sway_start 1024 768
 SESSION_ENV="$SESSION_ENV SEASTRIP_CONFIG_DIR=$(settings_folder)"
 
 # --- on the bar ---------------------------------------------------------------------
-MISMATCH=""
-matched=""
+MISMATCH="no bar at the bottom"
 start_strip
 if on_bar first HEADLESS-1 1024 768 "$SWAY_BAR_H"; then
     pass "the strip's rows sit directly on the bar, 1024 wide, matching the rendering ($MISMATCH)"
@@ -106,8 +101,7 @@ on_bar wide HEADLESS-1 1280 720 "$BAR_H" relaid &&
     pass "at 1280 x 720 the strip is laid out afresh, 1280 wide, its sky as rendered" ||
     fail "after the resolution change the strip does not match the rendering at 1280 ($MISMATCH)"
 ended "$STRIP_PID" && die "the strip ended: $(cat "$WORK/seastrip.log")"
-kill -- "-$STRIP_PID"
-wait_for 5 'ended "$STRIP_PID"' || die "the strip did not end"
+stop_strip
 
 # --- the second output ----------------------------------------------------------------------
 sway_msg create_output || die "sway could not make a second output"
@@ -117,8 +111,7 @@ on_bar second HEADLESS-2 800 600 "$BAR_H" &&
     pass "with --monitor HEADLESS-2 the strip sits on the second output's bar, 800 wide ($MISMATCH)" ||
     fail "with --monitor HEADLESS-2 the strip is not on the second output as rendered at 800 ($MISMATCH)"
 [ -s "$WORK/seastrip.log" ] && fail "the strip wrote to its output: $(cat "$WORK/seastrip.log")"
-kill -- "-$STRIP_PID"
-wait_for 5 'ended "$STRIP_PID"' || die "the strip did not end"
+stop_strip
 
 # --- the reserved row: a tiled window ends above the strip, and the row is free again after it ---
 window_bottom() { # APP_ID -> the bottom edge of its window in sway's tree
@@ -144,7 +137,4 @@ wait_for 5 '[ "$(window_bottom zenity)" = $((720 - BAR_H)) ]' &&
     pass "after the strip ends the window reaches the bar again" ||
     fail "after the strip ended the tiled window still ends at $(window_bottom zenity)"
 
-sway_stop
-echo "took $((($(date +%s%N) - started) / 1000000)) ms"
-[ "$FAILED" -eq 0 ] || exit 1
-echo "the strip passed on sway"
+e2e_end "the strip passed on sway"

@@ -38,7 +38,6 @@ placed() {
         full_width "$WORK/$1" $(($4 - $5 - STRIP_H)) "$3" && full_width "$WORK/$1" $(($4 - $5 - 1)) "$3"
 }
 
-started=$(date +%s%N)
 sway_start 1024 768
 
 # --- the first output ------------------------------------------------------------
@@ -93,12 +92,4 @@ placed first_again.png HEADLESS-1 1280 720 "$BAR_H" && pass "the first surface s
     fail "the first output lost its surface"
 
 [ -n "${SHOTS:-}" ] && sway_shot "$SHOTS/sway_layout.png"
-sway_stop
-echo "took $((($(date +%s%N) - started) / 1000000)) ms"
-
-[ "$FAILED" -eq 0 ] || {
-    echo "--- sway ---" >&2
-    tail -n 20 "$WORK/sway.log" >&2
-    exit 1
-}
-echo "the sway harness passed"
+e2e_end "the sway harness passed" "$WORK/sway.log"
