@@ -79,29 +79,24 @@ need_tools() { # TOOL...
     done
 }
 
-# Polls a shell condition every 0.1 s for up to $1 seconds.
-wait_for() {
-    limit=$(($1 * 10))
-    shift
-    i=0
-    while [ "$i" -lt "$limit" ]; do
-        if eval "$@"; then return 0; fi
-        sleep 0.1
-        i=$((i + 1))
-    done
-    return 1
-}
-
 # retry TRIES PAUSE COMMAND...: runs COMMAND up to TRIES times, PAUSE
 # seconds apart, until it succeeds; for a check too slow to poll.
 retry() {
-    retry_left=$1 retry_pause=$2
+    local retry_left=$1 retry_pause=$2
     shift 2
     until "$@"; do
         retry_left=$((retry_left - 1))
         [ "$retry_left" -gt 0 ] || return 1
         sleep "$retry_pause"
     done
+}
+
+# Polls a shell condition every 0.1 s for up to $1 seconds (longer when the
+# condition itself takes time).
+wait_for() {
+    local wait_tries=$(($1 * 10))
+    shift
+    retry "$wait_tries" 0.1 eval "$@"
 }
 
 # file_says FILE LINE: FILE holds LINE, whatever its line ends.

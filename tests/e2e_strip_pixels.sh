@@ -113,11 +113,8 @@ placed() {
     }
     retry 5 0.2 sky_seen "$@"
     [ -n "${SHOTS:-}" ] && cp "$WORK/$1.png" "$SHOTS/${SHOT_PREFIX}_$1.png"
-    if [ "$sky" = ok ]; then
-        pass "$1: the strip stands at $2,$3, $4 wide, within $took ms, its sky as rendered"
-    else
+    [ "$sky" = ok ] && pass "$1: the strip stands at $2,$3, $4 wide, within $took ms, its sky as rendered" ||
         fail "$1: at $2,$3 the screen does not show the strip's sky at width $4 ($sky)"
-    fi
 }
 
 # wave_band_seen SHOT W [CLOCK]: how many pixels of the strip's three wave
@@ -156,11 +153,9 @@ out_of_sight() {
     sent=$(($(requests) - before))
     [ "$sent" -eq 0 ] && pass "$1: the strip sends nothing for 4 s" || fail "$1: the strip sent $sent requests in 4 s"
     $3
-    if shown_now; then
-        pass "$1, then seen again: the strip shows the present scene ($DIFFER of $COMPARED still pixels differ)"
-    else
+    shown_now &&
+        pass "$1, then seen again: the strip shows the present scene ($DIFFER of $COMPARED still pixels differ)" ||
         fail "$1, then seen again: $DIFFER of $COMPARED still pixels differ from the present scene"
-    fi
 }
 
 # After the last return the strip draws on.

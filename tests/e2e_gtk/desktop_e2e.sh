@@ -68,11 +68,9 @@ check_scene() {
         import -window "$STRIP" "$WORK/strip_$scene.png" 2>/dev/null &&
             still_matches "$WORK/strip_$scene.png" "$SCREEN_W" 1 --scene "$scene"
     }
-    if retry 10 0.2 scene_shown; then
-        pass "$name: the strip matches the rendering of scene $scene ($DIFFER of $COMPARED still pixels differ)"
-    else
+    retry 10 0.2 scene_shown &&
+        pass "$name: the strip matches the rendering of scene $scene ($DIFFER of $COMPARED still pixels differ)" ||
         fail "$name: $DIFFER of $COMPARED still pixels differ from the rendering of scene $scene"
-    fi
     [ -n "$SHOTS" ] && cp "$WORK/strip_$scene.png" "$SHOTS/strip_$scene.png"
 }
 
@@ -85,11 +83,9 @@ mark_lightness() { # SHOT X Y
 # --- first run ------------------------------------------------------------------
 start_strip
 set -- $(geometry "$STRIP")
-if [ "$1" -eq 0 ] && [ "$3" -eq "$SCREEN_W" ] && [ "$4" -eq "$STRIP_H" ] && [ $(($2 + $4)) -eq "$PANEL_TOP" ]; then
-    pass "the strip sits directly above the panel, full width, $STRIP_H pixels high"
-else
+[ "$1" -eq 0 ] && [ "$3" -eq "$SCREEN_W" ] && [ "$4" -eq "$STRIP_H" ] && [ $(($2 + $4)) -eq "$PANEL_TOP" ] &&
+    pass "the strip sits directly above the panel, full width, $STRIP_H pixels high" ||
     fail "strip geometry x=$1 y=$2 w=$3 h=$4, panel top $PANEL_TOP"
-fi
 state=$(xprop -id "$STRIP" _NET_WM_STATE _NET_WM_DESKTOP WM_HINTS)
 case "$state" in
 *SKIP_TASKBAR*SKIP_PAGER*) pass "the strip is not in the taskbar or the pager" ;;
@@ -146,11 +142,8 @@ import -window root "$WORK/submenu.png"
 [ -n "$SHOTS" ] && cp "$WORK/submenu.png" "$SHOTS/menu.png"
 on=$(mark_lightness "$WORK/submenu.png" $(($1 + 14)) $(($2 + $4 / 2 - 12)))
 off=$(mark_lightness "$WORK/submenu.png" $(($1 + 14)) $(($2 + $4 / 2 + 12)))
-if [ "$off" -lt $((on - 60)) ]; then
-    pass "after a restart the mark is on なし (lightness あり $on, なし $off)"
-else
+[ "$off" -lt $((on - 60)) ] && pass "after a restart the mark is on なし (lightness あり $on, なし $off)" ||
     fail "after a restart the mark is not on なし (lightness あり $on, なし $off)"
-fi
 xdotool key Escape Escape
 wait_for 5 none_open || xdotool key Escape
 wait_for 5 none_open || die "the menu did not close on Escape"
@@ -186,11 +179,9 @@ wait_for 5 'ended "$STRIP_PID"' && pass "終了 ends the second run too" ||
 # --- no display ---------------------------------------------------------------------
 message=$(env -u DISPLAY -u WAYLAND_DISPLAY "$SEASTRIP" 2>&1 >/dev/null)
 status=$?
-if [ "$status" -eq 1 ] && [ "$(printf '%s\n' "$message" | wc -l)" -eq 1 ] &&
-    printf '%s' "$message" | grep -q "cannot open the display"; then
-    pass "without a display: one line on stderr and status 1"
-else
+[ "$status" -eq 1 ] && [ "$(printf '%s\n' "$message" | wc -l)" -eq 1 ] &&
+    printf '%s' "$message" | grep -q "cannot open the display" &&
+    pass "without a display: one line on stderr and status 1" ||
     fail "without a display: status $status, message '$message'"
-fi
 
 e2e_end "all desktop checks passed" "$WORK/seastrip.log"

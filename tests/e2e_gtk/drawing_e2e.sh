@@ -39,11 +39,9 @@ check_matches_rendering() { # SCALE WHAT
         import -window "$STRIP" "$WORK/strip.png" 2>/dev/null &&
             still_matches "$WORK/strip.png" "$width" "$1" --scene 0
     }
-    if retry 10 0.2 noon_shown "$1"; then
-        pass "$2: the sky and every still pixel match seastrip-render --scale $1 ($DIFFER of $COMPARED differ)"
-    else
+    retry 10 0.2 noon_shown "$1" &&
+        pass "$2: the sky and every still pixel match seastrip-render --scale $1 ($DIFFER of $COMPARED differ)" ||
         fail "$2: $DIFFER of $COMPARED still pixels differ from seastrip-render --scale $1"
-    fi
 }
 
 # Every 2 x 2 block of the strip, counted from its corner, is one colour:
@@ -90,11 +88,9 @@ check_uncovered_repaint() { # WHAT
     left=$(cover_on_strip)
     [ "$left" -gt "$before" ] || die "$1: the covering window never reached the strip"
     kill -CONT "$STRIP_PID"
-    if wait_for 5 '[ "$(cover_on_strip)" -le "$before" ]'; then
-        pass "$1: the uncovered strip repaints from its last frame ($left pixels were left by the cover)"
-    else
+    wait_for 5 '[ "$(cover_on_strip)" -le "$before" ]' &&
+        pass "$1: the uncovered strip repaints from its last frame ($left pixels were left by the cover)" ||
         fail "$1: $(cover_on_strip) pixels of the cover are still on the strip"
-    fi
 }
 
 # --- scale 2, ticks straight into the X window, then through GTK ----------------

@@ -81,12 +81,10 @@ SECOND_PID=$!
 PIDS="$PIDS $SECOND_PID"
 wait_for 10 'ended $SECOND_PID' || die "a second copy on the same display keeps running"
 reap "$SECOND_PID"
-if [ "$status" -eq 0 ] && [ "$(wc -l <"$WORK/second.err")" -eq 1 ] &&
-    grep -q "already running" "$WORK/second.err" && ! ended "$FIRST_PID"; then
-    pass "a second copy exits 0 with one line ($(cat "$WORK/second.err")); the first runs on"
-else
+[ "$status" -eq 0 ] && [ "$(wc -l <"$WORK/second.err")" -eq 1 ] &&
+    grep -q "already running" "$WORK/second.err" && ! ended "$FIRST_PID" &&
+    pass "a second copy exits 0 with one line ($(cat "$WORK/second.err")); the first runs on" ||
     fail "second copy: status $status, stderr '$(cat "$WORK/second.err")', first still running: $(ended "$FIRST_PID" && echo no || echo yes)"
-fi
 
 # The strip draws without GL, so none of the GL drivers (nor the compiler
 # they bring) is loaded.
@@ -99,11 +97,9 @@ check_focus "openbox"
 rm "$APP/seastrip"
 cp "$SEASTRIP" "$APP/seastrip"
 choose Down Down Right Down
-if wait_for 5 'file_says "$APP/seastrip.ini" Sound=OFF'; then
-    pass "after the program file was replaced, なし writes Sound=OFF to seastrip.ini beside it"
-else
+wait_for 5 'file_says "$APP/seastrip.ini" Sound=OFF' &&
+    pass "after the program file was replaced, なし writes Sound=OFF to seastrip.ini beside it" ||
     fail "no Sound=OFF in $APP/seastrip.ini; settings files: $(find "$WORK" -name '*.ini')"
-fi
 strays=$(find "$WORK" -name '*.ini' ! -path "$APP/seastrip.ini")
 [ -z "$strays" ] || fail "settings written elsewhere: $strays"
 
@@ -161,24 +157,18 @@ close_readonly() {
 }
 
 start_readonly preset
-if opened preset "$RO/seastrip.ini" && [ ! -e "$USER_HOME/config" ]; then
-    pass "a preset beside a program in a read-only folder is read; no fallback folder yet"
-else
+opened preset "$RO/seastrip.ini" && [ ! -e "$USER_HOME/config" ] &&
+    pass "a preset beside a program in a read-only folder is read; no fallback folder yet" ||
     fail "preset: opened $(grep -o '"[^"]*\.ini"' "$WORK/preset.trace" | sort -u | tr '\n' ' '), config folder: $(ls -d "$USER_HOME/config" 2>/dev/null)"
-fi
 choose Down Down Right
-if wait_for 5 'file_says "$FALLBACK" Sound=ON' && file_says "$RO/seastrip.ini" Sound=OFF; then
-    pass "あり is stored in the fallback \$XDG_CONFIG_HOME/seastrip/seastrip.ini; the preset is left as it was"
-else
+wait_for 5 'file_says "$FALLBACK" Sound=ON' && file_says "$RO/seastrip.ini" Sound=OFF &&
+    pass "あり is stored in the fallback \$XDG_CONFIG_HOME/seastrip/seastrip.ini; the preset is left as it was" ||
     fail "あり: fallback '$(cat "$FALLBACK" 2>/dev/null)', preset '$(cat "$RO/seastrip.ini")'"
-fi
 close_readonly
 start_readonly after_choice
-if opened after_choice "$FALLBACK" && ! opened after_choice "$RO/seastrip.ini"; then
-    pass "from then on the fallback is read first"
-else
+opened after_choice "$FALLBACK" && ! opened after_choice "$RO/seastrip.ini" &&
+    pass "from then on the fallback is read first" ||
     fail "after the choice: opened $(grep -o '"[^"]*\.ini"' "$WORK/after_choice.trace" | sort -u | tr '\n' ' ')"
-fi
 close_readonly
 
 # --- the failure message -----------------------------------------------------------------
@@ -194,11 +184,9 @@ check_failure() { # ELEMENT TICK
     # Presses on the strip behind the message open nothing.
     for x in 600 430 300; do xdotool mousemove "$x" $((SCREEN_H - STRIP_H + 18)) click 3; done
     if wait_for 2 '[ "$(others | wc -l)" -gt 1 ]'; then fail "$2: a right-click behind the failure message opened the menu"; fi
-    if [ "$(grep -c "failure message" "$err")" -eq 1 ] && ! grep -q "behind" "$err"; then
-        pass "$2 fails: one failure message, and no tick or press runs behind it"
-    else
+    [ "$(grep -c "failure message" "$err")" -eq 1 ] && ! grep -q "behind" "$err" &&
+        pass "$2 fails: one failure message, and no tick or press runs behind it" ||
         fail "$2 fails: behind the failure message: $(sort "$err" | uniq -c)"
-    fi
     xdotool windowfocus --sync "$MESSAGE" key Return
     wait_for 5 'ended $PROBE_PID' || die "$2: the program did not end when the failure message was closed"
     reap "$PROBE_PID"
@@ -226,10 +214,8 @@ pass "after kill -9 of the running copy a new one starts"
 kill -9 "$XVFB_PID"
 wait_for 10 'ended $STRIP_PID' || die "the strip is still running without its X server"
 reap "$STRIP_PID"
-if [ "$status" -eq 1 ] && [ "$(cat "$WORK/after_crash.err")" = "seastrip: lost the connection to the display :$DISPLAY_NO" ]; then
-    pass "when the X server goes away: one line naming the display, status 1"
-else
+[ "$status" -eq 1 ] && [ "$(cat "$WORK/after_crash.err")" = "seastrip: lost the connection to the display :$DISPLAY_NO" ] &&
+    pass "when the X server goes away: one line naming the display, status 1" ||
     fail "without its X server: status $status, stderr '$(cat "$WORK/after_crash.err")'"
-fi
 
 e2e_end "all lifecycle checks passed"

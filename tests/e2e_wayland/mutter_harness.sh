@@ -27,11 +27,8 @@ find_window() {
     WINDOW=$(as_user xwininfo -root -tree 2>/dev/null | awk '/"Seastrip layer test"/ {print $1; exit}')
     [ -n "$WINDOW" ] && as_user xwininfo -id "$WINDOW" 2>/dev/null | grep -q 'Map State: IsViewable'
 }
-if wait_for 10 find_window; then
-    pass "its window maps through Xwayland"
-else
+wait_for 10 find_window && pass "its window maps through Xwayland" ||
     fail "no viewable window through Xwayland: $(as_user xwininfo -root -tree 2>&1 | head -n 20)"
-fi
 # Mapped is not yet drawn: wait for the client's colour in the window.
 drawn() {
     as_user import -window "$WINDOW" "$WORK/window.png" 2>/dev/null &&
@@ -43,10 +40,8 @@ drawn() {
 # --- GDK_BACKEND chooses: Wayland ---------------------------------------------------------
 SESSION_ENV="$SESSION_ENV GDK_BACKEND=wayland"
 spawn "$WORK/told.log" "$CLIENT"
-if wait_for 10 'reported told "layer no"' && reported told "backend wayland"; then
-    pass "GDK_BACKEND=wayland is obeyed: a plain Wayland window, no layer surface"
-else
+wait_for 10 'reported told "layer no"' && reported told "backend wayland" &&
+    pass "GDK_BACKEND=wayland is obeyed: a plain Wayland window, no layer surface" ||
     fail "with GDK_BACKEND=wayland: $(cat "$WORK/told.log")"
-fi
 
 e2e_end "the mutter harness passed" "$WORK/mutter.log"

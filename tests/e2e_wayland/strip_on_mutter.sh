@@ -39,11 +39,8 @@ typed() { awk '/^KeyPress/ {p = 1} p && /keysym/ {sub(/.*keysym 0x[0-9a-f]+, /, 
 type_and_check() { # KEYS WANT WHAT
     input type "$1"
     want=$2
-    if wait_for 3 '[ "$(typed)" = "$want" ]'; then
-        pass "$3: the typed keys went to the user's window"
-    else
+    wait_for 3 '[ "$(typed)" = "$want" ]' && pass "$3: the typed keys went to the user's window" ||
         fail "$3: the user's window got '$(typed)', not '$want'"
-    fi
 }
 type_and_check ab ab "before the strip"
 

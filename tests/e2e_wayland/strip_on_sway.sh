@@ -57,11 +57,9 @@ SESSION_ENV="$SESSION_ENV SEASTRIP_CONFIG_DIR=$(settings_folder)"
 # --- on the bar ---------------------------------------------------------------------
 MISMATCH="no bar at the bottom"
 start_strip
-if on_bar first HEADLESS-1 1024 768 "$SWAY_BAR_H"; then
-    pass "the strip's rows sit directly on the bar, 1024 wide, matching the rendering ($MISMATCH)"
-else
+on_bar first HEADLESS-1 1024 768 "$SWAY_BAR_H" &&
+    pass "the strip's rows sit directly on the bar, 1024 wide, matching the rendering ($MISMATCH)" ||
     fail "the strip is not on the bar as rendered at 1024 ($MISMATCH)"
-fi
 # By now the ticks go straight onto the surface, past GTK's painting. Three
 # moments of the waves, each a step of the rendered cycle.
 sleep 1

@@ -44,16 +44,12 @@ sway_start 1024 768
 start_client first
 FIRST_PID=$CLIENT_PID
 wait_for 10 'reported first "width 1024"' || die "the client reported no width 1024: $(cat "$WORK/first.log")"
-if reported first "backend wayland" && reported first "layer yes"; then
-    pass "offered layer-shell, the client chose Wayland and became a layer surface"
-else
+reported first "backend wayland" && reported first "layer yes" &&
+    pass "offered layer-shell, the client chose Wayland and became a layer surface" ||
     fail "the client did not become a layer surface: $(cat "$WORK/first.log")"
-fi
-if wait_for 5 "placed first.png HEADLESS-1 1024 768 $SWAY_BAR_H"; then
-    pass "the surface sits directly on the bar, 1024 wide, $STRIP_H high"
-else
+wait_for 5 "placed first.png HEADLESS-1 1024 768 $SWAY_BAR_H" &&
+    pass "the surface sits directly on the bar, 1024 wide, $STRIP_H high" ||
     fail "not on the bar at full width; the middle column: $(column_runs "$WORK/first.png" 512 | tr '\n' ',')"
-fi
 # A window, which would get a title bar, is a node of sway's tree; a layer
 # surface is not.
 windows=$(as_user swaymsg -t get_tree | jq "[.. | objects | select(.pid? == $FIRST_PID)] | length")
@@ -63,31 +59,25 @@ windows=$(as_user swaymsg -t get_tree | jq "[.. | objects | select(.pid? == $FIR
 # --- the bar changes height ---------------------------------------------------------
 BAR_H=44
 sway_msg bar strip-bar height "$BAR_H" || die "sway refused the bar height"
-if wait_for 5 "placed bar.png HEADLESS-1 1024 768 $BAR_H"; then
-    pass "the bar grew to $BAR_H and the surface moved up to stay on it"
-else
+wait_for 5 "placed bar.png HEADLESS-1 1024 768 $BAR_H" &&
+    pass "the bar grew to $BAR_H and the surface moved up to stay on it" ||
     fail "the surface did not follow the bar; the middle column: $(column_runs "$WORK/bar.png" 512 | tr '\n' ',')"
-fi
 
 # --- a new resolution ----------------------------------------------------------------
 sway_msg output HEADLESS-1 resolution 1280x720 || die "sway refused the resolution"
-if wait_for 5 'reported first "width 1280"' && wait_for 5 "placed wide.png HEADLESS-1 1280 720 $BAR_H"; then
-    pass "at 1280 x 720 the surface is reported and drawn 1280 wide on the bar"
-else
+wait_for 5 'reported first "width 1280"' && wait_for 5 "placed wide.png HEADLESS-1 1280 720 $BAR_H" &&
+    pass "at 1280 x 720 the surface is reported and drawn 1280 wide on the bar" ||
     fail "after the resolution change: $(tr '\n' ' ' <"$WORK/first.log"); the middle column:" \
         "$(column_runs "$WORK/wide.png" 640 | tr '\n' ',')"
-fi
 
 # --- a second output ---------------------------------------------------------------
 sway_msg create_output || die "sway could not make a second output"
 sway_msg output HEADLESS-2 resolution 800x600 || die "sway refused the second output's resolution"
 start_client second --monitor 1
-if wait_for 10 'reported second "width 800"' && wait_for 5 "placed second.png HEADLESS-2 800 600 $BAR_H"; then
-    pass "with --monitor 1 the surface sits on the second output's bar, 800 wide"
-else
+wait_for 10 'reported second "width 800"' && wait_for 5 "placed second.png HEADLESS-2 800 600 $BAR_H" &&
+    pass "with --monitor 1 the surface sits on the second output's bar, 800 wide" ||
     fail "--monitor 1: $(tr '\n' ' ' <"$WORK/second.log"); its middle column:" \
         "$(column_runs "$WORK/second.png" 400 | tr '\n' ',')"
-fi
 placed first_again.png HEADLESS-1 1280 720 "$BAR_H" && pass "the first surface stays on the first output" ||
     fail "the first output lost its surface"
 

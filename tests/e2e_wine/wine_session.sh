@@ -28,6 +28,20 @@ stop_session() {
     return 0
 }
 
+# prepare_prefix WHAT COMMAND...: makes WINEPREFIX with COMMAND once, under
+# a lock, for all the run's cases.
+prepare_prefix() {
+    local what=$1
+    shift
+    (
+        flock 9
+        [ -f "$WINEPREFIX/.seastrip-ready" ] && exit 0
+        "$@" || exit 1
+        wineserver -w
+        touch "$WINEPREFIX/.seastrip-ready"
+    ) 9>"$WINEPREFIX.lock" || fail "could not prepare the Wine prefix$what"
+}
+
 # A Wine prefix shared by the run's tests, made once: the first boot of a
 # prefix takes a while. Japanese menu text needs a font that has the glyphs,
 # so the menu font is linked to the IPA Gothic that the system provides.
@@ -35,35 +49,24 @@ ensure_prefix() {
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="winemenubuilder.exe,mscoree,mshtml=d"
     mkdir -p "$WINEPREFIX"
-    (
-        flock 9
-        if [ ! -f "$WINEPREFIX/.seastrip-ready" ]; then
-            note "creating Wine prefix $WINEPREFIX"
-            wineboot -i >/dev/null 2>&1 || exit 1
-            wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
-                /v Tahoma /t REG_MULTI_SZ /d 'ipagp.ttf,IPAPGothic' /f >/dev/null 2>&1 || exit 1
-            wineserver -w
-            touch "$WINEPREFIX/.seastrip-ready"
-        fi
-    ) 9>"$WINEPREFIX.lock" || fail "could not prepare the Wine prefix"
+    prepare_prefix "" first_boot
+}
+first_boot() {
+    note "creating Wine prefix $WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 && wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+        /v Tahoma /t REG_MULTI_SZ /d 'ipagp.ttf,IPAPGothic' /f >/dev/null 2>&1
 }
 
 # Switches to a copy of the shared prefix whose screen has the given dots per
 # inch, made once (a copy is much faster than a first boot).
 use_dpi_prefix() {
-    local dpi=$1 base=$WINEPREFIX
-    export WINEPREFIX="$base-dpi$dpi"
-    (
-        flock 9
-        if [ ! -f "$WINEPREFIX/.seastrip-ready" ]; then
-            rm -rf "$WINEPREFIX"
-            cp -a "$base" "$WINEPREFIX" || exit 1
-            rm -f "$WINEPREFIX/.seastrip-ready"
-            wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 || exit 1
-            wineserver -w
-            touch "$WINEPREFIX/.seastrip-ready"
-        fi
-    ) 9>"$WINEPREFIX.lock" || fail "could not prepare the Wine prefix at $dpi dpi"
+    local base=$WINEPREFIX
+    export WINEPREFIX="$base-dpi$1"
+    prepare_prefix " at $1 dpi" copy_at_dpi "$base" "$1"
+}
+copy_at_dpi() { # BASE DPI
+    rm -rf "$WINEPREFIX" && cp -a "$1" "$WINEPREFIX" && rm -f "$WINEPREFIX/.seastrip-ready" &&
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$2" /f >/dev/null 2>&1
 }
 
 # Polls a command until it succeeds, for at least the given seconds.
