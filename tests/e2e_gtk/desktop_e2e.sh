@@ -22,17 +22,9 @@ mkdir -p "$CFG"
 start_xvfb "$SCREEN_W" "$SCREEN_H"
 start_openbox
 
-cat >"$WORK/tint2rc" <<EOF
-panel_items = TC
-panel_size = 100% $PANEL_H
-panel_position = bottom center horizontal
-panel_layer = top
-strut_policy = follow_size
-panel_background_id = 0
-time1_format = %H:%M
-EOF
-tint2 -c "$WORK/tint2rc" >"$WORK/tint2.log" 2>&1 &
-PIDS="$PIDS $!"
+# A taskbar and a clock, in tint2's own colours.
+start_panel tint2 "panel_items = TC" "panel_size = 100% $PANEL_H" "panel_position = bottom center horizontal" \
+    "panel_layer = top" "panel_background_id = 0"
 WORKAREA_H=$((SCREEN_H - PANEL_H))
 wait_for 10 'xprop -root _NET_WORKAREA 2>/dev/null | grep -q "0, 0, $SCREEN_W, $WORKAREA_H"' ||
     die "the panel did not reserve its strut: $(xprop -root _NET_WORKAREA)"
@@ -128,11 +120,9 @@ start_strip
 open_menu
 MENU=$(others | head -n 1)
 set -- $(geometry "$MENU")
-MENU_X=$1
-MENU_Y=$2
 # Hovering over 波の音 (the second row) opens its submenu without selecting
 # an item, so both marks show plainly.
-xdotool mousemove $((MENU_X + 40)) $((MENU_Y + 4 + 25 + 12))
+xdotool mousemove $(($1 + 40)) $(($2 + 4 + 25 + 12))
 wait_for 5 '[ "$(others | wc -l)" -ge 2 ]' || die "the sound submenu did not open"
 sleep 0.3
 SUB=""
@@ -160,17 +150,14 @@ find_dialog() {
     DIALOG=$(xdotool search --all --onlyvisible --pid "$STRIP_PID" --name 'バージョン情報' 2>/dev/null | head -n 1)
     [ -n "$DIALOG" ]
 }
-if wait_for 5 find_dialog; then
-    set -- $(geometry "$DIALOG")
-    [ "$3" -eq 263 ] && [ "$4" -eq 75 ] && pass "the version dialog opens, 263 x 75" ||
-        fail "the version dialog measures $3 x $4"
-    [ -n "$SHOTS" ] && import -window root "$SHOTS/dialog.png"
-    xdotool key Return
-    wait_for 5 '! xwininfo -id "$DIALOG" >/dev/null 2>&1 || ! xwininfo -id "$DIALOG" | grep -q IsViewable' &&
-        pass "Enter presses OK and closes the dialog" || fail "the dialog stayed open after Enter"
-else
-    fail "the version dialog did not open"
-fi
+wait_for 5 find_dialog || die "the version dialog did not open"
+set -- $(geometry "$DIALOG")
+[ "$3" -eq 263 ] && [ "$4" -eq 75 ] && pass "the version dialog opens, 263 x 75" ||
+    fail "the version dialog measures $3 x $4"
+[ -n "$SHOTS" ] && import -window root "$SHOTS/dialog.png"
+xdotool key Return
+wait_for 5 '! xwininfo -id "$DIALOG" >/dev/null 2>&1 || ! xwininfo -id "$DIALOG" | grep -q IsViewable' &&
+    pass "Enter presses OK and closes the dialog" || fail "the dialog stayed open after Enter"
 
 choose Down Down Down Down
 wait_for 5 'ended "$STRIP_PID"' && pass "終了 ends the second run too" ||

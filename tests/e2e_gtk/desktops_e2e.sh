@@ -159,12 +159,12 @@ desktop_xfwm4() {
 row_beside_bar() {
     bar_class=$2
     wait_for 10 'window_of "$bar_class"' || die "$1: no bar"
-    bar=$(geometry "$W")
+    set -- "$1" $(geometry "$W")
     y=$((SCREEN_H - STRIP_H))
-    if [ $(($(echo "$bar" | cut -d" " -f2) + $(echo "$bar" | cut -d" " -f4))) -ge "$SCREEN_H" ]; then
+    if [ $(($3 + $5)) -ge "$SCREEN_H" ]; then
         # The bar at the bottom: the strip directly above it, or under it
         # where the tiler stacks its docks that way (the bar then above).
-        bar_top=$(echo "$bar" | cut -d" " -f2)
+        bar_top=$3
         wait_for 2 'bar_top=$(geometry "$W" | cut -d" " -f2); [ "$bar_top" -lt $((SCREEN_H - STRIP_H - 1)) ]'
         [ $(($(geometry "$W" | cut -d" " -f2) + $(geometry "$W" | cut -d" " -f4))) -ge "$SCREEN_H" ] &&
             y=$((bar_top - STRIP_H))

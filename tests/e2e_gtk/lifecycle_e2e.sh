@@ -45,9 +45,11 @@ start_strip() { # NAME [PROGRAM ARGUMENT]
     PIDS="$PIDS $STRIP_PID"
     wait_for 15 'find_strip_of "$STRIP_PID"' || die "$1: the strip window did not appear: $(cat "$WORK/$1.err")"
 }
-# The exit status of an ended child, in status (wait works only here, not
-# in a command substitution's subshell).
-reap() { # PID
+# reap PID SECONDS WHAT: the child ends within SECONDS, or WHAT is the
+# failure; its exit status in status (wait works only here, not in a command
+# substitution's subshell).
+reap() {
+    wait_for "$2" "ended $1" || die "$3"
     wait "$1" 2>/dev/null
     status=$?
 }
@@ -79,8 +81,7 @@ FIRST_PID=$STRIP_PID
 "$APP/seastrip" >"$WORK/second.out" 2>"$WORK/second.err" &
 SECOND_PID=$!
 PIDS="$PIDS $SECOND_PID"
-wait_for 10 'ended $SECOND_PID' || die "a second copy on the same display keeps running"
-reap "$SECOND_PID"
+reap "$SECOND_PID" 10 "a second copy on the same display keeps running"
 [ "$status" -eq 0 ] && [ "$(wc -l <"$WORK/second.err")" -eq 1 ] &&
     grep -q "already running" "$WORK/second.err" && ! ended "$FIRST_PID" &&
     pass "a second copy exits 0 with one line ($(cat "$WORK/second.err")); the first runs on" ||
@@ -106,16 +107,14 @@ strays=$(find "$WORK" -name '*.ini' ! -path "$APP/seastrip.ini")
 # --- closing from outside ---------------------------------------------------------------
 # wmctrl asks the window manager, which sends WM_DELETE_WINDOW.
 wmctrl -c Seastrip
-wait_for 5 'ended $FIRST_PID' || die "the strip is still running after wmctrl -c"
-reap "$FIRST_PID"
+reap "$FIRST_PID" 5 "the strip is still running after wmctrl -c"
 [ "$status" -eq 0 ] && [ ! -s "$WORK/first.err" ] && pass "a window manager's close request ends it: status 0, nothing on stderr" ||
     fail "after wmctrl -c: status $status, stderr '$(cat "$WORK/first.err")'"
 
 # xdotool windowclose destroys the window outright.
 start_strip destroyed
 xdotool windowclose "$STRIP"
-wait_for 5 'ended $STRIP_PID' || die "the strip is still running after its window was destroyed"
-reap "$STRIP_PID"
+reap "$STRIP_PID" 5 "the strip is still running after its window was destroyed"
 [ "$status" -eq 0 ] && [ ! -s "$WORK/destroyed.err" ] && pass "destroying its window ends it: status 0, nothing on stderr" ||
     fail "after xdotool windowclose: status $status, stderr '$(cat "$WORK/destroyed.err")'"
 
@@ -188,8 +187,7 @@ check_failure() { # ELEMENT TICK
         pass "$2 fails: one failure message, and no tick or press runs behind it" ||
         fail "$2 fails: behind the failure message: $(sort "$err" | uniq -c)"
     xdotool windowfocus --sync "$MESSAGE" key Return
-    wait_for 5 'ended $PROBE_PID' || die "$2: the program did not end when the failure message was closed"
-    reap "$PROBE_PID"
+    reap "$PROBE_PID" 5 "$2: the program did not end when the failure message was closed"
     [ "$status" -eq 1 ] && pass "$2: closing the failure message ends the program with status 1" ||
         fail "$2: after the failure message: status $status"
 }
@@ -212,8 +210,7 @@ pass "after kill -9 of the running copy a new one starts"
 
 # --- the X server goes away ---------------------------------------------------------------------
 kill -9 "$XVFB_PID"
-wait_for 10 'ended $STRIP_PID' || die "the strip is still running without its X server"
-reap "$STRIP_PID"
+reap "$STRIP_PID" 10 "the strip is still running without its X server"
 [ "$status" -eq 1 ] && [ "$(cat "$WORK/after_crash.err")" = "seastrip: lost the connection to the display :$DISPLAY_NO" ] &&
     pass "when the X server goes away: one line naming the display, status 1" ||
     fail "without its X server: status $status, stderr '$(cat "$WORK/after_crash.err")'"

@@ -107,14 +107,15 @@ open_menu() {
 choose() { open_menu && xdotool key "$@" Return; }
 
 # A tint2 panel from a few settings lines, in the file NAME.rc so that it
-# can be edited and reloaded (kill -USR1), drawn in PANEL_COLOUR; its
-# process in PANEL_PID.
+# can be edited and reloaded (kill -USR1), drawn in PANEL_COLOUR unless they
+# say otherwise (tint2 takes a setting's last line); its process in
+# PANEL_PID.
 PANEL_COLOUR=203040
 start_panel() { # NAME SETTINGS...
     name=$1
     shift
-    printf '%s\n' "$@" "rounded = 0" "border_width = 0" "background_color = #$PANEL_COLOUR 100" \
-        "panel_background_id = 1" "panel_items = C" "time1_format = %H:%M" "strut_policy = follow_size" \
+    printf '%s\n' "rounded = 0" "border_width = 0" "background_color = #$PANEL_COLOUR 100" \
+        "panel_background_id = 1" "panel_items = C" "time1_format = %H:%M" "strut_policy = follow_size" "$@" \
         >"$WORK/$name.rc"
     tint2 -c "$WORK/$name.rc" >"$WORK/$name.log" 2>&1 &
     PANEL_PID=$!

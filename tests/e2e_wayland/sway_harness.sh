@@ -15,13 +15,7 @@ COLOUR=FF8000  # what the client paints
 e2e_begin sway e2e_wayland/sway_session
 CLIENT=$(user_copy "$CLIENT_BUILT")
 
-# start_client NAME ARGS...: the client in the session, its report in NAME.log
-start_client() {
-    name=$1
-    shift
-    spawn "$WORK/$name.log" "$CLIENT" "$@"
-    CLIENT_PID=$SPAWNED
-}
+# The client's reports are in NAME.log.
 reported() { grep -qx "$2" "$WORK/$1.log"; }
 
 # on_bar SHOT X BAR_H: the column at X ends in the strip's rows, then the bar.
@@ -41,8 +35,8 @@ placed() {
 sway_start 1024 768
 
 # --- the first output ------------------------------------------------------------
-start_client first
-FIRST_PID=$CLIENT_PID
+spawn "$WORK/first.log" "$CLIENT"
+FIRST_PID=$SPAWNED
 wait_for 10 'reported first "width 1024"' || die "the client reported no width 1024: $(cat "$WORK/first.log")"
 reported first "backend wayland" && reported first "layer yes" &&
     pass "offered layer-shell, the client chose Wayland and became a layer surface" ||
@@ -73,7 +67,7 @@ wait_for 5 'reported first "width 1280"' && wait_for 5 "placed wide.png HEADLESS
 # --- a second output ---------------------------------------------------------------
 sway_msg create_output || die "sway could not make a second output"
 sway_msg output HEADLESS-2 resolution 800x600 || die "sway refused the second output's resolution"
-start_client second --monitor 1
+spawn "$WORK/second.log" "$CLIENT" --monitor 1
 wait_for 10 'reported second "width 800"' && wait_for 5 "placed second.png HEADLESS-2 800 600 $BAR_H" &&
     pass "with --monitor 1 the surface sits on the second output's bar, 800 wide" ||
     fail "--monitor 1: $(tr '\n' ' ' <"$WORK/second.log"); its middle column:" \

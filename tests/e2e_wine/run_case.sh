@@ -17,6 +17,7 @@ night_clock
 chattr -R -i "$WORK" 2>/dev/null
 rm -rf "$WORK"
 mkdir -p "$WORK"
+need_tools wine wineserver Xvfb openbox xdotool xwininfo xrandr import convert compare flock chattr wixl msibuild
 for f in "$SEASTRIP_EXE" "$SEASTRIP_TICKTEST" "$ZEM_WAV"; do
     [ -f "$f" ] || fail "missing $f"
 done
@@ -214,8 +215,8 @@ case_exit() {
 # ends_with STATUS WHAT: WHAT ends the program within 10 s with STATUS.
 ends_with() {
     wait_until 10 app_exits || fail "$2 did not end the program (messages: $(message_count))"
-    local status
-    status=$(app_status)
+    wait "$APP_PID"
+    local status=$?
     [ "$status" -eq "$1" ] || fail "$2 ended the program with status $status"
     note "$2: status $status"
 }

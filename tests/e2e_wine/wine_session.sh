@@ -84,8 +84,6 @@ message_count() { window_lines | grep '"Seastrip":' | grep -c -v -E " [0-9]+x${S
 focused_name() { xdotool getwindowfocus getwindowname 2>/dev/null; }
 has_strip() { [ -n "$(strip_line)" ]; }
 no_strip() { [ -z "$(strip_line)" ]; }
-# Unnamed windows of the program are its popup menus.
-menu_count() { window_lines | grep -c '(has no name)'; }
 dialog_line() { window_lines | grep '"バージョン情報":' | head -1; }
 has_dialog() { [ -n "$(dialog_line)" ]; }
 no_dialog() { [ -z "$(dialog_line)" ]; }
@@ -114,8 +112,6 @@ strip_painted() {
 }
 
 app_exits() { ! kill -0 "$APP_PID" 2>/dev/null; }
-# The program's exit status, once it has ended.
-app_status() { wait "$APP_PID"; echo $?; }
 
 # Right-clicks the strip's own surface until the popup menu opens. A press on
 # a visible element (a star, a cloud) does nothing, so other points are tried.
@@ -137,6 +133,7 @@ open_menu() {
     fail "no right-click on the strip opened the menu"
 }
 
+# Unnamed windows of the program are its popup menus.
 menu_ids() { window_lines | grep '(has no name)' | awk '{print $1}'; }
 # At least N of the program's menus are on screen (mapped, not just made).
 menus_shown() {
@@ -146,7 +143,7 @@ menus_shown() {
     done
     [ "$shown" -ge "$1" ]
 }
-no_menus() { [ "$(menu_count)" -eq 0 ]; }
+no_menus() { [ -z "$(menu_ids)" ]; }
 close_menus() { wait_until 5 no_menus; }
 
 # Menu paths by keyboard; a submenu opens with its first item highlighted.
