@@ -33,8 +33,6 @@ set -- $(geometry "$PANEL")
 PANEL_TOP=$2
 
 # --- starting and finding the strip -------------------------------------------
-STRIP_PID=""
-STRIP=""
 # The strip's sound device writes what it plays to files, a new one each
 # time it is opened.
 SOUND=$WORK/sound.raw

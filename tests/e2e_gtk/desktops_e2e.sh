@@ -91,15 +91,6 @@ desktop_icewm() {
     strip_alive icewm
 }
 
-# A session bus of its own, for desktops that keep their settings behind one.
-start_bus() {
-    rm -f "$WORK/bus"
-    dbus-daemon --session --nofork --print-address=3 3>"$WORK/bus" >/dev/null 2>&1 &
-    PIDS="$PIDS $!"
-    wait_for 10 '[ -s "$WORK/bus" ]' || die "no session bus"
-    export DBUS_SESSION_BUS_ADDRESS="$(head -n 1 "$WORK/bus")"
-}
-
 # The strip asks for no attention; with "switching", alt+Tab from the
 # user's xterm never lands on it (KWin without its desktop shell has no
 # switcher to try).
@@ -117,7 +108,8 @@ unobtrusive() { # NAME [switching]
 
 # --- KWin: it marks a new window it did not activate as demanding attention --------------
 desktop_kwin() {
-    start_bus
+    # A session bus of its own: the desktop keeps its settings behind one.
+    start_bus DBUS_SESSION_BUS_ADDRESS
     start_wm kwin kwin_x11
     start_strip
     placed kwin 0 $((SCREEN_H - STRIP_H)) "$SCREEN_W" 3
@@ -129,7 +121,8 @@ desktop_kwin() {
 # --- xfwm4 and xfce4-panel: the panel moved to the bottom and back while the strip runs ---------
 # xfwm4 holds a moving window a pixel short of the screen's bottom edge.
 desktop_xfwm4() {
-    start_bus
+    # A session bus of its own: the desktop keeps its settings behind one.
+    start_bus DBUS_SESSION_BUS_ADDRESS
     start_wm xfwm4 xfwm4
     xfce4-panel >"$WORK/xfce4-panel.log" 2>&1 &
     PIDS="$PIDS $!"

@@ -18,8 +18,6 @@ need_tools Xvfb openbox xsettingsd xdotool xwininfo xmessage import convert comp
 CFG=$WORK/config
 mkdir -p "$CFG"
 
-STRIP_PID=""
-STRIP=""
 start_strip() { launch_strip env SEASTRIP_CONFIG_DIR="$CFG" "$@" "$SEASTRIP"; } # [VARIABLE=VALUE]...
 
 # The noon scene by keyboard, from a right-click on the strip's own surface

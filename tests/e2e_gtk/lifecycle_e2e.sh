@@ -37,8 +37,6 @@ xdotool windowfocus --sync "$USER_WINDOW" 2>/dev/null
 wait_for 5 '[ "$(xdotool getwindowfocus)" = "$USER_WINDOW" ]' || die "the user's window did not take the focus"
 
 # --- starting, and finding what a process shows --------------------------------
-STRIP_PID=""
-STRIP=""
 start_strip() { # NAME [PROGRAM ARGUMENT]
     "${2:-$APP/seastrip}" ${3:+"$3"} >"$WORK/$1.out" 2>"$WORK/$1.err" &
     STRIP_PID=$!

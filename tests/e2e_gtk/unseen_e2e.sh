@@ -22,10 +22,7 @@ start_xvfb "$SCREEN_W" "$SCREEN_H"
 start_openbox
 
 # A system bus of our own with a login manager on it that knows session c1.
-dbus-daemon --session --nofork --print-address=3 3>"$WORK/bus" >/dev/null 2>&1 &
-PIDS="$PIDS $!"
-wait_for 10 '[ -s "$WORK/bus" ]' || die "dbus-daemon did not start"
-export DBUS_SYSTEM_BUS_ADDRESS="$(head -n 1 "$WORK/bus")"
+start_bus DBUS_SYSTEM_BUS_ADDRESS
 "$SYSTEM_PYTHON" -m dbusmock --system --template logind >"$WORK/logind.log" 2>&1 &
 PIDS="$PIDS $!"
 LOGIN="--system --dest org.freedesktop.login1"

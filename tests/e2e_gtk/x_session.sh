@@ -2,6 +2,8 @@
 # finding and measuring windows. Sourced after e2e_lib.sh; the routines
 # work in e2e_begin's WORK and add what they start to PIDS.
 
+STRIP="" STRIP_PID=""
+
 # Starts Xvfb on a free display (it picks one itself and writes its number,
 # so parallel runs never meet on one server) and exports DISPLAY. The
 # screen has 24-bit colour unless DEPTH says otherwise. -noreset: a server
@@ -45,6 +47,16 @@ start_wm() {
 start_openbox() {
     start_wm openbox openbox --sm-disable
     OPENBOX_PID=$WM_PID
+}
+
+# start_bus VARIABLE: a bus daemon of our own, its address exported in
+# VARIABLE.
+start_bus() {
+    rm -f "$WORK/bus"
+    dbus-daemon --session --nofork --print-address=3 3>"$WORK/bus" >/dev/null 2>&1 &
+    PIDS="$PIDS $!"
+    wait_for 10 '[ -s "$WORK/bus" ]' || die "dbus-daemon did not start"
+    export "$1=$(head -n 1 "$WORK/bus")"
 }
 
 # Ends everything started so far (the X server too), for a script that runs

@@ -29,9 +29,7 @@ sway_msg() {
     return 0
 }
 
-sway_shot() { # FILE [OUTPUT]
-    if [ -n "${2:-}" ]; then as_user grim -o "$2" "$1"; else as_user grim "$1"; fi
-}
+sway_shot() { as_user grim ${2:+-o "$2"} "$1"; } # FILE [OUTPUT]
 
 column_runs() { # FILE X
     convert "$1" -alpha off -crop "1x100000+$2+0" +repage -depth 8 txt:- |

@@ -14,8 +14,7 @@ RENDER=$2
 . "$(dirname "$0")/../e2e_lib.sh"
 e2e_begin unseen-sway e2e_wayland/sway_session e2e_strip_pixels
 SEASTRIP=$(user_copy "$SEASTRIP_BUILT" "$(dirname "$SEASTRIP_BUILT")/zem.wav")
-need_tools compare
-/usr/bin/python3 -c 'import gi; gi.require_version("Gtk", "3.0")' 2>/dev/null || die "python3-gi is missing (make deps)"
+need_tools compare zenity
 
 sway_start "$SCREEN_W" "$SCREEN_H"
 SESSION_ENV="$SESSION_ENV SEASTRIP_CONFIG_DIR=$(settings_folder)"
@@ -35,16 +34,9 @@ shown_now || die "the strip did not show on the bar: $DIFFER of $COMPARED still 
 # A full-screen window over the strip: the strip notices within a few
 # seconds that its frames go unanswered.
 cover() {
-    spawn "$WORK/cover.log" /usr/bin/python3 -c '
-import gi
-gi.require_version("Gtk", "3.0")
-from gi.repository import Gtk
-window = Gtk.Window(title="cover")
-window.connect("destroy", Gtk.main_quit)
-window.show_all()
-Gtk.main()'
+    spawn "$WORK/cover.log" env GDK_BACKEND=wayland zenity --text-info --filename=/dev/null
     COVER_PID=$SPAWNED
-    wait_for 10 'sway_msg "[title=\"^cover$\"] fullscreen enable" 2>/dev/null' || die "the covering window did not appear"
+    wait_for 10 'sway_msg "[app_id=\"^zenity$\"] fullscreen enable" 2>/dev/null' || die "the covering window did not appear"
 }
 uncover() { kill -- "-$COVER_PID"; }
 out_of_sight "a full-screen window over the strip" cover uncover 4

@@ -92,7 +92,6 @@ case_waves() {
     note "$changed pixels of the wave band changed in a second"
 }
 
-ini_says() { file_says "$WORK/app/seastrip.ini" "$1"; }
 # 終了 ends the process at once.
 quit_strip() { # [WHAT]
     choose_exit
@@ -104,13 +103,13 @@ case_settings() {
     launch_strip "$WORK/app"
     [ ! -e "$WORK/app/seastrip.ini" ] || fail "settings file exists before any choice"
     choose_sound 1
-    wait_until 5 ini_says "Sound=OFF" || fail "choosing なし did not write Sound=OFF"
-    ini_says "\[Data\]" || fail "the settings file has no [Data] section"
+    wait_until 5 file_says "$WORK/app/seastrip.ini" "Sound=OFF" || fail "choosing なし did not write Sound=OFF"
+    file_says "$WORK/app/seastrip.ini" "\[Data\]" || fail "the settings file has no [Data] section"
     quit_strip
     launch_strip "$WORK/app"
     choose_sound 0
-    wait_until 5 ini_says "Sound=ON" || fail "choosing あり did not write Sound=ON"
-    ini_says "Sound=OFF" && fail "the old value is still in the file"
+    wait_until 5 file_says "$WORK/app/seastrip.ini" "Sound=ON" || fail "choosing あり did not write Sound=ON"
+    file_says "$WORK/app/seastrip.ini" "Sound=OFF" && fail "the old value is still in the file"
     note "$(tr -d '\r' <"$WORK/app/seastrip.ini" | tr '\n' ' ')"
 }
 
@@ -121,7 +120,6 @@ case_settings() {
 # is ever made. The tests run as root, whom no permission stops, so the
 # folder and the file are made immutable instead.
 fallback_ini() { echo "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Seastrip/seastrip.ini"; }
-fallback_says() { file_says "$(fallback_ini)" "$1"; }
 # Which sound item carries the menu's mark (0 あり, 1 なし), read off the
 # open submenu: the marked item's left margin holds the dark dot.
 sound_mark() {
@@ -171,7 +169,7 @@ case_preset() {
         [ "$expected" = 0 ] || [ ! -e "$fallback_folder" ] || fail "the fallback folder was made before any choice"
         preset_kept
         choose_sound "$choice"
-        wait_until 5 fallback_says "Sound=$value" || fail "choosing Sound=$value did not reach the fallback file"
+        wait_until 5 file_says "$(fallback_ini)" "Sound=$value" || fail "choosing Sound=$value did not reach the fallback file"
         preset_kept
         quit_strip
     done
@@ -440,7 +438,6 @@ win_dir() { winepath -u "$(wine cmd /c echo "%$1%" 2>/dev/null | tr -d '\r')" 2>
 # The start at login's value, if any (reg prints its errors on standard output).
 run_entry() { wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Seastrip 2>/dev/null | tr -d '\r' | grep REG_SZ; }
 products() { wine uninstaller --list 2>/dev/null | tr -d '\r' | grep -c '|||Seastrip$'; }
-installed_ini_says() { file_says "$ini" "$1"; }
 msiexec_ok() { (cd "$WORK" && wine msiexec "$@" /qn >>"$WORK/msiexec.log" 2>&1) || fail "msiexec $* failed"; }
 older_msi() { # VERSION
     sh "$SEASTRIP_SOURCE/packaging/windows/make-msi.sh" Seastrip "$1" "$SEASTRIP_EXE" "$ZEM_WAV" \
@@ -452,7 +449,7 @@ check_installed() { # WHAT
     [ "$(products)" -eq 1 ] || fail "$1: $(products) versions are listed as installed, not one"
     cmp -s "$dir/seastrip.exe" "$SEASTRIP_EXE" && cmp -s "$dir/zem.wav" "$ZEM_WAV" ||
         fail "$1: the program and its wave sound are not in $dir: $(ls "$dir" 2>&1)"
-    [ ! -e "$ini" ] || installed_ini_says Sound=OFF || fail "$1 lost the settings: $(cat "$ini" 2>&1)"
+    [ ! -e "$ini" ] || file_says "$ini" Sound=OFF || fail "$1 lost the settings: $(cat "$ini" 2>&1)"
 }
 case_installer() {
     [ -f "$SEASTRIP_MSI" ] || fail "missing $SEASTRIP_MSI"
@@ -476,7 +473,7 @@ case_installer() {
     # The installed program runs from its folder and keeps its settings there.
     launch_strip "$dir"
     choose_sound 1
-    wait_until 5 installed_ini_says Sound=OFF || fail "なし wrote no Sound=OFF beside the installed program"
+    wait_until 5 file_says "$ini" Sound=OFF || fail "なし wrote no Sound=OFF beside the installed program"
     quit_strip "the installed program"
 
     msiexec_ok /i 0.9.1.msi AUTOSTART=1
@@ -492,7 +489,7 @@ case_installer() {
     [ ! -e "$dir/seastrip.exe" ] && [ ! -e "$dir/zem.wav" ] && [ ! -e "$menu" ] ||
         fail "the removal left files: $(ls "$dir" "$menu" 2>&1)"
     [ -z "$(run_entry)" ] || fail "the removal left the start at login"
-    installed_ini_says Sound=OFF || fail "the removal touched the settings file"
+    file_says "$ini" Sound=OFF || fail "the removal touched the settings file"
     note "removed; left behind: $(cd "$dir" && ls)"
 }
 
