@@ -19,6 +19,7 @@
 #include "shell/menu_commands.h"
 #include "front/headless/headless_platform.h"
 #include "front/headless/headless_run.h"
+#include "program_fixture.h"
 
 namespace seastrip::testing {
 namespace {
@@ -146,9 +147,9 @@ class HostileScreenTest : public ::testing::TestWithParam<Screen> {};
 
 TEST_P(HostileScreenTest, StartsCoversTheWidthKeepsCloudsOffTheSunAndRunsAnHour)
 {
-    HeadlessPlatform::Options options;
-    options.screenWidthPx = GetParam().widthPx;
-    options.twipsPerPixelX = options.twipsPerPixelY = GetParam().twipsPerPixel;
+    const auto [widthPx, tpp] = GetParam();
+    HeadlessPlatform::Options options = ScreenOf(widthPx);
+    options.twipsPerPixelX = options.twipsPerPixelY = tpp;
     // From half past five in the evening: the hour holds a whole sunset.
     Started run(options, 17.5 * 3600);
     ASSERT_FALSE(run.firstFailure) << *run.firstFailure;  // the tiles cover the width
@@ -164,7 +165,7 @@ TEST_P(HostileScreenTest, StartsCoversTheWidthKeepsCloudsOffTheSunAndRunsAnHour)
     EXPECT_EQ(p.SceneNow, 345) << "the sunset ran to the night";
 
     const Bitmap& frame = run.platform.GetStage().Compose();
-    EXPECT_EQ(frame.width, options.screenWidthPx);
+    EXPECT_EQ(frame.width, widthPx);
     EXPECT_EQ(frame.height, 28);
 }
 
@@ -180,9 +181,7 @@ TEST(HostileScreenTest, AScreenWithNoPlaceClearOfTheSunStillStarts)
 {
     // Ten pixels: every tenth of the width lies under the sun. The search for
     // a cloud place gives up, and the clouds wait hidden at the left edge.
-    HeadlessPlatform::Options options;
-    options.screenWidthPx = 10;
-    Started run(options);
+    Started run(ScreenOf(10));
     for (int i = 0; i < 3; ++i) EXPECT_FALSE(run.program->picKUMO(i).Visible());
     ASSERT_FALSE(run.firstFailure) << *run.firstFailure;
     ASSERT_TRUE(run.Run(10 * 60 * 1000)) << run.firstFailure.value_or("the program ended");

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "region_record_bytes.h"
+#include "stage_helpers.h"
 #include "stage/region_record.h"
 
 namespace seastrip {

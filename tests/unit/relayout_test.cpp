@@ -26,9 +26,7 @@ protected:
     // A fresh program started at `widthPx`, for comparison.
     static void ExpectLikeAFreshStart(Program& p, int widthPx)
     {
-        HeadlessPlatform::Options o;
-        o.screenWidthPx = widthPx;
-        HeadlessRun fresh(o, At(23, 0));
+        HeadlessRun fresh(ScreenOf(widthPx), At(23, 0));
         EXPECT_EQ(p.picNami.Count(), fresh.program->picNami.Count()) << widthPx;
         EXPECT_EQ(p.picHoshi.Count(), fresh.program->picHoshi.Count()) << widthPx;
         EXPECT_FLOAT_EQ(p.frmBG->Width(), fresh.program->frmBG->Width());
@@ -137,19 +135,14 @@ TEST(RelayoutSkyTest, TheSkyAtANewWidthIsAFreshStartsOnEveryRowByDayAndInASunset
         const char* name;
         int32_t scene;
     } scenes[] = {{"day", kSceneDay}, {"sunset", 110}};
-    const double noon = 12 * 3600.0;
     for (const auto& scene : scenes) {
         for (const int width : {1920, 800}) {
             const std::string what = std::string(scene.name) + " at " + std::to_string(width);
-            HeadlessRun moved({}, noon);
+            HeadlessRun moved({}, At(12, 0));
             ShowScene(*moved.program, scene.scene);
             moved.platform.ChangeScreen(width, 900, 30);
             ASSERT_TRUE(RelayoutStrip(*moved.program)) << what;
-            HeadlessPlatform::Options at;
-            at.screenWidthPx = width;
-            at.screenHeightPx = 900;
-            at.taskbarPx = 30;
-            HeadlessRun fresh(at, noon);
+            HeadlessRun fresh(ScreenOf(width, 900, 30), At(12, 0));
             ShowScene(*fresh.program, scene.scene);
 
             const Program& got = *moved.program;

@@ -10,9 +10,8 @@ Colour Grey(uint8_t level)
     return Colour{level, level, level};
 }
 
-class SceneLayoutTest : public ProgramTest {
+class SceneLayoutTest : public StartedTest {
 protected:
-    void SetUp() override { Start(); }
     Colour CloudPixel(int d, int x, int y) { return Colour::FromPacked(P().picKUMO(d).ReadPoint(x, y)); }
     Colour StripFrame(int frame, int x, int y) { return pictures::CloudStrip()->At(32 * frame + x, y); }
 };
