@@ -214,19 +214,20 @@ TEST(HostileClockTest, MidnightPassesInTheNightTheDawnHourStartsTheDawnAndTheSce
     ASSERT_TRUE(run.Run(70'000)) << run.firstFailure.value_or("the program ended");
     EXPECT_EQ(run.program->SceneNow, 0) << "the dawn ran to the day";
 
-    // Jumps of the clock show at the next compute half of the main tick.
-    run.platform.SetClock(22 * 3600.0);  // resumed after hours asleep
-    EXPECT_EQ(SceneAfterNextCompute(run), 345);
-    run.platform.SetClock(8 * 3600.0);  // the clock set back
-    EXPECT_EQ(SceneAfterNextCompute(run), 0);
-    run.platform.SetClock(18.5 * 3600);  // into the sunset hour
-    EXPECT_EQ(SceneAfterNextCompute(run), 2) << "a sunset starts from its beginning";
-    ASSERT_TRUE(run.Run(20'000)) << run.firstFailure.value_or("the program ended");
-    run.platform.SetClock(16 * 3600.0);  // back before it, mid-sunset
-    EXPECT_EQ(SceneAfterNextCompute(run), 0);
-    run.platform.SetClock(5.5 * 3600);  // asleep from afternoon to dawn
-    EXPECT_EQ(SceneAfterNextCompute(run), 0) << "day already reached: no dawn in that hour";
-    ASSERT_TRUE(run.Run(5'000)) << run.firstFailure.value_or("the program ended");
+    // Jumps of the clock show at the next compute half of the main tick,
+    // each followed by a while of running on.
+    const std::tuple<double, int32_t, const char*> jumps[] = {
+        {At(22, 0), 345, "resumed after hours asleep"},
+        {At(8, 0), 0, "the clock set back"},
+        {At(18, 30), 2, "into the sunset hour: a sunset starts from its beginning"},
+        {At(16, 0), 0, "back before it, mid-sunset"},
+        {At(5, 30), 0, "asleep from afternoon to dawn: day already reached, no dawn in that hour"},
+    };
+    for (const auto& [clock, scene, what] : jumps) {
+        run.platform.SetClock(clock);
+        EXPECT_EQ(SceneAfterNextCompute(run), scene) << what;
+        ASSERT_TRUE(run.Run(20'000)) << what << ": " << run.firstFailure.value_or("the program ended");
+    }
 }
 
 // The checker itself: every rule it is given must be able to fail.
