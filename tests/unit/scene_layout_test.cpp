@@ -92,13 +92,11 @@ TEST_F(SceneLayoutTest, GlitterCyclesItsOutlinesAndRestsAtDayAndThePalmComesToTh
               (std::vector<const Element*>{&P().picKUMO(1), &P().picKUMO(2), &P().picYASHI(0)}));
     EXPECT_TRUE(P().picSUN(1).Visible());
     EXPECT_EQ(P().GlitterStep, 1);
-    EXPECT_EQ(stage.HitTest(gx + 5, gy + 1), glitter);
+    EXPECT_TRUE(Hits(stage, {{gx + 5, gy + 1, glitter}}));
     LayoutScene(P(), 100);
-    EXPECT_EQ(stage.HitTest(gx + 5, gy + 1), nullptr);
-    EXPECT_EQ(stage.HitTest(gx + 6, gy + 1), glitter);
+    EXPECT_TRUE(Hits(stage, {{gx + 5, gy + 1, nullptr}, {gx + 6, gy + 1, glitter}}));
     LayoutScene(P(), 100);
-    EXPECT_EQ(stage.HitTest(gx + 3, gy + 1), nullptr);
-    EXPECT_EQ(stage.HitTest(gx + 4, gy + 1), glitter);
+    EXPECT_TRUE(Hits(stage, {{gx + 3, gy + 1, nullptr}, {gx + 4, gy + 1, glitter}}));
     EXPECT_EQ(P().GlitterStep, 0);
     LayoutScene(P(), 0);
     LayoutScene(P(), 0);

@@ -60,6 +60,22 @@ inline void LayStrip(Stage& stage, int w, int h, Colour fill = {})
 // An element's left, top, width and height in twips.
 inline std::vector<float> Box(const Element& e) { return {e.Left(), e.Top(), e.Width(), e.Height()}; }
 
+// Whether two elements are the same size and hold the same pixels; the
+// first row that differs is named, with how many pixels.
+inline ::testing::AssertionResult SameImage(const Element& got, const Element& want)
+{
+    const int width = PixelsFromTwips(want.Width(), kTwipsPerPixel);
+    const int height = PixelsFromTwips(want.Height(), kTwipsPerPixel);
+    if (PixelsFromTwips(got.Width(), kTwipsPerPixel) != width || PixelsFromTwips(got.Height(), kTwipsPerPixel) != height)
+        return ::testing::AssertionFailure() << "the sizes differ";
+    for (int y = 0; y < height; ++y) {
+        int differ = 0;
+        for (int x = 0; x < width; ++x) differ += got.ReadPoint(x, y) != want.ReadPoint(x, y) ? 1 : 0;
+        if (differ > 0) return ::testing::AssertionFailure() << differ << " pixels differ in row " << y;
+    }
+    return ::testing::AssertionSuccess();
+}
+
 // What one point must give: a colour (or kNoPixel) read, or the element a
 // press there reaches (nullptr: the strip itself).
 struct PointIs {

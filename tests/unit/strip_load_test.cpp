@@ -41,18 +41,13 @@ TEST_F(StripLoadTest, DocksFullWidthAboveTheTaskbarAndLaysOutSunPalmTilesAndClou
 
     // Presses on the palm's shape reach it; beside it, or on the hidden
     // waves, they reach the strip.
-    Stage& stage = platform.GetStage();
-    EXPECT_EQ(stage.HitTest(0, 26), &P().picYASHI(0));
-    EXPECT_EQ(stage.HitTest(37, 26), nullptr);
-    EXPECT_EQ(stage.HitTest(10 + 1, 21 + 2), nullptr);
+    EXPECT_TRUE(Hits(platform.GetStage(), {{0, 26, &P().picYASHI(0)}, {37, 26, nullptr}, {10 + 1, 21 + 2, nullptr}}));
 
     ASSERT_EQ(P().picKUMO.Count(), 3);
-    EXPECT_FLOAT_EQ(P().picKUMO(0).Left(), 0.0f);
-    EXPECT_TRUE(P().picKUMO(0).Visible());
-    EXPECT_FLOAT_EQ(P().picKUMO(1).Left(), 15360.0f * 9 / 10);
-    EXPECT_FALSE(P().picKUMO(1).Visible());
-    EXPECT_FLOAT_EQ(P().picKUMO(2).Left(), 3072.0f);
-    EXPECT_TRUE(P().picKUMO(2).Visible());
+    const std::pair<float, bool> clouds[] = {{0, true}, {15360.0f * 9 / 10, false}, {3072, true}};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(std::pair(P().picKUMO(i).Left(), P().picKUMO(i).Visible()), clouds[i]) << "cloud " << i;
+    }
     EXPECT_EQ(platform.RandomDraws(), 7);
 }
 
