@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -374,27 +375,22 @@ TEST_F(StageTest, IncrementalFramesMatchFullRecomposition)
     ASSERT_EQ(Shape(star, {{1, 1, 2, 2}, {7, 3, 9, 4}, {30, 10, 33, 12}}), RegionResult::Ok);
     Element& wave = stage.CreateInstance(cloud);
     ExpectFrameMatchesFullCompose();
-
-    star.SetVisible(true);
-    ExpectFrameMatchesFullCompose();
-    star.SetFillColour(kBlue);
-    ExpectFrameMatchesFullCompose();
-    cloud.BringToFront();
-    ExpectFrameMatchesFullCompose();
-    ASSERT_EQ(Shape(cloud, {{0, 0, 12, 3}, {2, 3, 10, 9}}), RegionResult::Ok);
-    ExpectFrameMatchesFullCompose();
-    wave.SetVisible(true);
-    wave.SetTop(20 * kTpp);
-    ExpectFrameMatchesFullCompose();
-    wave.SetHeight(4 * kTpp);
-    wave.SetWidth(30 * kTpp);
-    ExpectFrameMatchesFullCompose();
-    cloud.SetLeft(50 * kTpp);
-    cloud.StretchCopy(Bitmap(3, 3, kSky), 0, 0, 3, 3, 0, 0, 12, 10);
-    ExpectFrameMatchesFullCompose();
-    star.BringToFront();
-    cloud.TakePictureOf(star);
-    ExpectFrameMatchesFullCompose();
+    const std::pair<const char*, std::function<void()>> steps[] = {
+        {"a hidden element shown", [&] { star.SetVisible(true); }},
+        {"a new fill", [&] { star.SetFillColour(kBlue); }},
+        {"brought to the front", [&] { cloud.BringToFront(); }},
+        {"reshaped", [&] { EXPECT_EQ(Shape(cloud, {{0, 0, 12, 3}, {2, 3, 10, 9}}), RegionResult::Ok); }},
+        {"an instance shown and moved down", [&] { wave.SetVisible(true); wave.SetTop(20 * kTpp); }},
+        {"resized", [&] { wave.SetHeight(4 * kTpp); wave.SetWidth(30 * kTpp); }},
+        {"moved and stretched into",
+         [&] { cloud.SetLeft(50 * kTpp); cloud.StretchCopy(Bitmap(3, 3, kSky), 0, 0, 3, 3, 0, 0, 12, 10); }},
+        {"raised and another's picture taken", [&] { star.BringToFront(); cloud.TakePictureOf(star); }},
+    };
+    for (const auto& [what, step] : steps) {
+        SCOPED_TRACE(what);
+        step();
+        ExpectFrameMatchesFullCompose();
+    }
     stage.Strip().SetWidth(70 * kTpp);
     EXPECT_EQ(Recomposed(), (PixelRect{0, 0, 70, 28})) << "a new frame size recomposes all";
     ExpectFrameMatchesFullCompose();
