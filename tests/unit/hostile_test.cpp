@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 
 #include "front/headless/invariants.h"
 #include "temp_files.h"
