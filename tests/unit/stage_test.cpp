@@ -198,6 +198,7 @@ TEST_F(StageTest, PersistentImageKeepsDrawingAndReadsMinusOneOutside)
     stage.Compose();
     e.SetFillColour(kSky);
     EXPECT_TRUE(Reads(e, {{0, 3, kSky}, {1, 1, kBlue}}));
+    EXPECT_EQ(e.FillColour(), kSky);
     ExpectFrameMatchesFullCompose();
 }
 
