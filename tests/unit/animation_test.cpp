@@ -6,11 +6,23 @@
 namespace seastrip::testing {
 namespace {
 
-class AnimationTest : public ProgramTest {
+constexpr Colour kWhite{255, 255, 255}, kBlack{0, 0, 0};
+
+class AnimationTest : public StartedTest {
 protected:
-    void SetUp() override { Start(); }
     long Draws() const { return platform.RandomDraws(); }
     void Script(std::vector<double> draws) { platform.ScriptRandom(std::move(draws)); }
+
+    // The clouds' places after a drifting call from the given ones, with the
+    // offsets floor(4r - 2) of r = 0.3, 0.9 and 0.0: -1, +1 and -2 pixels.
+    std::vector<float> DriftFrom(float a, float b, float c)
+    {
+        for (int i = 0; i < 3; ++i) P().picKUMO(i).SetLeft(std::vector{a, b, c}[i]);
+        P().CloudFrame = 2;
+        Script({0.3, 0.9, 0.0});
+        AnimateClouds(P(), 0);
+        return {P().picKUMO(0).Left(), P().picKUMO(1).Left(), P().picKUMO(2).Left()};
+    }
 };
 
 // --- clouds -----------------------------------------------------------------
@@ -40,36 +52,18 @@ TEST_F(AnimationTest, CloudOutlinesCycleAndTheCloudsDriftEveryThirdCallBlockedBy
     EXPECT_EQ(stage.HitTest(x1 + 2, 18), &cloud);
     EXPECT_NE(stage.HitTest(x1 + 3, 18), &cloud);
 
-    // The drift is blocked by the sun's span, with strict edges.
+    // The drift is blocked by the sun's span, with strict edges: cloud 0
+    // just right of the sun (-1 pixel would touch its edge), cloud 1 just
+    // left of it (+1 would touch), cloud 2 overlapping it (never moves).
     const float sunLeft = P().picSUN3->Left();
     const float sunRight = sunLeft + P().picSUN3->Width();
     const float w = P().picKUMO(0).Width();
-    // Cloud 0 just right of the sun: moving -1 pixel would touch its edge.
-    P().picKUMO(0).SetLeft(sunRight + 15);
-    // Cloud 1 just left of it: moving +1 pixel would touch.
-    P().picKUMO(1).SetLeft(sunLeft - w - 15);
-    // Cloud 2 overlapping the sun: it never moves.
-    P().picKUMO(2).SetLeft(sunLeft - 30);
-    P().CloudFrame = 2;
-    // Offsets floor(4r - 2): r = 0.3 gives -1, 0.9 gives +1, 0.0 gives -2.
-    Script({0.3, 0.9, 0.0});
-    AnimateClouds(P(), 0);
-    EXPECT_FLOAT_EQ(P().picKUMO(0).Left(), sunRight + 15);
-    EXPECT_FLOAT_EQ(P().picKUMO(1).Left(), sunLeft - w - 15);
-    EXPECT_FLOAT_EQ(P().picKUMO(2).Left(), sunLeft - 30);
-
+    EXPECT_EQ(DriftFrom(sunRight + 15, sunLeft - w - 15, sunLeft - 30),
+              (std::vector{sunRight + 15, sunLeft - w - 15, sunLeft - 30}));
     // One pixel further away, the same moves are allowed; a hidden cloud at
     // the left edge drifts on past it.
-    P().picKUMO(0).SetLeft(sunRight + 30);
-    P().picKUMO(1).SetLeft(sunLeft - w - 30);
-    P().picKUMO(2).SetLeft(0);
     P().picKUMO(2).SetVisible(false);
-    P().CloudFrame = 2;
-    Script({0.3, 0.9, 0.0});
-    AnimateClouds(P(), 0);
-    EXPECT_FLOAT_EQ(P().picKUMO(0).Left(), sunRight + 15);
-    EXPECT_FLOAT_EQ(P().picKUMO(1).Left(), sunLeft - w - 15);
-    EXPECT_FLOAT_EQ(P().picKUMO(2).Left(), -30.0f);
+    EXPECT_EQ(DriftFrom(sunRight + 30, sunLeft - w - 30, 0), (std::vector{sunRight + 15, sunLeft - w - 15, -30.0f}));
 }
 
 // --- shooting star ------------------------------------------------------------
@@ -83,25 +77,20 @@ TEST_F(AnimationTest, ShootingStarFliesTenCallsAcrossASceneChangeAndStartsOnlyWh
     EXPECT_EQ(P().StarStep, 2);
     EXPECT_FLOAT_EQ(star.Left(), 15360.0f * 5 / 10);
     EXPECT_FLOAT_EQ(star.Top(), 0.0f);
-    // Band 1 lit rows 0..3 white.
-    EXPECT_EQ(star.ReadPoint(1, 1), (Colour{255, 255, 255}).Packed());
-    EXPECT_EQ(star.ReadPoint(1, 4), (Colour{0, 0, 0}).Packed());
+    EXPECT_TRUE(Reads(star, {{1, 1, kWhite}, {1, 4, kBlack}})) << "band 1 lit rows 0..3 white";
 
     const long draws = Draws();
     for (int call = 2; call <= 9; ++call) {
         AnimateShootingStar(P(), call < 5 ? 345 : 0);  // the scene changes midway
         // Band `call` is white from row 2(call-1); the row above it is black again.
         const int top = 2 * (call - 1);
-        if (top < 16) {
-            EXPECT_EQ(star.ReadPoint(0, top), (Colour{255, 255, 255}).Packed()) << call;
-        }
-        EXPECT_EQ(star.ReadPoint(0, top - 1), (Colour{0, 0, 0}).Packed()) << call;
+        EXPECT_TRUE(Reads(star, {{0, top - 1, kBlack}, {0, top, top < 16 ? kWhite.Packed() : kNoPixel}})) << call;
         EXPECT_TRUE(star.Visible());
     }
     AnimateShootingStar(P(), 0);
     EXPECT_FALSE(star.Visible());
     EXPECT_EQ(P().StarStep, 0);
-    for (int y = 0; y < 16; ++y) EXPECT_EQ(star.ReadPoint(8, y), (Colour{0, 0, 0}).Packed()) << y;
+    for (int y = 0; y < 16; ++y) EXPECT_TRUE(Reads(star, {{8, y, kBlack}})) << y;
     EXPECT_EQ(Draws(), draws) << "a flight draws nothing";
 
     // Idle, it draws only at night: one draw without a start, two with one.

@@ -6,37 +6,26 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "pictures/pictures.h"
+#include "temp_files.h"
 
 namespace seastrip::testing {
 namespace {
 
 constexpr Colour kMagenta{255, 0, 255};
 
-std::vector<unsigned char> ReadFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::vector<unsigned char>(std::istreambuf_iterator<char>(file), {});
-}
-
-std::string AssetPath(const char* name)
-{
-    return std::string(SEASTRIP_SOURCE_DIR) + "/assets/" + name;
-}
-
-// A file's bytes with its little-endian fields.
+// A committed asset's bytes with its little-endian fields.
 struct FileBytes {
-    std::vector<unsigned char> bytes;
-    uint32_t U16(size_t at) const { return static_cast<uint32_t>(bytes[at] | bytes[at + 1] << 8); }
+    explicit FileBytes(const char* name) : bytes(Slurp(std::string(SEASTRIP_SOURCE_DIR) + "/assets/" + name)) {}
+    std::string bytes;
+    uint32_t U8(size_t at) const { return static_cast<unsigned char>(bytes[at]); }
+    uint32_t U16(size_t at) const { return U8(at) | U8(at + 1) << 8; }
     uint32_t U32(size_t at) const { return U16(at) | U16(at + 2) << 16; }
-    std::string Tag(size_t at) const { return std::string(bytes.begin() + at, bytes.begin() + at + 4); }
 };
 
 // The opaque (non-magenta) pixels of one row of a picture's frame, written
@@ -260,28 +249,23 @@ TEST(IconPicture, IsASixteenColourPictureAndTheIconFileHoldsIt)
     const Picture icon = pictures::Icon();
     ASSERT_EQ(icon->width, 32);
     ASSERT_EQ(icon->height, 32);
-    const FileBytes ico{ReadFile(AssetPath("icon.ico"))};
+    const FileBytes ico("icon.ico");
     ASSERT_GE(ico.bytes.size(), 22u);
-    EXPECT_EQ(ico.U16(0), 0u);
-    EXPECT_EQ(ico.U16(2), 1u) << "type icon";
-    ASSERT_EQ(ico.U16(4), 1u) << "one image";
-    EXPECT_EQ(ico.bytes[6], 32);
-    EXPECT_EQ(ico.bytes[7], 32);
-    const uint32_t size = ico.U32(14);
+    ASSERT_EQ((std::vector{ico.U16(0), ico.U16(2), ico.U16(4), ico.U8(6), ico.U8(7)}), (std::vector{0u, 1u, 1u, 32u, 32u}))
+        << "an icon file of one image, 32 x 32";
     const uint32_t offset = ico.U32(18);
-    ASSERT_EQ(offset + size, ico.bytes.size());
-    ASSERT_EQ(ico.U32(offset), 40u) << "a bitmap header";
-    ASSERT_EQ(ico.U16(offset + 14), 4u) << "four bits a pixel";
-    EXPECT_EQ(ico.U32(offset + 8), 64u) << "colour rows and mask rows";
+    ASSERT_EQ(offset + ico.U32(14), ico.bytes.size()) << "the image ends the file";
+    ASSERT_EQ((std::vector{ico.U32(offset), ico.U16(offset + 14), ico.U32(offset + 8)}), (std::vector{40u, 4u, 64u}))
+        << "a bitmap header, four bits a pixel, colour rows and mask rows";
     const size_t palette = offset + 40;
     const size_t pixels = palette + 16 * 4;
     std::set<int32_t> colours;
     for (int y = 0; y < 32; ++y) {
         for (int x = 0; x < 32; ++x) {
-            const unsigned char pair = ico.bytes[pixels + (31 - y) * 16 + x / 2];
-            const int index = x % 2 == 0 ? pair >> 4 : pair & 15;
-            const size_t entry = palette + index * 4;
-            const Colour fromIco{ico.bytes[entry + 2], ico.bytes[entry + 1], ico.bytes[entry]};
+            const uint32_t pair = ico.U8(pixels + (31 - y) * 16 + x / 2);
+            const size_t entry = palette + (x % 2 == 0 ? pair >> 4 : pair & 15) * 4;
+            const Colour fromIco{static_cast<uint8_t>(ico.U8(entry + 2)), static_cast<uint8_t>(ico.U8(entry + 1)),
+                                 static_cast<uint8_t>(ico.U8(entry))};
             EXPECT_EQ(fromIco, icon->At(x, y)) << "x " << x << " y " << y;
             colours.insert(icon->At(x, y).Packed());
         }
@@ -295,15 +279,13 @@ TEST(IconPicture, IsASixteenColourPictureAndTheIconFileHoldsIt)
 TEST(WaveSound, IsAShortAudibleSixteenBitPcmFileBesideThePrograms)
 {
     // The plain layout: a 16-byte format chunk, then the samples.
-    const FileBytes wav{ReadFile(AssetPath("zem.wav"))};
+    const FileBytes wav("zem.wav");
     ASSERT_GE(wav.bytes.size(), 44u);
     EXPECT_LE(wav.bytes.size(), 300u * 1024u);
-    EXPECT_EQ(wav.Tag(0) + wav.Tag(8) + wav.Tag(12) + wav.Tag(36), "RIFFWAVEfmt data");
+    EXPECT_EQ(wav.bytes.substr(0, 4) + wav.bytes.substr(8, 8) + wav.bytes.substr(36, 4), "RIFFWAVEfmt data");
     EXPECT_EQ(wav.U32(4), wav.bytes.size() - 8);
-    EXPECT_EQ(wav.U32(16), 16u);
-    EXPECT_EQ(wav.U16(20), 1u) << "PCM";
-    EXPECT_EQ(wav.U16(22), 1u) << "mono";
-    EXPECT_EQ(wav.U16(34), 16u) << "bits a sample";
+    EXPECT_EQ((std::vector{wav.U32(16), wav.U16(20), wav.U16(22), wav.U16(34)}), (std::vector{16u, 1u, 1u, 16u}))
+        << "a 16-byte format chunk: PCM, mono, 16 bits a sample";
     ASSERT_EQ(wav.U32(40), wav.bytes.size() - 44);
     const size_t samples = (wav.bytes.size() - 44) / 2;
     const double seconds = static_cast<double>(samples) / wav.U32(24);
@@ -317,7 +299,7 @@ TEST(WaveSound, IsAShortAudibleSixteenBitPcmFileBesideThePrograms)
     }
     EXPECT_GT(std::sqrt(sum / samples), 1000.0) << "loud enough to hear";
 
-    EXPECT_EQ(ReadFile(std::string(SEASTRIP_BINARY_DIR) + "/zem.wav"), wav.bytes)
+    EXPECT_EQ(Slurp(std::string(SEASTRIP_BINARY_DIR) + "/zem.wav"), wav.bytes)
         << "the build puts the sound beside the executables";
 }
 
@@ -325,30 +307,27 @@ TEST(WaveSound, IsAShortAudibleSixteenBitPcmFileBesideThePrograms)
 
 TEST(PictureDecode, RefusesWhatIsNotAWholePng)
 {
-    const std::vector<unsigned char> png = ReadFile(AssetPath("sky.png"));
+    const std::string png = FileBytes("sky.png").bytes;
     ASSERT_GT(png.size(), 100u);
+    auto decode = [](const std::string& bytes) {
+        return pictures::Decode(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+    };
     EXPECT_EQ(pictures::Decode(nullptr, 0), nullptr);
-    EXPECT_EQ(pictures::Decode(png.data(), 0), nullptr);
-    EXPECT_EQ(pictures::Decode(png.data(), png.size() / 2), nullptr) << "truncated";
-    EXPECT_EQ(pictures::Decode(png.data(), 8), nullptr) << "signature only";
-    const std::string garbage = "this is certainly not a picture of the sea";
-    EXPECT_EQ(pictures::Decode(reinterpret_cast<const unsigned char*>(garbage.data()), garbage.size()), nullptr);
-    std::vector<unsigned char> wrongSignature = png;
-    wrongSignature[1] = 'Q';
-    EXPECT_EQ(pictures::Decode(wrongSignature.data(), wrongSignature.size()), nullptr);
-
     // Chunks that claim more bytes than the file has, or a header claiming a
     // vast picture, are refused before anything is reserved for them.
-    std::vector<unsigned char> longChunk = png;
-    longChunk[33] = 0x7F;  // the first chunk after the header claims ~2 GB
-    EXPECT_EQ(pictures::Decode(longChunk.data(), longChunk.size()), nullptr);
-    std::vector<unsigned char> vast = png;
-    vast[16] = 0x00, vast[17] = 0x01, vast[18] = 0x00, vast[19] = 0x00;  // 65536 wide
-    vast[20] = 0x00, vast[21] = 0x01, vast[22] = 0x00, vast[23] = 0x00;  // 65536 high
-    EXPECT_EQ(pictures::Decode(vast.data(), vast.size()), nullptr);
+    const std::pair<const char*, std::string> refused[] = {
+        {"no bytes", png.substr(0, 0)},
+        {"truncated", png.substr(0, png.size() / 2)},
+        {"signature only", png.substr(0, 8)},
+        {"garbage", "this is certainly not a picture of the sea"},
+        {"a wrong signature", png.substr(0, 1) + "Q" + png.substr(2)},
+        {"the first chunk after the header claiming ~2 GB", png.substr(0, 33) + '\x7F' + png.substr(34)},
+        {"65536 x 65536", png.substr(0, 16) + std::string("\0\1\0\0\0\1\0\0", 8) + png.substr(24)},
+    };
+    for (const auto& [what, bytes] : refused) EXPECT_EQ(decode(bytes), nullptr) << what;
 
     // The whole file decodes to the same pixels as the embedded copy.
-    const Picture decoded = pictures::Decode(png.data(), png.size());
+    const Picture decoded = decode(png);
     ASSERT_NE(decoded, nullptr);
     EXPECT_EQ(decoded->width, 480);
     EXPECT_EQ(decoded->rgb, pictures::Sky()->rgb);

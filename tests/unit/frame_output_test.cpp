@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "stage/nearest_scale.h"
-#include "stage/stage.h"
+#include "stage_helpers.h"
 
-namespace seastrip {
+namespace seastrip::testing {
 namespace {
 
-constexpr float kTpp = 15.0f;
+constexpr float kTpp = kTwipsPerPixel;
 
 // An output in memory that remembers what it was asked to show.
 class MemoryOutput final : public FrameOutput {
@@ -56,17 +56,9 @@ private:
 
 TEST(FramePresenter, ShowsTheWholeFrameAtFirstThenOnlyWhatChangedEnlargedAndNothingWhenNothingDid)
 {
-    Stage stage(40, 28, kTpp, kTpp);
-    stage.Strip().SetWidth(40 * kTpp);
-    stage.Strip().SetHeight(6 * kTpp);
-    stage.Strip().SetFillColour(Colour{10, 20, 30});
-    ElementDesign design;
-    design.left = 4 * kTpp;
-    design.width = 2 * kTpp;
-    design.height = 2 * kTpp;
-    design.fill = Colour{200, 0, 0};
-    design.visible = true;
-    Element& box = stage.CreateElement(design);
+    Stage stage(40, 28);
+    LayStrip(stage, 40, 6, Colour{10, 20, 30});
+    Element& box = stage.CreateElement(Design(4, 0, 2, 2, Colour{200, 0, 0}));
     MemoryOutput output;
     FramePresenter presenter(stage);
     presenter.SetOutput(&output);
@@ -111,4 +103,4 @@ TEST(FramePresenter, ShowsTheWholeFrameAtFirstThenOnlyWhatChangedEnlargedAndNoth
 }
 
 }  // namespace
-}  // namespace seastrip
+}  // namespace seastrip::testing

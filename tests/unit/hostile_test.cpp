@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 
 #include "front/headless/invariants.h"
 #include "temp_files.h"
@@ -19,6 +20,7 @@
 #include "shell/menu_commands.h"
 #include "front/headless/headless_platform.h"
 #include "front/headless/headless_run.h"
+#include "program_fixture.h"
 
 namespace seastrip::testing {
 namespace {
@@ -146,9 +148,9 @@ class HostileScreenTest : public ::testing::TestWithParam<Screen> {};
 
 TEST_P(HostileScreenTest, StartsCoversTheWidthKeepsCloudsOffTheSunAndRunsAnHour)
 {
-    HeadlessPlatform::Options options;
-    options.screenWidthPx = GetParam().widthPx;
-    options.twipsPerPixelX = options.twipsPerPixelY = GetParam().twipsPerPixel;
+    const auto [widthPx, tpp] = GetParam();
+    HeadlessPlatform::Options options = ScreenOf(widthPx);
+    options.twipsPerPixelX = options.twipsPerPixelY = tpp;
     // From half past five in the evening: the hour holds a whole sunset.
     Started run(options, 17.5 * 3600);
     ASSERT_FALSE(run.firstFailure) << *run.firstFailure;  // the tiles cover the width
@@ -164,7 +166,7 @@ TEST_P(HostileScreenTest, StartsCoversTheWidthKeepsCloudsOffTheSunAndRunsAnHour)
     EXPECT_EQ(p.SceneNow, 345) << "the sunset ran to the night";
 
     const Bitmap& frame = run.platform.GetStage().Compose();
-    EXPECT_EQ(frame.width, options.screenWidthPx);
+    EXPECT_EQ(frame.width, widthPx);
     EXPECT_EQ(frame.height, 28);
 }
 
@@ -180,9 +182,7 @@ TEST(HostileScreenTest, AScreenWithNoPlaceClearOfTheSunStillStarts)
 {
     // Ten pixels: every tenth of the width lies under the sun. The search for
     // a cloud place gives up, and the clouds wait hidden at the left edge.
-    HeadlessPlatform::Options options;
-    options.screenWidthPx = 10;
-    Started run(options);
+    Started run(ScreenOf(10));
     for (int i = 0; i < 3; ++i) EXPECT_FALSE(run.program->picKUMO(i).Visible());
     ASSERT_FALSE(run.firstFailure) << *run.firstFailure;
     ASSERT_TRUE(run.Run(10 * 60 * 1000)) << run.firstFailure.value_or("the program ended");
@@ -215,19 +215,20 @@ TEST(HostileClockTest, MidnightPassesInTheNightTheDawnHourStartsTheDawnAndTheSce
     ASSERT_TRUE(run.Run(70'000)) << run.firstFailure.value_or("the program ended");
     EXPECT_EQ(run.program->SceneNow, 0) << "the dawn ran to the day";
 
-    // Jumps of the clock show at the next compute half of the main tick.
-    run.platform.SetClock(22 * 3600.0);  // resumed after hours asleep
-    EXPECT_EQ(SceneAfterNextCompute(run), 345);
-    run.platform.SetClock(8 * 3600.0);  // the clock set back
-    EXPECT_EQ(SceneAfterNextCompute(run), 0);
-    run.platform.SetClock(18.5 * 3600);  // into the sunset hour
-    EXPECT_EQ(SceneAfterNextCompute(run), 2) << "a sunset starts from its beginning";
-    ASSERT_TRUE(run.Run(20'000)) << run.firstFailure.value_or("the program ended");
-    run.platform.SetClock(16 * 3600.0);  // back before it, mid-sunset
-    EXPECT_EQ(SceneAfterNextCompute(run), 0);
-    run.platform.SetClock(5.5 * 3600);  // asleep from afternoon to dawn
-    EXPECT_EQ(SceneAfterNextCompute(run), 0) << "day already reached: no dawn in that hour";
-    ASSERT_TRUE(run.Run(5'000)) << run.firstFailure.value_or("the program ended");
+    // Jumps of the clock show at the next compute half of the main tick,
+    // each followed by a while of running on.
+    const std::tuple<double, int32_t, const char*> jumps[] = {
+        {At(22, 0), 345, "resumed after hours asleep"},
+        {At(8, 0), 0, "the clock set back"},
+        {At(18, 30), 2, "into the sunset hour: a sunset starts from its beginning"},
+        {At(16, 0), 0, "back before it, mid-sunset"},
+        {At(5, 30), 0, "asleep from afternoon to dawn: day already reached, no dawn in that hour"},
+    };
+    for (const auto& [clock, scene, what] : jumps) {
+        run.platform.SetClock(clock);
+        EXPECT_EQ(SceneAfterNextCompute(run), scene) << what;
+        ASSERT_TRUE(run.Run(20'000)) << what << ": " << run.firstFailure.value_or("the program ended");
+    }
 }
 
 // The checker itself: every rule it is given must be able to fail.

@@ -5,9 +5,8 @@
 namespace seastrip::testing {
 namespace {
 
-class MenuCommandsTest : public ProgramTest {
+class MenuCommandsTest : public StartedTest {
 protected:
-    void SetUp() override { Start(); }
     Colour Sky() { return Colour::FromPacked(P().frmBG->ReadPoint(100, 0)); }
 };
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "region_record_bytes.h"
+#include "stage_helpers.h"
 #include "stage/region_record.h"
 
 namespace seastrip {
@@ -31,20 +31,20 @@ TEST(RegionRecordTest, AcceptsValidRecordsDropsEmptyRectanglesAndRejectsMalforme
     ASSERT_EQ(rects.size(), 1u);
     EXPECT_EQ(rects[0].right, 2);
 
-    const auto good = RegionRecordBytes({{0, 0, 4, 4}, {1, 4, 3, 6}});
-    EXPECT_FALSE(ParseRegionRecord(good.data(), 31, rects)) << "shorter than a header";
     EXPECT_FALSE(ParseRegionRecord(nullptr, 64, rects));
-    EXPECT_FALSE(ParseRegionRecord(good.data(), static_cast<uint32_t>(good.size()) - 1, rects))
-        << "too short for nCount";
-    const auto wrongSize = RegionRecordBytes({{0, 0, 4, 4}}, 36);
-    EXPECT_FALSE(ParseRegionRecord(wrongSize.data(), static_cast<uint32_t>(wrongSize.size()), rects));
-    const auto wrongType = RegionRecordBytes({{0, 0, 4, 4}}, 32, 2);
-    EXPECT_FALSE(ParseRegionRecord(wrongType.data(), static_cast<uint32_t>(wrongType.size()), rects));
-    // A count whose byte size would wrap round 32 bits must not pass.
     auto huge = RegionRecordBytes({{0, 0, 4, 4}});
     const uint32_t count = 0x10000000u;
     std::memcpy(huge.data() + 8, &count, 4);
-    EXPECT_FALSE(ParseRegionRecord(huge.data(), static_cast<uint32_t>(huge.size()), rects));
+    const auto good = RegionRecordBytes({{0, 0, 4, 4}, {1, 4, 3, 6}});
+    const std::pair<const char*, std::vector<uint8_t>> malformed[] = {
+        {"shorter than a header", {good.begin(), good.begin() + 31}},
+        {"too short for nCount", {good.begin(), good.end() - 1}},
+        {"a wrong header size", RegionRecordBytes({{0, 0, 4, 4}}, 36)},
+        {"a wrong type", RegionRecordBytes({{0, 0, 4, 4}}, 32, 2)},
+        {"a count whose byte size would wrap round 32 bits", huge},
+    };
+    for (const auto& [what, bytes] : malformed)
+        EXPECT_FALSE(ParseRegionRecord(bytes.data(), static_cast<uint32_t>(bytes.size()), rects)) << what;
 }
 
 }  // namespace

@@ -33,24 +33,17 @@ struct Lines {
 
 using Grid = std::vector<std::vector<bool>>;
 
-Grid EmptyGrid()
-{
-    return Grid(kMaxHeight, std::vector<bool>(kMaxWidth, false));
-}
-
 Grid GridFrom(const std::vector<Lines>& shape)
 {
-    Grid grid = EmptyGrid();
+    Grid grid(kMaxHeight, std::vector<bool>(kMaxWidth, false));
     for (const Lines& lines : shape) {
         std::istringstream in(lines.pixels);
-        std::string item;
-        while (std::getline(in, item, ',')) {
-            const size_t dash = item.find('-');
-            const int from = std::stoi(item.substr(0, dash));
-            const int to = dash == std::string::npos ? from : std::stoi(item.substr(dash + 1));
-            for (int y = lines.first; y <= lines.last; ++y) {
+        char separator = ',';
+        for (int from = 0, to = 0; in >> from; in >> separator) {
+            to = from;
+            if (in.peek() == '-') in >> separator >> to;
+            for (int y = lines.first; y <= lines.last; ++y)
                 for (int x = from; x <= to; ++x) grid[y][x] = true;
-            }
         }
     }
     return grid;
@@ -59,10 +52,9 @@ Grid GridFrom(const std::vector<Lines>& shape)
 // The opaque (non-magenta) pixels of a picture's top `rows` rows.
 Grid GridFrom(const Bitmap& picture, int rows)
 {
-    Grid grid = EmptyGrid();
-    for (int y = 0; y < rows; ++y) {
+    Grid grid = GridFrom({});
+    for (int y = 0; y < rows; ++y)
         for (int x = 0; x < picture.width; ++x) grid[y][x] = picture.At(x, y) != Colour{255, 0, 255};
-    }
     return grid;
 }
 
@@ -121,10 +113,7 @@ const RegionTableBlock& Table()
     return *table;
 }
 
-const RegionRecord& Slot(int number)
-{
-    return Table()[static_cast<size_t>(number)];
-}
+const RegionRecord& Slot(int number) { return Table()[static_cast<size_t>(number)]; }
 
 bool AllZero(const void* from, const void* to)
 {
@@ -140,20 +129,14 @@ TEST(RegionTable, EverySlotHasItsHeaderAndBoundAndZeroBehindItsShape)
         SCOPED_TRACE("slot " + std::to_string(number));
         const RegionRecord& record = Slot(number);
         const RegionHeader& h = record.header;
-        EXPECT_EQ(h.dwSize, 32u);
-        EXPECT_EQ(h.iType, 1u);
-        EXPECT_EQ(h.nRgnSize, 16u * h.nCount);
-        EXPECT_EQ(h.boundLeft, 0);
-        EXPECT_EQ(h.boundTop, 0);
-
-        int32_t right = 0;
-        int32_t bottom = 0;
+        EXPECT_EQ((std::vector{h.dwSize, h.iType, h.nRgnSize}), (std::vector{32u, 1u, 16u * h.nCount}))
+            << "the header's size, type and byte count";
+        RegionRect bound{0, 0, 0, 0};
         for (uint32_t i = 0; i < h.nCount; ++i) {
-            right = std::max(right, record.rects[i].right);
-            bottom = std::max(bottom, record.rects[i].bottom);
+            bound.right = std::max(bound.right, record.rects[i].right);
+            bound.bottom = std::max(bound.bottom, record.rects[i].bottom);
         }
-        EXPECT_EQ(right, h.boundRight);
-        EXPECT_EQ(bottom, h.boundBottom);
+        EXPECT_EQ(Show(RegionRect{h.boundLeft, h.boundTop, h.boundRight, h.boundBottom}), Show(bound));
         EXPECT_TRUE(AllZero(&record.rects[h.nCount], &record + 1)) << "every place behind the shape is zero";
     }
     EXPECT_TRUE(AllZero(&Slot(27), &Slot(27) + 1)) << "the unused slot";

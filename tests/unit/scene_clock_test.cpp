@@ -4,9 +4,8 @@
 namespace seastrip::testing {
 namespace {
 
-class SceneClockTest : public ProgramTest {
+class SceneClockTest : public StartedTest {
 protected:
-    void SetUp() override { Start(); }
     int32_t Compute()
     {
         ComputeScene(P());

@@ -10,9 +10,8 @@ Colour Grey(uint8_t level)
     return Colour{level, level, level};
 }
 
-class SceneLayoutTest : public ProgramTest {
+class SceneLayoutTest : public StartedTest {
 protected:
-    void SetUp() override { Start(); }
     Colour CloudPixel(int d, int x, int y) { return Colour::FromPacked(P().picKUMO(d).ReadPoint(x, y)); }
     Colour StripFrame(int frame, int x, int y) { return pictures::CloudStrip()->At(32 * frame + x, y); }
 };
@@ -93,13 +92,11 @@ TEST_F(SceneLayoutTest, GlitterCyclesItsOutlinesAndRestsAtDayAndThePalmComesToTh
               (std::vector<const Element*>{&P().picKUMO(1), &P().picKUMO(2), &P().picYASHI(0)}));
     EXPECT_TRUE(P().picSUN(1).Visible());
     EXPECT_EQ(P().GlitterStep, 1);
-    EXPECT_EQ(stage.HitTest(gx + 5, gy + 1), glitter);
+    EXPECT_TRUE(Hits(stage, {{gx + 5, gy + 1, glitter}}));
     LayoutScene(P(), 100);
-    EXPECT_EQ(stage.HitTest(gx + 5, gy + 1), nullptr);
-    EXPECT_EQ(stage.HitTest(gx + 6, gy + 1), glitter);
+    EXPECT_TRUE(Hits(stage, {{gx + 5, gy + 1, nullptr}, {gx + 6, gy + 1, glitter}}));
     LayoutScene(P(), 100);
-    EXPECT_EQ(stage.HitTest(gx + 3, gy + 1), nullptr);
-    EXPECT_EQ(stage.HitTest(gx + 4, gy + 1), glitter);
+    EXPECT_TRUE(Hits(stage, {{gx + 3, gy + 1, nullptr}, {gx + 4, gy + 1, glitter}}));
     EXPECT_EQ(P().GlitterStep, 0);
     LayoutScene(P(), 0);
     LayoutScene(P(), 0);

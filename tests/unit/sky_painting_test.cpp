@@ -7,9 +7,8 @@
 namespace seastrip::testing {
 namespace {
 
-class SkyPaintingTest : public ProgramTest {
+class SkyPaintingTest : public StartedTest {
 protected:
-    void SetUp() override { Start(); }
     Colour StripAt(int x, int y) { return Colour::FromPacked(P().frmBG->ReadPoint(x, y)); }
     Colour SunAt(int x, int y) { return Colour::FromPacked(P().picSUN3->ReadPoint(x, y)); }
     Colour SkyAt(int column, int row) { return pictures::Sky()->At(column, row); }

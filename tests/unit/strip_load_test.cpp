@@ -15,54 +15,39 @@ TEST_F(StripLoadTest, DocksFullWidthAboveTheTaskbarAndLaysOutSunPalmTilesAndClou
     // then k = 9 accepted, hidden (m = 0); then k = 2 accepted, shown.
     platform.ScriptRandom({0.55, 0.05, 0.9, 0.95, 0.0, 0.25, 0.5});
     Start();
-    const Element& strip = *P().frmBG;
-    EXPECT_FLOAT_EQ(strip.Width(), 15360.0f);
-    EXPECT_FLOAT_EQ(strip.Height(), 420.0f);
     // The metrics 716 + 22 = 738 pixels give a bottom of 11070 twips.
     EXPECT_EQ(ScreenBottomTwips(platform), 11070);
-    EXPECT_FLOAT_EQ(strip.Top(), 10650.0f);
-    EXPECT_FLOAT_EQ(strip.Left(), 0.0f);
-    EXPECT_TRUE(strip.Visible());
+    EXPECT_EQ(Box(*P().frmBG), (std::vector<float>{0, 10650, 15360, 420}));
+    EXPECT_TRUE(P().frmBG->Visible());
     EXPECT_TRUE(platform.timersStarted);
 
-    EXPECT_FLOAT_EQ(P().picSUN3->Left(), static_cast<float>((15360 - 165) / 2));
-    EXPECT_FLOAT_EQ(P().picSUN3->Top(), 0.0f);
-    EXPECT_FLOAT_EQ(P().picSUN(1).Left(), static_cast<float>((15360 - 165) / 2 + 15));
-    EXPECT_FLOAT_EQ(P().picSUN(1).Top(), 240.0f);
-    EXPECT_FLOAT_EQ(P().picYASHI(0).Left(), 0.0f);
+    const float sunLeft = (15360 - 165) / 2;
+    EXPECT_EQ(P().picSUN3->Left(), sunLeft);
+    EXPECT_EQ(P().picSUN3->Top(), 0.0f);
+    EXPECT_EQ(P().picSUN(1).Left(), sunLeft + 15);
+    EXPECT_EQ(P().picSUN(1).Top(), 240.0f);
+    EXPECT_EQ(P().picYASHI(0).Left(), 0.0f);
     EXPECT_TRUE(P().picYASHI(0).Visible());
 
-    // Five wave tiles and five star fields reach past a thousand pixels.
+    // Five wave tiles and five star fields, hidden by day, reach past a
+    // thousand pixels.
     ASSERT_EQ(P().picNami.Count(), 5);
     ASSERT_EQ(P().picHoshi.Count(), 5);
     for (int j = 0; j < 5; ++j) {
-        const Element& wave = P().picNami(j);
-        EXPECT_EQ(Px(wave.Left()), 10 + 320 * j);
-        EXPECT_EQ(Px(wave.Top()), 21);
-        EXPECT_FLOAT_EQ(wave.Width(), 4800.0f);
-        EXPECT_FLOAT_EQ(wave.Height(), 45.0f);
-        EXPECT_FALSE(wave.Visible());
-        const Element& stars = P().picHoshi(j);
-        EXPECT_EQ(Px(stars.Left()), 320 * j);
-        EXPECT_FLOAT_EQ(stars.Width(), 4800.0f);
-        EXPECT_FLOAT_EQ(stars.Height(), 240.0f);
-        EXPECT_FALSE(stars.Visible()) << "stars are hidden by day";
+        EXPECT_EQ(Box(P().picNami(j)), (std::vector<float>{15.0f * (10 + 320 * j), 15 * 21, 4800, 45})) << j;
+        EXPECT_EQ(Box(P().picHoshi(j)), (std::vector<float>{15.0f * 320 * j, 0, 4800, 240})) << j;
+        EXPECT_FALSE(P().picNami(j).Visible() || P().picHoshi(j).Visible()) << j;
     }
 
     // Presses on the palm's shape reach it; beside it, or on the hidden
     // waves, they reach the strip.
-    Stage& stage = platform.GetStage();
-    EXPECT_EQ(stage.HitTest(0, 26), &P().picYASHI(0));
-    EXPECT_EQ(stage.HitTest(37, 26), nullptr);
-    EXPECT_EQ(stage.HitTest(10 + 1, 21 + 2), nullptr);
+    EXPECT_TRUE(Hits(platform.GetStage(), {{0, 26, &P().picYASHI(0)}, {37, 26, nullptr}, {10 + 1, 21 + 2, nullptr}}));
 
     ASSERT_EQ(P().picKUMO.Count(), 3);
-    EXPECT_FLOAT_EQ(P().picKUMO(0).Left(), 0.0f);
-    EXPECT_TRUE(P().picKUMO(0).Visible());
-    EXPECT_FLOAT_EQ(P().picKUMO(1).Left(), 15360.0f * 9 / 10);
-    EXPECT_FALSE(P().picKUMO(1).Visible());
-    EXPECT_FLOAT_EQ(P().picKUMO(2).Left(), 3072.0f);
-    EXPECT_TRUE(P().picKUMO(2).Visible());
+    const std::pair<float, bool> clouds[] = {{0, true}, {15360.0f * 9 / 10, false}, {3072, true}};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(std::pair(P().picKUMO(i).Left(), P().picKUMO(i).Visible()), clouds[i]) << "cloud " << i;
+    }
     EXPECT_EQ(platform.RandomDraws(), 7);
 }
 

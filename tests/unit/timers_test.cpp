@@ -5,10 +5,7 @@
 namespace seastrip::testing {
 namespace {
 
-class TimersTest : public ProgramTest {
-protected:
-    void SetUp() override { Start(); }
-};
+using TimersTest = StartedTest;
 
 TEST_F(TimersTest, TheFirstComputeLaysOutEvenTheDayStepsTheCloudsAndASceneChangeIsPaintedOnTheNextTick)
 {

@@ -4,9 +4,8 @@
 namespace seastrip::testing {
 namespace {
 
-class WaveFramesTest : public ProgramTest {
+class WaveFramesTest : public StartedTest {
 protected:
-    void SetUp() override { Start(); }
     // Whether wave tile j's outline covers tile pixel (x, y), seen through a press.
     bool Covers(int j, int x, int y)
     {

@@ -7,9 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/element_design.h"
-#include "region_record_bytes.h"
-#include "stage/stage.h"
+#include "stage_helpers.h"
 
 namespace seastrip {
 namespace {
@@ -58,20 +56,12 @@ TEST(Win32Scale, TheStripLandsOnTheWorkAreasBottomOfItsMonitor)
 // one art pixel catches every device pixel of that block and none beside it.
 TEST(Win32Scale, APressReachesTheElementWhoseOutlineCoversItsBlock)
 {
-    constexpr float kTpp = kTwipsPerArtPixel;
-    Stage stage(40, 28, kTpp, kTpp);
-    stage.Strip().SetWidth(40 * kTpp);
-    stage.Strip().SetHeight(28 * kTpp);
-    ElementDesign design;
-    design.left = 10 * kTpp;
-    design.top = 3 * kTpp;
-    design.width = 3 * kTpp;
-    design.height = 2 * kTpp;
-    design.visible = true;
-    Element& star = stage.CreateElement(design);
+    static_assert(kTwipsPerArtPixel == kTwipsPerPixel, "the art is laid out as the stage lays it");
+    Stage stage(40, 28);
+    testing::LayStrip(stage, 40, 28);
+    Element& star = stage.CreateElement(testing::Design(10, 3, 3, 2));
     // Only the middle pixel of the top row, art (11, 3), is the star.
-    const std::vector<uint8_t> record = testing::RegionRecordBytes({{1, 0, 2, 1}});
-    ASSERT_EQ(star.ApplyRegionData(record.data(), static_cast<uint32_t>(record.size())), RegionResult::Ok);
+    ASSERT_EQ(testing::Shape(star, {{1, 0, 2, 1}}), RegionResult::Ok);
 
     struct Press {
         int scale, x, y;

@@ -6,22 +6,17 @@ namespace seastrip {
 namespace {
 
 // Struts as docks publish them: a depth from one edge of the whole screen
-// over a span of it (inclusive).
-DockStrut Bottom(long depth, long x0, long x1)
+// (left, right, top, bottom) over a span of it (inclusive).
+template <int kEdge>
+DockStrut Strut(long depth, long from, long to)
 {
-    const long v[12] = {0, 0, 0, depth, 0, 0, 0, 0, 0, 0, x0, x1};
+    long v[12] = {};
+    v[kEdge] = depth;
+    v[4 + 2 * kEdge] = from;
+    v[5 + 2 * kEdge] = to;
     return DockStrut::FromValues(v, 12);
 }
-DockStrut Left(long depth, long y0, long y1)
-{
-    const long v[12] = {depth, 0, 0, 0, y0, y1, 0, 0, 0, 0, 0, 0};
-    return DockStrut::FromValues(v, 12);
-}
-DockStrut Right(long depth, long y0, long y1)
-{
-    const long v[12] = {0, depth, 0, 0, 0, 0, y0, y1, 0, 0, 0, 0};
-    return DockStrut::FromValues(v, 12);
-}
+const auto Left = Strut<0>, Right = Strut<1>, Bottom = Strut<3>;
 
 struct StrutCase {
     const char* desktop;
