@@ -53,10 +53,11 @@ check_scene() {
     shift 2
     choose "$@"
     wait_for 5 none_open || die "the menu did not close after choosing $name"
-    # The strip repaints at once; give the redraw a few polls to land.
+    # The strip repaints at once; give the redraw a few polls to land. A
+    # scene chosen holds still enough to compare 10,000 pixels.
     scene_shown() {
         import -window "$STRIP" "$WORK/strip_$scene.png" 2>/dev/null &&
-            still_matches "$WORK/strip_$scene.png" "$SCREEN_W" 1 --scene "$scene"
+            still_matches "$WORK/strip_$scene.png" "$SCREEN_W" 1 --scene "$scene" && [ "$COMPARED" -ge 10000 ]
     }
     retry 10 0.2 scene_shown &&
         pass "$name: the strip matches the rendering of scene $scene ($DIFFER of $COMPARED still pixels differ)" ||
