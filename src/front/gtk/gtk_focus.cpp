@@ -44,15 +44,7 @@ Display* XDisplayOrNull()
 // from the window in use.
 void RequestActivation(Display* display, ::Window window)
 {
-    XEvent request{};
-    request.xclient.type = ClientMessage;
-    request.xclient.window = window;
-    request.xclient.message_type = x11::AtomOf(display, x11::kActiveWindow);
-    request.xclient.format = 32;
-    request.xclient.data.l[0] = 2;
-    request.xclient.data.l[1] = static_cast<long>(LastUserTime());
-    XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask,
-               &request);
+    x11::AskWindowManager(display, window, x11::kActiveWindow, {2, static_cast<long>(LastUserTime())});
 }
 
 bool KeepsActiveWindow(GdkDisplay* display)
@@ -80,7 +72,6 @@ void Activate(GtkWindow* window)
     if (!display || !gdkWindow) return;
     if (KeepsActiveWindow(gdk_display_get_default())) {
         RequestActivation(display, GDK_WINDOW_XID(gdkWindow));
-        XFlush(display);
     } else {
         // Without a window manager to ask, the window takes the focus itself.
         gdk_window_focus(gdkWindow, GDK_CURRENT_TIME);
@@ -132,18 +123,9 @@ void RefuseAttention(GdkWindow* window)
     const std::vector<long> state = x11::ReadLongs(display, xid, x11::kState, XA_ATOM);
     if (std::find(state.begin(), state.end(), attention) != state.end()) {
         // The state of a managed window is the window manager's to change:
-        // it is asked to remove the demand (action 0).
-        XEvent request{};
-        request.xclient.type = ClientMessage;
-        request.xclient.window = xid;
-        request.xclient.message_type = x11::AtomOf(display, x11::kState);
-        request.xclient.format = 32;
-        request.xclient.data.l[0] = 0;
-        request.xclient.data.l[1] = attention;
-        request.xclient.data.l[3] = 1;
-        XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask,
-                   &request);
-        XFlush(display);
+        // it is asked to remove the demand (action 0), as the user's
+        // application would (source 1).
+        x11::AskWindowManager(display, xid, x11::kState, {0, attention, 0, 1});
     }
     gdk_x11_display_error_trap_pop_ignored(gdk_window_get_display(window));
 #else

@@ -23,6 +23,22 @@ Atom AtomOf(Display* display, const char* name)
     return gdk_x11_get_xatom_by_name_for_display(gdk_x11_lookup_xdisplay(display), name);
 }
 
+void AskWindowManager(Display* display, ::Window window, const char* message, std::initializer_list<long> items)
+{
+    XEvent request{};
+    request.xclient.type = ClientMessage;
+    request.xclient.window = window;
+    request.xclient.message_type = AtomOf(display, message);
+    request.xclient.format = 32;
+    int i = 0;
+    for (const long item : items) {
+        if (i < 5) request.xclient.data.l[i++] = item;
+    }
+    XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask,
+               &request);
+    XFlush(display);
+}
+
 namespace {
 
 // Up to `limit` 32-bit items of a property, of the given type (AnyPropertyType

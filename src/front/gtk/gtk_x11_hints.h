@@ -9,6 +9,7 @@
 #ifdef GDK_WINDOWING_X11
 #include <X11/Xlib.h>
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -59,6 +60,10 @@ std::vector<ScreenRect> MonitorWorkAreas(Display* display);
 ScreenRect ScreenSize(Display* display);
 // The window manager's active window, or 0.
 ::Window ActiveWindow(Display* display);
+// Sends the window manager a request about a window (a client message of
+// the named type, up to five items), as the desktop hints say requests go:
+// to the root window, and out at once.
+void AskWindowManager(Display* display, ::Window window, const char* message, std::initializer_list<long> items);
 // The name the running window manager gives itself, lower case; empty
 // without one.
 std::string WindowManagerName(Display* display);
