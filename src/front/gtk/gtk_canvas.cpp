@@ -79,13 +79,13 @@ void GtkCanvas::Use(std::unique_ptr<GtkFrameOutput> output)
     G_GNUC_END_IGNORE_DEPRECATIONS
     GtkAllocation place;
     gtk_widget_get_allocation(area_, &place);
-    PlaceOutput(place);
+    PlaceOutput(place.x, place.y);
     presenter_.SetOutput(output_.get());
 }
 
-void GtkCanvas::PlaceOutput(const GtkAllocation& place)
+void GtkCanvas::PlaceOutput(int x, int y)
 {
-    if (output_) output_->Place(presenter_.Scale(), place.x, place.y);
+    if (output_) output_->Place(presenter_.Scale(), x, y);
 }
 
 // The pixels go into the top-level window, GDK's only X window or Wayland
@@ -137,7 +137,7 @@ void GtkCanvas::OnUnrealize(GtkWidget*, gpointer self) { static_cast<GtkCanvas*>
 // The area's place in the window, kept for the puts of every tick.
 void GtkCanvas::OnSizeAllocate(GtkWidget*, GdkRectangle* allocation, gpointer self)
 {
-    static_cast<GtkCanvas*>(self)->PlaceOutput(*allocation);
+    static_cast<GtkCanvas*>(self)->PlaceOutput(allocation->x, allocation->y);
 }
 
 // A new scale (the window moved to another monitor, or the desktop's scale
@@ -150,7 +150,7 @@ void GtkCanvas::OnScaleFactor(GObject*, GParamSpec*, gpointer self)
     canvas->presenter_.SetScale(scale);
     GtkAllocation place;
     gtk_widget_get_allocation(canvas->area_, &place);
-    canvas->PlaceOutput(place);
+    canvas->PlaceOutput(place.x, place.y);
     gtk_widget_queue_draw(canvas->area_);
 }
 

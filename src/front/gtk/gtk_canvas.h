@@ -49,7 +49,7 @@ private:
     // takes over. True when there is a new output to try.
     bool FallBack();
     // Tells the output the area's scale and place in its window.
-    void PlaceOutput(const GtkAllocation& place);
+    void PlaceOutput(int x, int y);
 
     GtkWidget* area_ = nullptr;  // a reference of our own
     FramePresenter presenter_;
