@@ -72,6 +72,24 @@ e2e_end() {
     echo "$1, in $(($(date +%s) - E2E_STARTED)) s"
 }
 
+# watchdog SECONDS WHAT X_PID &: should WHAT still run after SECONDS, names
+# the script's processes and where each waits, marks the failure in
+# $WORK/watchdog and ends the X server X_PID, so that whatever waits on it
+# gives up: a clear failure, not a test killed at its time limit. Killed
+# by its caller once WHAT is done.
+watchdog() {
+    trap 'kill "$watchdog_sleep" 2>/dev/null; exit 0' TERM
+    sleep "$1" >/dev/null 2>&1 &
+    watchdog_sleep=$!
+    wait "$watchdog_sleep" || exit 0
+    {
+        echo "FAIL: $2 still running after $1 s; the test's processes:"
+        ps -o pid,stat,wchan:24,etime,args --ppid "$$"
+    } >&2
+    echo "$2" >>"$WORK/watchdog"
+    kill "$3" 2>/dev/null
+}
+
 # A test needing a tool that is not installed fails: it tests nothing.
 need_tools() { # TOOL...
     for tool in "$@"; do

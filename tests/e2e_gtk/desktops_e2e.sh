@@ -243,8 +243,13 @@ SHOT_PREFIX=desktop
 for desktop in $DESKTOPS; do
     start_xvfb "$SCREEN_W" "$SCREEN_H"
     xsetroot -solid '#608060'
+    # A row takes seconds; a minute means something hangs.
+    watchdog 60 "$desktop" "$XVFB_PID" &
+    WATCHDOG_PID=$!
     "desktop_$desktop"
     [ -s "$WORK/seastrip.log" ] && fail "$desktop: the strip wrote to its output: $(cat "$WORK/seastrip.log")"
     end_session
+    kill "$WATCHDOG_PID" 2>/dev/null
 done
+[ -s "$WORK/watchdog" ] && fail "rows that hung: $(cat "$WORK/watchdog")"
 e2e_end "the strip found its place on every desktop"

@@ -61,9 +61,18 @@ start_bus() {
 
 # Ends everything started so far (the X server too), for a script that runs
 # one desktop after another.
+# A process still there 5 s after it was asked to end is killed outright,
+# and named, rather than waited for until the test's time runs out.
 end_session() {
+    local pid
     for pid in $PIDS; do kill "$pid" 2>/dev/null; done
-    for pid in $PIDS; do wait "$pid" 2>/dev/null; done
+    for pid in $PIDS; do
+        if ! wait_for 5 'ended "$pid"'; then
+            echo "note: $(ps -o args= -p "$pid" 2>/dev/null) ($pid) did not end when asked; killed" >&2
+            kill -9 "$pid" 2>/dev/null
+        fi
+        wait "$pid" 2>/dev/null
+    done
     PIDS=""
     rm -f "$WORK/display"
 }

@@ -434,7 +434,15 @@ case_reserve() {
 # the start at login; msiexec /x takes away every file and entry of the
 # installer's, the settings aside. It runs in a copy of the prefix, so
 # nothing it installs reaches the other cases.
-win_dir() { winepath -u "$(wine cmd /c echo "%$1%" 2>/dev/null | tr -d '\r')" 2>/dev/null; }
+
+# The Unix path of the folder a Windows variable names; false unless Wine
+# named a drive path that exists (Wine's messages in $WORK/wine.log).
+win_dir() {
+    local path
+    path=$(wine cmd /c echo "%$1%" 2>>"$WORK/wine.log" | tr -d '\r')
+    case $path in [A-Za-z]:\\*) ;; *) echo "$1 read as \"$path\"" >>"$WORK/wine.log"; return 1 ;; esac
+    path=$(winepath -u "$path" 2>>"$WORK/wine.log") && [ -d "$path" ] && echo "$path"
+}
 # The start at login's value, if any (reg prints its errors on standard output).
 run_entry() { wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Seastrip 2>/dev/null | tr -d '\r' | grep REG_SZ; }
 products() { wine uninstaller --list 2>/dev/null | tr -d '\r' | grep -c '|||Seastrip$'; }
@@ -454,14 +462,18 @@ check_installed() { # WHAT
 case_installer() {
     [ -f "$SEASTRIP_MSI" ] || fail "missing $SEASTRIP_MSI"
     wineserver -k 2>/dev/null
+    wineserver -w 2>/dev/null
     cp -a "$WINEPREFIX" "$WORK/prefix" || fail "could not copy the Wine prefix"
     export WINEPREFIX=$WORK/prefix
     cp "$SEASTRIP_MSI" "$WORK/new.msi"
     older_msi 0.9.0
     older_msi 0.9.1
-    local dir menu ini
-    dir=$(win_dir LOCALAPPDATA)/Programs/Seastrip
-    menu="$(win_dir APPDATA)/Microsoft/Windows/Start Menu/Programs/Seastrip.lnk"
+    local dir menu ini local_dir roaming_dir
+    # A first run in the copied prefix once found no folder; asked again.
+    local_dir=$(retry 5 1 win_dir LOCALAPPDATA) && roaming_dir=$(retry 5 1 win_dir APPDATA) ||
+        fail "Wine named no LOCALAPPDATA or APPDATA folder: $(tail -n 5 "$WORK/wine.log")"
+    dir=$local_dir/Programs/Seastrip
+    menu="$roaming_dir/Microsoft/Windows/Start Menu/Programs/Seastrip.lnk"
     ini=$dir/seastrip.ini
 
     msiexec_ok /i 0.9.0.msi
